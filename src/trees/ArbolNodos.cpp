@@ -1,0 +1,93 @@
+#include "trees/ArbolNodos.h"
+
+#include "store/Dao.h"
+
+#include <QHeaderView>
+
+namespace {
+constexpr int RolClave = Qt::UserRole;
+constexpr int RolImagen = Qt::UserRole + 1;
+} // namespace
+
+ArbolNodos::ArbolNodos(QWidget* padre) : QTreeWidget(padre) {
+    setColumnCount(1);
+    setHeaderHidden(true);
+    setUniformRowHeights(true);
+    setSortingEnabled(false);
+    setExpandsOnDoubleClick(true);
+}
+
+void ArbolNodos::SetImageList(const QHash<QString, QIcon>* imagenes) { imagenes_ = imagenes; }
+
+void ArbolNodos::AnadirNodo(const QString& clavePadre, const QString& clave, const QString& texto,
+                            const QString& imagen) {
+    if (nodos_.contains(clave))
+        throw dao::ErrorBD(35602, QStringLiteral("La clave \"%1\" ya existe en el árbol.").arg(clave));
+    QTreeWidgetItem* padre = nullptr;
+    if (!clavePadre.isEmpty()) {
+        padre = nodos_.value(clavePadre);
+        if (!padre)
+            throw dao::ErrorBD(35601, QStringLiteral("No se encontró el nodo \"%1\".").arg(clavePadre));
+    }
+    auto* nodo = new QTreeWidgetItem(QStringList{texto});
+    nodo->setData(0, RolClave, clave);
+    nodo->setData(0, RolImagen, imagen);
+    if (imagenes_)
+        nodo->setIcon(0, imagenes_->value(imagen));
+    if (padre)
+        padre->addChild(nodo);
+    else
+        addTopLevelItem(nodo);
+    nodos_.insert(clave, nodo);
+}
+
+void ArbolNodos::Vaciar() {
+    nodos_.clear();
+    clear();
+}
+
+QTreeWidgetItem* ArbolNodos::Nodo(const QString& clave) const { return nodos_.value(clave); }
+
+QString ArbolNodos::Clave(const QTreeWidgetItem* nodo) {
+    return nodo ? nodo->data(0, RolClave).toString() : QString();
+}
+
+QString ArbolNodos::Texto(const QString& clave) const {
+    const auto* nodo = Nodo(clave);
+    return nodo ? nodo->text(0) : QString();
+}
+
+QString ArbolNodos::Imagen(const QString& clave) const {
+    const auto* nodo = Nodo(clave);
+    return nodo ? nodo->data(0, RolImagen).toString() : QString();
+}
+
+void ArbolNodos::SetImagen(const QString& clave, const QString& imagen) {
+    if (auto* nodo = Nodo(clave)) {
+        nodo->setData(0, RolImagen, imagen);
+        if (imagenes_)
+            nodo->setIcon(0, imagenes_->value(imagen));
+    }
+}
+
+QTreeWidgetItem* ArbolNodos::NodoSeleccionado() const {
+    const auto elegidos = selectedItems();
+    return elegidos.isEmpty() ? nullptr : elegidos.first();
+}
+
+QString ArbolNodos::ClaveSeleccionada() const { return Clave(NodoSeleccionado()); }
+
+void ArbolNodos::Seleccionar(const QString& clave) {
+    if (auto* nodo = Nodo(clave))
+        setCurrentItem(nodo);
+}
+
+bool ArbolNodos::Expandido(const QString& clave) const {
+    const auto* nodo = Nodo(clave);
+    return nodo && nodo->isExpanded();
+}
+
+void ArbolNodos::SetExpandido(const QString& clave, bool expandido) {
+    if (auto* nodo = Nodo(clave))
+        nodo->setExpanded(expandido);
+}

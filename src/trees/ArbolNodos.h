@@ -1,0 +1,41 @@
+#pragma once
+// A tree control whose nodes are reached by key, like the catalogue trees of the three main windows.
+
+#include "trees/Arboles.h"
+
+#include <QHash>
+#include <QIcon>
+#include <QTreeWidget>
+
+class ArbolNodos : public QTreeWidget, public Arboles::ArbolCatalogo {
+    Q_OBJECT
+public:
+    explicit ArbolNodos(QWidget* padre = nullptr);
+
+    // Pictures by image key ("IMGRAIZCERRADO", ...); nodes added later take theirs from it.
+    void SetImageList(const QHash<QString, QIcon>* imagenes);
+
+    // clavePadre empty: a top-level node. A key already present raises dao::ErrorBD 35602.
+    void AnadirNodo(const QString& clavePadre, const QString& clave, const QString& texto,
+                    const QString& imagen) override;
+    void Vaciar();
+
+    QTreeWidgetItem* Nodo(const QString& clave) const; // nullptr when there is none
+    static QString Clave(const QTreeWidgetItem* nodo);
+    QString Texto(const QString& clave) const;
+    QString Imagen(const QString& clave) const;
+    void SetImagen(const QString& clave, const QString& imagen);
+
+    QTreeWidgetItem* NodoSeleccionado() const;
+    QString ClaveSeleccionada() const; // empty when nothing is selected
+    // Selects the node with that key, if any, without raising the tree's click.
+    void Seleccionar(const QString& clave);
+
+    bool Expandido(const QString& clave) const;
+    // Expands or collapses by key; itemExpanded/itemCollapsed are raised as for the user's click.
+    void SetExpandido(const QString& clave, bool expandido);
+
+private:
+    QHash<QString, QTreeWidgetItem*> nodos_;
+    const QHash<QString, QIcon>* imagenes_ = nullptr;
+};
