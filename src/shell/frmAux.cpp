@@ -1,0 +1,11 @@
+#include "shell/frmAux.h"
+
+#include <QListWidget>
+
+frmAux::frmAux(QWidget* padre) : QWidget(padre), ListaDirs(new QListWidget(this)), ListaFichs(new QListWidget(this)) {
+    ListaDirs->setObjectName(QStringLiteral("ListaDirs"));
+    ListaFichs->setObjectName(QStringLiteral("ListaFichs"));
+    for (const char* clave : {"IMGRAIZCERRADO", "IMGRAIZABIERTO", "IMGCABECERA", "IMGDIRECTORIO"})
+        ImageList1.insert(QString::fromLatin1(clave),
+                          QIcon(QStringLiteral(":/imagenes/%1.svg").arg(QString::fromLatin1(clave))));
+}
