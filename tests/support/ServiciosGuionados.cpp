@@ -1,0 +1,46 @@
+#include "support/ServiciosGuionados.h"
+
+namespace {
+template <typename T> std::optional<T> siguiente(std::deque<std::optional<T>>& cola) {
+    if (cola.empty())
+        return std::nullopt;
+    auto valor = cola.front();
+    cola.pop_front();
+    return valor;
+}
+
+RespuestaMensaje primerBoton(BotonesMensaje botones) {
+    switch (botones) {
+    case BotonesMensaje::SiNo:
+    case BotonesMensaje::SiNoCancelar: return RespuestaMensaje::Si;
+    case BotonesMensaje::ReintentarCancelar: return RespuestaMensaje::Reintentar;
+    default: return RespuestaMensaje::Aceptar;
+    }
+}
+} // namespace
+
+RespuestaMensaje ServiciosGuionados::MsgBox(const Mensaje& mensaje, QWidget*) {
+    mensajes.push_back(mensaje);
+    if (respuestas.empty())
+        return primerBoton(mensaje.botones);
+    const RespuestaMensaje respuesta = respuestas.front();
+    respuestas.pop_front();
+    return respuesta;
+}
+
+std::optional<QColor> ServiciosGuionados::ElegirColor(const QColor&, QWidget*) { return siguiente(colores); }
+std::optional<QFont> ServiciosGuionados::ElegirFuente(const QFont&, QWidget*) { return siguiente(fuentes); }
+std::optional<QString> ServiciosGuionados::FicheroAbrir(const QString&, const QString&, QWidget*) {
+    return siguiente(ficheros);
+}
+std::optional<QString> ServiciosGuionados::FicheroGuardar(const QString&, const QString&, QWidget*) {
+    return siguiente(ficheros);
+}
+void ServiciosGuionados::AbrirConVisor(const QString& ruta) { abiertos << ruta; }
+
+ServiciosGuionados& InstalarServiciosGuionados() {
+    auto nuevos = std::make_unique<ServiciosGuionados>();
+    ServiciosGuionados& referencia = *nuevos;
+    InstalarServicios(std::move(nuevos));
+    return referencia;
+}
