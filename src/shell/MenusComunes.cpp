@@ -1,5 +1,6 @@
 #include "shell/MenusComunes.h"
 
+#include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 
@@ -8,3 +9,5 @@ QMenu* AnadirMenuVer(QMainWindow* ventana, VentanaPrincipal) {
 }
 
 QMenu* AnadirMenuAyuda(QMainWindow* ventana) { return ventana->menuBar()->addMenu(QStringLiteral("&?")); }
+
+void TerminarPrograma() { QApplication::quit(); }

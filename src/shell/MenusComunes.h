@@ -11,3 +11,7 @@ enum class VentanaPrincipal { Actualizacion, Consultas, Lista };
 QMenu* AnadirMenuVer(QMainWindow* ventana, VentanaPrincipal propia);
 // Adds "&?" to the window's menu bar.
 QMenu* AnadirMenuAyuda(QMainWindow* ventana);
+
+// Ends the run at once: the other main windows are unloaded, the database closed (errors ignored) and
+// the application quits. Every main window calls it when it is closed.
+void TerminarPrograma();

@@ -15,4 +15,19 @@ QString Reemplaza(const QString& texto, const QString& buscado, const QString& n
 // texto made safe inside a quoted LIKE pattern: every apostrophe and every "#" becomes "?".
 QString LimpiaLike(const QString& texto);
 
+// A file name split into the text before the separator, the text after it and the extension.
+struct PartesNombre {
+    QString primera;
+    QString segunda;
+    QString extension;
+};
+PartesNombre SepararNombre(const QString& nombre, const QString& separador);
+
+// texto without its leading decimal digits, trimmed.
+QString QuitarDigitos(const QString& texto);
+
+// nombre without a leading track number written as formato ("01", "01 -", "01.-"); nombre itself
+// when it does not follow the format.
+QString QuitarNumeracion(const QString& nombre, const QString& formato);
+
 } // namespace Globales
