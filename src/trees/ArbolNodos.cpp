@@ -17,7 +17,9 @@ ArbolNodos::ArbolNodos(QWidget* padre) : QTreeWidget(padre) {
     setExpandsOnDoubleClick(true);
 }
 
-void ArbolNodos::SetImageList(const QHash<QString, QIcon>* imagenes) { imagenes_ = imagenes; }
+void ArbolNodos::SetImageList(const QHash<QString, QIcon>* imagenes) {
+    imagenes_ = imagenes;
+}
 
 void ArbolNodos::AnadirNodo(const QString& clavePadre, const QString& clave, const QString& texto,
                             const QString& imagen) {
@@ -46,7 +48,9 @@ void ArbolNodos::Vaciar() {
     clear();
 }
 
-QTreeWidgetItem* ArbolNodos::Nodo(const QString& clave) const { return nodos_.value(clave); }
+QTreeWidgetItem* ArbolNodos::Nodo(const QString& clave) const {
+    return nodos_.value(clave);
+}
 
 QString ArbolNodos::Clave(const QTreeWidgetItem* nodo) {
     return nodo ? nodo->data(0, RolClave).toString() : QString();
@@ -75,7 +79,9 @@ QTreeWidgetItem* ArbolNodos::NodoSeleccionado() const {
     return elegidos.isEmpty() ? nullptr : elegidos.first();
 }
 
-QString ArbolNodos::ClaveSeleccionada() const { return Clave(NodoSeleccionado()); }
+QString ArbolNodos::ClaveSeleccionada() const {
+    return Clave(NodoSeleccionado());
+}
 
 void ArbolNodos::Seleccionar(const QString& clave) {
     if (auto* nodo = Nodo(clave))
