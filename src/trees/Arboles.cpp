@@ -35,13 +35,16 @@ std::vector<Par> LeerPares() {
     return resultado;
 }
 
-// A header already in the trees: its number, its routes so far and the text of the last one.
+// A header already in the trees: its number and key, its routes so far and the text of the last one.
 struct Cabecera {
     int numero;
+    QString clave;
     int rutas;
     QString ultimaRuta;
 };
 
+// Adds the nodes of one pair after another. Every tree gets the same QString objects, so that the
+// texts and keys of the three trees share their memory.
 class Llenado {
 public:
     explicit Llenado(const std::vector<ArbolCatalogo*>& arboles) : arboles_(arboles) {
@@ -54,21 +57,18 @@ public:
         auto existente = cabeceras_.find(cabecera);
         if (existente == cabeceras_.end()) {
             const int numero = int(cabeceras_.size()) + 1;
-            cabeceras_.insert(cabecera, {numero, 1, ruta});
-            for (ArbolCatalogo* arbol : arboles_) {
-                arbol->AnadirNodo(ClaveRaiz, ClaveCabecera(numero), cabecera, ImagenCabecera);
-                arbol->AnadirNodo(ClaveCabecera(numero), ClaveRuta(numero, 1), ruta, ImagenDirectorio);
-            }
+            existente = cabeceras_.insert(cabecera, {numero, ClaveCabecera(numero), 0, QString()});
+            for (ArbolCatalogo* arbol : arboles_)
+                arbol->AnadirNodo(ClaveRaiz, existente->clave, cabecera, ImagenCabecera);
+        } else if (ruta == existente->ultimaRuta) {
             return;
         }
         Cabecera& actual = existente.value();
-        if (ruta == actual.ultimaRuta)
-            return;
         ++actual.rutas;
         actual.ultimaRuta = ruta;
+        const QString clave = ClaveRuta(actual.numero, actual.rutas);
         for (ArbolCatalogo* arbol : arboles_)
-            arbol->AnadirNodo(ClaveCabecera(actual.numero), ClaveRuta(actual.numero, actual.rutas), ruta,
-                              ImagenDirectorio);
+            arbol->AnadirNodo(actual.clave, clave, ruta, ImagenDirectorio);
     }
 
 private:

@@ -26,21 +26,21 @@ ArbolNodos* Modificar() {
 
 // Every node in tree order as "parent > key | text | image", with the checks that hold for any node:
 // collapsed, and showing the picture of its image key.
-void Describir(const QTreeWidgetItem* nodo, QStringList& lineas) {
-    const QString imagen = nodo->data(0, Qt::UserRole + 1).toString();
+void Describir(const ArbolNodos* arbol, const QTreeWidgetItem* nodo, QStringList& lineas) {
+    const QString imagen = arbol->Imagen(ArbolNodos::Clave(nodo));
     lineas << QStringLiteral("%1 > %2 | %3 | %4")
                   .arg(ArbolNodos::Clave(nodo->parent()), ArbolNodos::Clave(nodo), nodo->text(0), imagen);
     EXPECT_FALSE(nodo->isExpanded()) << nodo->text(0).toStdString();
     EXPECT_EQ(nodo->icon(0).cacheKey(), Ventanas::Aux().ImageList1.value(imagen).cacheKey())
         << nodo->text(0).toStdString();
     for (int k = 0; k < nodo->childCount(); ++k)
-        Describir(nodo->child(k), lineas);
+        Describir(arbol, nodo->child(k), lineas);
 }
 
 QStringList Describir(const ArbolNodos* arbol) {
     QStringList lineas;
     for (int k = 0; k < arbol->topLevelItemCount(); ++k)
-        Describir(arbol->topLevelItem(k), lineas);
+        Describir(arbol, arbol->topLevelItem(k), lineas);
     return lineas;
 }
 
