@@ -40,7 +40,8 @@ void ColocarVentanasPrincipales() {
 }
 
 // The list window's tool row: each picture from the window's own image list, laid out left to right from
-// imgIzda's designed position, each image starting where the previous one ends.
+// imgIzda's designed position, each image starting where the previous one ends. The images keep their
+// designed sizes.
 void PrepararFilaHerramientas() {
     frmLista& lista = Ventanas::Lista();
     const std::pair<QLabel*, const char*> fila[] = {
@@ -52,9 +53,8 @@ void PrepararFilaHerramientas() {
     };
     QPoint esquina = lista.imgIzda->pos();
     for (const auto& [imagen, clave] : fila) {
-        const QPixmap dibujo = lista.ImageList.value(QString::fromLatin1(clave));
-        imagen->setPixmap(dibujo);
-        imagen->setGeometry(QRect(esquina, dibujo.deviceIndependentSize().toSize()));
+        imagen->setPixmap(lista.ImageList.value(QString::fromLatin1(clave)));
+        imagen->move(esquina);
         esquina.rx() += imagen->width();
     }
 }
