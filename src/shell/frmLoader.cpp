@@ -72,6 +72,8 @@ frmLoader::frmLoader(QWidget* padre)
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setGeometry(40, 252, width() - 80, 14);
     ProgressBar->setTextVisible(false);
+    ProgressBar->setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid #5b7cae; border-radius: 3px; "
+                                              "background: #0b1424; } QProgressBar::chunk { background: #e0a526; }"));
     ProgressBar->raise();
 }
 
