@@ -398,7 +398,10 @@ void frmLista::Form_MouseMove(Qt::MouseButtons botones, int x, int y) {
     SinResalte();
     ratonX_ = x;
     ratonY_ = y;
-    if (x > Izda(TreeViewLista) + Ancho(TreeViewLista) && x < Izda(ListaListView) && EnFranjaVertical(y)) {
+    // A drag under way goes on when the pointer outruns the narrow strip between two ticks.
+    const bool arrastrando = TimerRecolocar->isActive() && (botones & Qt::LeftButton);
+    if (arrastrando ||
+        (x > Izda(TreeViewLista) + Ancho(TreeViewLista) && x < Izda(ListaListView) && EnFranjaVertical(y))) {
         Puntero(Qt::SizeHorCursor);
         Temporizador(botones & Qt::LeftButton);
     } else {
