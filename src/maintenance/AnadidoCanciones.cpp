@@ -76,14 +76,10 @@ void Procesar(const OpcionesAnadido& opciones, const Recorrido& recorrido, Progr
             resultado.ilegibles << directorio.texto;
         if (!ficheros.empty()) {
             resultado.encontrado = true;
-            const QString ruta = RutaCatalogo(opciones.raizVolumen, directorio.texto);
-            if (ruta.size() > LongitudMaximaTexto) {
-                resultado.rutasLargas << directorio.texto;
-            } else {
-                if (opciones.ordenar)
-                    OrdenarAlfabeticamente(ficheros);
-                EscribirDirectorio(cabecera, ruta, directorio, ficheros, opciones.nombre, resultado);
-            }
+            if (opciones.ordenar)
+                OrdenarAlfabeticamente(ficheros);
+            EscribirDirectorio(cabecera, RutaCatalogo(opciones.raizVolumen, directorio.texto), directorio,
+                               ficheros, opciones.nombre, resultado);
         }
         progreso.Avanzar();
     }

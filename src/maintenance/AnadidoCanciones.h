@@ -32,13 +32,11 @@ struct ResultadoAnadido {
     bool encontrado = false; // some file matched the pattern
     int filas = 0;           // rows written
     QStringList ilegibles;   // directories that could not be read
-    QStringList rutasLargas; // directories whose route does not fit the catalogue
     QStringList grandes;     // files whose length does not fit the catalogue
     QString error;           // the engine's description when an error stopped the scan
 };
 
-// The longest text a field of the catalogue holds, and the longest length of a file.
-constexpr int LongitudMaximaTexto = 4096;
+// The longest length of a file that the catalogue holds (LONGITUD is a 32-bit integer).
 constexpr qint64 LongitudMaximaFichero = 2147483647;
 
 // Appends one row through BBDD::RecordsetCanciones: texts trimmed of blanks, an empty author, title or
@@ -48,5 +46,7 @@ void AnadirCancion(const QString& cabecera, const QString& ruta, const QString& 
 
 // Walks, lists and writes. The rows are written in batches; an engine error stops the scan, every row
 // written before it is kept and the error is told in the result. Directories that cannot be read and
-// files or routes that do not fit are left out and named in the result. The header must not be blank.
+// files too long for LONGITUD are left out and named in the result. (A route never outgrows a text
+// field: the system opens no path longer than the 4,096 characters a field holds, so such a directory
+// is one that cannot be read.) The header must not be blank.
 ResultadoAnadido AnadirFicheros(const OpcionesAnadido& opciones, ProgresoAnadido& progreso);

@@ -2,7 +2,7 @@
 
 #include "list/frmLista.h"
 #include "maintenance/AnadidoCanciones.h"
-#include "maintenance/CancionesRuta.h"
+#include "maintenance/LineasCanciones.h"
 #include "maintenance/ListaDirectorios.h"
 #include "maintenance/RutasVolumen.h"
 #include "maintenance/frmProcesando.h"
@@ -100,11 +100,18 @@ void Avisar(QWidget* padre, const QString& texto, const QString& titulo, IconoMe
     servicios().MsgBox(mensaje, padre);
 }
 
+// One name a line, at most twenty of them, each cut in the middle when it is very long.
 QString Lista(const QStringList& nombres) {
     constexpr int Mostrados = 20;
+    constexpr int Largo = 200;
     QString texto;
-    for (int i = 0; i < nombres.size() && i < Mostrados; ++i)
-        texto += QStringLiteral("\n    ") + nombres.at(i);
+    for (int i = 0; i < nombres.size() && i < Mostrados; ++i) {
+        const QString& nombre = nombres.at(i);
+        texto +=
+            QStringLiteral("\n    ") +
+            (nombre.size() > Largo ? nombre.left(Largo / 4) + QStringLiteral("...") + nombre.right(Largo / 2)
+                                   : nombre);
+    }
     if (nombres.size() > Mostrados)
         texto += QStringLiteral("\n    ... y %1 más").arg(nombres.size() - Mostrados);
     return texto;
@@ -694,10 +701,6 @@ void frmActualizacion::AvisarOmitidos(const ResultadoAnadido& resultado) {
     if (!resultado.ilegibles.isEmpty())
         partes << QStringLiteral("No se han podido leer estos directorios, que se han saltado:") +
                       Lista(resultado.ilegibles);
-    if (!resultado.rutasLargas.isEmpty())
-        partes << QStringLiteral("Estos directorios no se han añadido porque su ruta pasa de %1 caracteres:")
-                          .arg(LongitudMaximaTexto) +
-                      Lista(resultado.rutasLargas);
     if (!resultado.grandes.isEmpty())
         partes << QStringLiteral("Estos ficheros no se han añadido porque su tamaño pasa de %1 bytes:")
                           .arg(LongitudMaximaFichero) +
