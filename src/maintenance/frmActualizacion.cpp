@@ -635,6 +635,8 @@ void frmActualizacion::cmdAnadir_Click() {
         return;
     }
 
+    if (procesando_)
+        procesando_->close(); // the window of a previous scan, still waiting for "Hecho!"
     auto* ventana = new frmProcesando(this);
     procesando_ = ventana;
     ventana->ProgressBar->setValue(0);
