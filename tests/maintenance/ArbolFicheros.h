@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -11,6 +12,12 @@
 
 class ArbolFicheros {
 public:
+    ArbolFicheros() = default;
+    // rm copes with what QDir cannot remove: names that are not UTF-8 and trees deeper than a path.
+    ~ArbolFicheros() { QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), raiz_.path()}); }
+    ArbolFicheros(const ArbolFicheros&) = delete;
+    ArbolFicheros& operator=(const ArbolFicheros&) = delete;
+
     QString Raiz() const { return raiz_.path(); }
     QString Ruta(const QString& relativa) const { return QDir(raiz_.path()).filePath(relativa); }
 
