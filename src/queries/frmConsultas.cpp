@@ -16,7 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QStyle>
+#include <algorithm>
 
 frmConsultas::frmConsultas(QWidget* padre)
     : QMainWindow(padre), EspacioHijas(new QMdiArea(this)), StatusBar1(new PanelesEstado(this)) {
@@ -112,18 +112,17 @@ void frmConsultas::mnuVentanaMosaicoVertical_Click() {
 
 void frmConsultas::Mosaico(bool unaSobreOtra) {
     QList<QMdiSubWindow*> abiertas;
-    bool hayIconos = false;
+    int altoIconos = 0;
     for (QMdiSubWindow* hija : EspacioHijas->subWindowList()) {
         if (!hija->isVisible())
             continue;
         if (hija->isMinimized())
-            hayIconos = true;
+            altoIconos = std::max(altoIconos, hija->height());
         else
             abiertas << hija;
     }
     QRect area = EspacioHijas->viewport()->rect();
-    if (hayIconos)
-        area.setBottom(area.bottom() - EspacioHijas->style()->pixelMetric(QStyle::PM_TitleBarHeight) - 8);
+    area.setBottom(area.bottom() - altoIconos);
     const QList<QRect> sitios = unaSobreOtra ? Consultas::MosaicoHorizontal(area, abiertas.size())
                                              : Consultas::MosaicoVertical(area, abiertas.size());
     for (int i = 0; i < abiertas.size(); ++i) {
