@@ -51,7 +51,7 @@ QVariant ModeloConsulta::data(const QModelIndex& indice, int rol) const {
     if (rol == Qt::DisplayRole)
         return Texto(indice.row(), indice.column());
     if (rol == Qt::TextAlignmentRole)
-        return QVariant::fromValue(columnas_[indice.column()].alineacion | Qt::AlignVCenter);
+        return static_cast<int>(columnas_[indice.column()].alineacion | Qt::AlignVCenter);
     return {};
 }
 
@@ -61,6 +61,6 @@ QVariant ModeloConsulta::headerData(int seccion, Qt::Orientation orientacion, in
     if (rol == Qt::DisplayRole)
         return columnas_[seccion].texto;
     if (rol == Qt::TextAlignmentRole)
-        return QVariant::fromValue(columnas_[seccion].alineacion | Qt::AlignVCenter);
+        return static_cast<int>(columnas_[seccion].alineacion | Qt::AlignVCenter);
     return {};
 }

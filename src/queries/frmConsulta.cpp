@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QTreeView>
 
@@ -155,7 +156,7 @@ void frmConsulta::TerminarCarga(const QString& sentencia) {
     sentencia_ = sentencia;
     int n = 0;
     {
-        ProgresoConsulta progreso(this);
+        ProgresoConsulta progreso(&espacio_);
         try {
             n = CargarLista(progreso);
         } catch (const dao::ErrorBD& error) {
@@ -201,7 +202,7 @@ void frmConsulta::ListView_ColumnClick(int seccion) {
     }
     const QString anterior = orden_;
     orden_ = orden.value_or(orden_);
-    ProgresoConsulta progreso(this);
+    ProgresoConsulta progreso(&espacio_);
     try {
         CargarLista(progreso);
     } catch (const dao::ErrorBD& error) {
@@ -264,6 +265,9 @@ void frmConsulta::Form_Activate() {
 }
 
 void frmConsulta::closeEvent(QCloseEvent* evento) {
-    espacio_.StatusBar1->Limpiar();
+    // Only the window whose panels are shown clears them: one that closes itself before it was ever
+    // shown leaves the active result's panels alone.
+    if (espacio_.EspacioHijas->currentSubWindow() == this)
+        espacio_.StatusBar1->Limpiar();
     QMdiSubWindow::closeEvent(evento);
 }

@@ -43,6 +43,7 @@ TEST_F(EspacioConsultas, CadaConsultaAbreSuPropiaVentanaYUnaSinFilasNoDejaNingun
     Buscar("nada parecido");
     EXPECT_EQ(Textos(), QStringList{"No se encontraron equivalencias.  "});
     EXPECT_EQ(Resultados(), (QList<frmConsulta*>{primera, segunda}));
+    EXPECT_EQ(espacio.StatusBar1->Textos(), (QStringList{"Titulo: love", "Total: 1"}));
 }
 
 TEST_F(EspacioConsultas, CerrarCierraLaVentanaActivaYSinNingunaNoHaceNada) {

@@ -1,7 +1,7 @@
 // The statements the simple and advanced queries build, and the criteria the status bar shows.
 
-#include "queries/ColumnasConsulta.h"
 #include "queries/SentenciasConsulta.h"
+#include "queries/ColumnasConsulta.h"
 
 #include <QStringList>
 
