@@ -182,9 +182,8 @@ TEST_F(ResultadoConsulta, ColumnasElegidasConTamanoAgrupadoYMarcasDeLetra) {
     EXPECT_EQ(Filas(*consulta), (QStringList{"Madonna|30.000|S", "Sinéad O'Connor|40.000|N",
                                              "Queen|1.234.567|S", "The Beatles|20.000|N"}));
     const ModeloConsulta& modelo = consulta->Modelo();
-    EXPECT_EQ(modelo.data(modelo.index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>() &
-                  Qt::AlignHorizontal_Mask,
-              Qt::AlignRight);
+    const auto alineacion = Qt::Alignment(modelo.data(modelo.index(0, 1), Qt::TextAlignmentRole).toInt());
+    EXPECT_EQ(alineacion & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     EXPECT_EQ(consulta->AnchoColumnas(), 129 + 66 + 20);
 }
 
