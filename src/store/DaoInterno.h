@@ -37,6 +37,8 @@ struct Base {
     std::vector<Conjunto*> abiertos;
     std::function<bool()> vigilante;
     int nivelTransaccion = 0;
+    // Shared with the write batches, which may outlive the connection.
+    std::shared_ptr<Base*> testigo = std::make_shared<Base*>(this);
     int lotes = 0;
     bool loteAbierto = false;
     int filasLote = 0;

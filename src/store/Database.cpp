@@ -447,6 +447,7 @@ void Database::Close() {
     }
     sqlite3_close_v2(d->db);
     d->db = nullptr;
+    *d->testigo = nullptr;
 }
 
 const QString& Database::Ruta() const { return d->ruta; }
@@ -457,13 +458,14 @@ sqlite3* Database::Conexion() const { return d->db; }
 
 LoteEscritura::LoteEscritura(Database& base) : base_(base) {
     interno::Base& b = Viva(base_.d.get());
+    conexion_ = b.testigo;
     ++b.lotes;
     b.AbrirLote();
 }
 
 LoteEscritura::~LoteEscritura() {
-    interno::Base* b = base_.d.get();
-    if (!b || !b->db) return;
+    interno::Base* b = *conexion_;
+    if (!b) return;
     if (--b->lotes == 0) {
         try {
             b->CerrarLote();
