@@ -148,6 +148,7 @@ void frmLista::CrearMenus() {
     mnuPopUp = new QMenu(this);
     mnuPopUpSincronizados = mnuPopUp->addAction(QStringLiteral("&Arboles Sincronizados"));
     mnuPopUpSincronizados->setCheckable(true);
+    mnuPopUpSincronizados->setChecked(Estado::ArbolesSincronizados);
     mnuPopUp->addSeparator();
     mnuPopUpContraerTodo = mnuPopUp->addAction(QStringLiteral("Contraer &Todo"));
     mnuPopUpExpandirCabeceras = mnuPopUp->addAction(QStringLiteral("Expandir &Cabeceras"));
