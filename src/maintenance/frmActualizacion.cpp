@@ -1,32 +1,713 @@
 #include "maintenance/frmActualizacion.h"
 
+#include "list/frmLista.h"
+#include "maintenance/AnadidoCanciones.h"
+#include "maintenance/LineasCanciones.h"
+#include "maintenance/ListaDirectorios.h"
+#include "maintenance/RutasVolumen.h"
+#include "maintenance/frmProcesando.h"
+#include "shell/Estado.h"
 #include "shell/MenusComunes.h"
+#include "shell/Servicios.h"
+#include "shell/Twips.h"
+#include "shell/Ventanas.h"
+#include "store/BBDD.h"
 #include "trees/ArbolNodos.h"
+#include "trees/ArbolesVentanas.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
-#include <QTabWidget>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int AnchoVentana = 10500; // twips
+constexpr int AltoVentana = 6900;
+const QColor FondoDeshabilitado(187, 187, 187);
+const QColor FondoHabilitado(255, 255, 255);
+const QString TextoSincronizados = QStringLiteral("&Arboles Sincronizados");
+
+// Lowers ArbolesSincronizados while a handler drives the other trees, so that their handlers do not
+// drive this one back, and always raises it again.
+class PausaSincronismo {
+public:
+    PausaSincronismo() { Estado::ArbolesSincronizados = false; }
+    ~PausaSincronismo() { Estado::ArbolesSincronizados = true; }
+    PausaSincronismo(const PausaSincronismo&) = delete;
+    PausaSincronismo& operator=(const PausaSincronismo&) = delete;
+};
+
+bool EsRuta(const QTreeWidgetItem* nodo) {
+    return nodo && nodo->parent() && ArbolNodos::Clave(nodo).startsWith(u'2');
+}
+
+// Selects the node with that key, or nothing when the key is empty.
+void SeleccionarClave(ArbolNodos* arbol, const QString& clave) {
+    if (clave.isEmpty()) {
+        arbol->setCurrentItem(nullptr);
+        arbol->clearSelection();
+    } else {
+        arbol->Seleccionar(clave);
+    }
+}
+
+QComboBox* ComboEditable(const QStringList& elementos, const QString& consejo) {
+    auto* combo = new QComboBox;
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(elementos);
+    combo->setToolTip(consejo);
+    return combo;
+}
+
+QLineEdit* Campo(int longitudMaxima = 0) {
+    auto* campo = new QLineEdit;
+    if (longitudMaxima > 0)
+        campo->setMaxLength(longitudMaxima);
+    return campo;
+}
+
+void PonerFondo(QWidget* control, const QColor& color) {
+    QPalette paleta = control->palette();
+    for (auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        paleta.setColor(grupo, QPalette::Base, color);
+    control->setPalette(paleta);
+}
+
+// A message box with an OK button.
+void Avisar(QWidget* padre, const QString& texto, const QString& titulo, IconoMensaje icono) {
+    Mensaje mensaje;
+    mensaje.texto = texto;
+    mensaje.titulo = titulo;
+    mensaje.icono = icono;
+    servicios().MsgBox(mensaje, padre);
+}
+
+// One name a line, at most twenty of them, each cut in the middle when it is very long.
+QString Lista(const QStringList& nombres) {
+    constexpr int Mostrados = 20;
+    constexpr int Largo = 200;
+    QString texto;
+    for (int i = 0; i < nombres.size() && i < Mostrados; ++i) {
+        const QString& nombre = nombres.at(i);
+        texto +=
+            QStringLiteral("\n    ") +
+            (nombre.size() > Largo ? nombre.left(Largo / 4) + QStringLiteral("...") + nombre.right(Largo / 2)
+                                   : nombre);
+    }
+    if (nombres.size() > Mostrados)
+        texto += QStringLiteral("\n    ... y %1 más").arg(nombres.size() - Mostrados);
+    return texto;
+}
+
+} // namespace
 
 frmActualizacion::frmActualizacion(QWidget* padre) : QMainWindow(padre) {
     setWindowTitle(QStringLiteral("Cantorio - Actualización"));
-    auto* pestanas = new QTabWidget(this);
-    pestanas->addTab(new QWidget, QStringLiteral("Añadir"));
-    auto* eliminar = new QWidget;
-    TreeViewEliminar = new ArbolNodos(eliminar);
-    listaCancionesEliminar = new QListWidget(eliminar);
-    pestanas->addTab(eliminar, QStringLiteral("Eliminar"));
-    auto* modificar = new QWidget;
-    TreeViewModificar = new ArbolNodos(modificar);
-    listaCancionesModificar = new QListWidget(modificar);
-    pestanas->addTab(modificar, QStringLiteral("Modificar"));
-    setCentralWidget(pestanas);
-    AnadirMenuVer(this, VentanaPrincipal::Actualizacion);
-    mnuOpcionesGuardarSincronismo = menuBar()->addMenu(QStringLiteral("&Opciones"))
-                                        ->addAction(QStringLiteral("&Arboles Sincronizados"));
-    mnuOpcionesGuardarSincronismo->setCheckable(true);
-    AnadirMenuAyuda(this);
+    auto* central = new QWidget(this);
+    Lin1 = new QFrame(central);
+    Lin2 = new QFrame(central);
+    for (QFrame* linea : {Lin1, Lin2}) {
+        linea->setFrameShape(QFrame::HLine);
+        linea->setFrameShadow(QFrame::Plain);
+        linea->setLineWidth(1);
+    }
+    Lin1->setForegroundRole(QPalette::Dark);
+    Lin2->setForegroundRole(QPalette::Light);
+
+    Solapas = new QTabBar(central);
+    Solapas->addTab(QStringLiteral("Añadir"));
+    Solapas->addTab(QStringLiteral("Eliminar"));
+    Solapas->addTab(QStringLiteral("Modificar"));
+    Solapas->setExpanding(false);
+    Contenedores = new QStackedWidget(central);
+    ContenedorAnadir = CrearContenedorAnadir();
+    ContenedorEliminar = CrearContenedorEliminar();
+    ContenedorModificar = CrearContenedorModificar();
+    for (QWidget* contenedor : {ContenedorAnadir, ContenedorEliminar, ContenedorModificar})
+        Contenedores->addWidget(contenedor);
+
+    auto* disposicion = new QVBoxLayout(central);
+    disposicion->setContentsMargins(6, Pixeles(60), 6, 6);
+    disposicion->setSpacing(0);
+    disposicion->addWidget(Solapas);
+    disposicion->addWidget(Contenedores, 1);
+    Contenedores->setFrameShape(QFrame::StyledPanel);
+    setCentralWidget(central);
+
+    CrearMenus();
+    Conectar();
+    resize(Pixeles(AnchoVentana), Pixeles(AltoVentana));
+    Form_Load();
 }
 
-void frmActualizacion::TreeViewEliminar_Click() {}
-void frmActualizacion::TreeViewModificar_Click() {}
+QWidget* frmActualizacion::CrearContenedorAnadir() {
+    auto* contenedor = new QWidget;
+    drvUnidad = new QComboBox;
+    dirDirectorio = new ListaDirectorios;
+    lblExtension = new QLabel(QStringLiteral("Archivos:"));
+    cmbFiltro = ComboEditable({}, QStringLiteral("Determina qué archivos buscar."));
+    lblCabecera = new QLabel(QStringLiteral("Cabecera:"));
+    txtCabecera = Campo(50);
+    txtCabecera->setToolTip(QStringLiteral("Cabecera común a todos los archivos que se encuentren."));
+    lblSeparador = new QLabel(QStringLiteral("Separador:"));
+    cmbSeparador = ComboEditable({}, QStringLiteral("Separador a buscar en los Ficheros"));
+    chkIncluirSubdirectorios = new QCheckBox(QStringLiteral("&Incluir Subdirectorios"));
+    chkOrdenar = new QCheckBox(QStringLiteral("Or&denar Alfabéticamente"));
+    optPrimeroTitulo = new QRadioButton(QStringLiteral("Primero el &Título"));
+    optPrimeroAutor = new QRadioButton(QStringLiteral("Primero el &Autor"));
+    chkConvertirUnderscore = new QCheckBox(QStringLiteral("&Convertir  \"_\"  en Espacios"));
+    chkQuitarNumeros = new QCheckBox(QStringLiteral("&Quitar Números al Principio"));
+    lblNumeros = new QLabel(QStringLiteral("Números:"));
+    cmbNumeros = ComboEditable({}, QStringLiteral("Formato de numeración de los Ficheros"));
+    cmdAnadir = new QPushButton(QStringLiteral("Añadir"));
+    lblExtension->setBuddy(cmbFiltro);
+    lblCabecera->setBuddy(txtCabecera);
+    lblSeparador->setBuddy(cmbSeparador);
+    lblNumeros->setBuddy(cmbNumeros);
+
+    auto* izquierda = new QVBoxLayout;
+    izquierda->addWidget(drvUnidad);
+    izquierda->addWidget(dirDirectorio, 1);
+
+    auto* campos = new QGridLayout;
+    campos->addWidget(lblExtension, 0, 0);
+    campos->addWidget(cmbFiltro, 0, 1);
+    campos->addWidget(lblCabecera, 1, 0);
+    campos->addWidget(txtCabecera, 1, 1);
+    campos->addWidget(lblSeparador, 2, 0);
+    campos->addWidget(cmbSeparador, 2, 1);
+    campos->setColumnStretch(1, 1);
+
+    auto* orden = new QGroupBox;
+    auto* disposicionOrden = new QVBoxLayout(orden);
+    disposicionOrden->addWidget(optPrimeroAutor);
+    disposicionOrden->addWidget(optPrimeroTitulo);
+
+    auto* numeros = new QHBoxLayout;
+    numeros->addSpacing(20);
+    numeros->addWidget(lblNumeros);
+    numeros->addWidget(cmbNumeros, 1);
+
+    auto* derecha = new QVBoxLayout;
+    derecha->addLayout(campos);
+    derecha->addSpacing(6);
+    derecha->addWidget(chkIncluirSubdirectorios);
+    derecha->addWidget(chkOrdenar);
+    derecha->addWidget(orden);
+    derecha->addWidget(chkConvertirUnderscore);
+    derecha->addWidget(chkQuitarNumeros);
+    derecha->addLayout(numeros);
+    derecha->addStretch(1);
+    derecha->addWidget(cmdAnadir, 0, Qt::AlignRight);
+
+    auto* disposicion = new QHBoxLayout(contenedor);
+    disposicion->addLayout(izquierda, 1);
+    disposicion->addLayout(derecha, 1);
+    return contenedor;
+}
+
+QWidget* frmActualizacion::CrearContenedorEliminar() {
+    auto* contenedor = new QWidget;
+    TreeViewEliminar = new ArbolNodos;
+    cmdEliminarRama = new QPushButton(QStringLiteral("Eliminar Rama"));
+    listaCancionesEliminar = new QListWidget;
+    listaCancionesEliminar->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    cmdEliminarCanciones = new QPushButton(QStringLiteral("Eliminar Canciones Seleccionadas"));
+    cmdEliminarBase = new QPushButton;
+    cmdEliminarBase->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    cmdEliminarBase->setIconSize(QSize(24, 24));
+    lblEliminarBase = new QLabel(QStringLiteral("Eliminar la Base entera"));
+
+    // Each button centred under its control.
+    auto* arbol = new QVBoxLayout;
+    arbol->addWidget(TreeViewEliminar, 1);
+    arbol->addWidget(cmdEliminarRama, 0, Qt::AlignHCenter);
+    auto* lista = new QVBoxLayout;
+    lista->addWidget(listaCancionesEliminar, 1);
+    lista->addWidget(cmdEliminarCanciones, 0, Qt::AlignHCenter);
+    auto* arriba = new QHBoxLayout;
+    arriba->addLayout(arbol, 2);
+    arriba->addLayout(lista, 3);
+    auto* base = new QHBoxLayout;
+    base->addWidget(cmdEliminarBase);
+    base->addWidget(lblEliminarBase);
+    base->addStretch(1);
+
+    auto* disposicion = new QVBoxLayout(contenedor);
+    disposicion->addLayout(arriba, 1);
+    disposicion->addLayout(base);
+    return contenedor;
+}
+
+QWidget* frmActualizacion::CrearContenedorModificar() {
+    auto* contenedor = new QWidget;
+    TreeViewModificar = new ArbolNodos;
+    listaCancionesModificar = new QListWidget;
+    listaCancionesModificar->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    lblCabeceraModificar = new QLabel(QStringLiteral("Cabecera:"));
+    txtCabeceraModificar = Campo(50);
+    lblRutaModificar = new QLabel(QStringLiteral("Ruta:"));
+    txtRutaModificar = Campo(150);
+    lblAutorModificar = new QLabel(QStringLiteral("Autor:"));
+    txtAutorModificar = Campo(150);
+    lblTituloModificar = new QLabel(QStringLiteral("Título:"));
+    txtTituloModificar = Campo(150);
+    lblExtensionModificar = new QLabel(QStringLiteral("Extensión:"));
+    txtExtensionModificar = Campo(3);
+    lblTamanoModificar = new QLabel(QStringLiteral("Tamaño:"));
+    txtTamanoModificar = Campo();
+    lblRelPosModificar = new QLabel(QStringLiteral("Pos.Relativa:"));
+    txtRelPosModificar = Campo();
+    cmdGuardar = new QPushButton(QStringLiteral("&Guardar"));
+    cmdRestaurar = new QPushButton(QStringLiteral("&Restaurar"));
+    chkBatch = new QCheckBox;
+    lblBatch = new QLabel(QStringLiteral("Batch"));
+    lblActualiz = new QLabel(QStringLiteral("Actualización"));
+    Frame7 = new QGroupBox(QStringLiteral("Utilidades:"));
+    cmdReordenar = new QPushButton(QStringLiteral("Reordenar Ruta"), Frame7);
+
+    auto* campos = new QGridLayout;
+    const std::pair<QLabel*, QLineEdit*> filas[] = {
+        {lblCabeceraModificar, txtCabeceraModificar},   {lblRutaModificar, txtRutaModificar},
+        {lblAutorModificar, txtAutorModificar},         {lblTituloModificar, txtTituloModificar},
+        {lblExtensionModificar, txtExtensionModificar}, {lblTamanoModificar, txtTamanoModificar},
+        {lblRelPosModificar, txtRelPosModificar}};
+    int fila = 0;
+    for (const auto& [etiqueta, campo] : filas) {
+        etiqueta->setBuddy(campo);
+        campos->addWidget(etiqueta, fila, 0);
+        campos->addWidget(campo, fila++, 1);
+    }
+    campos->setColumnStretch(1, 1);
+
+    auto* rotuloBatch = new QVBoxLayout;
+    rotuloBatch->setSpacing(0);
+    rotuloBatch->addWidget(lblBatch);
+    rotuloBatch->addWidget(lblActualiz);
+    auto* batch = new QHBoxLayout;
+    batch->addWidget(chkBatch);
+    batch->addLayout(rotuloBatch);
+    batch->addStretch(1);
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(cmdGuardar);
+    botones->addWidget(cmdRestaurar);
+    botones->addLayout(batch);
+    auto* utilidades = new QHBoxLayout(Frame7);
+    utilidades->addWidget(cmdReordenar);
+    utilidades->addStretch(1);
+
+    auto* derecha = new QVBoxLayout;
+    derecha->addLayout(campos);
+    derecha->addLayout(botones);
+    derecha->addStretch(1);
+    derecha->addWidget(Frame7);
+
+    auto* disposicion = new QHBoxLayout(contenedor);
+    disposicion->addWidget(TreeViewModificar, 3);
+    disposicion->addWidget(listaCancionesModificar, 4);
+    disposicion->addLayout(derecha, 4);
+    return contenedor;
+}
+
+void frmActualizacion::CrearMenus() {
+    AnadirMenuVer(this, VentanaPrincipal::Actualizacion);
+    mnuOpcionesGuardarSincronismo =
+        menuBar()->addMenu(QStringLiteral("&Opciones"))->addAction(TextoSincronizados);
+    AnadirMenuAyuda(this);
+
+    auto popup = [this](QAction*& sincronizados, QAction*& contraer, QAction*& cabeceras, QAction*& todo) {
+        auto* menu = new QMenu(this);
+        sincronizados = menu->addAction(TextoSincronizados);
+        menu->addSeparator();
+        contraer = menu->addAction(QStringLiteral("Contraer &Todo"));
+        cabeceras = menu->addAction(QStringLiteral("Expandir &Cabeceras"));
+        todo = menu->addAction(QStringLiteral("Expandir T&odo"));
+        return menu;
+    };
+    mnuPopUpEliminar = popup(mnuPopUpEliminarSincronizados, mnuPopUpContraerTodoEliminar,
+                             mnuPopUpExpandCabecerasEliminar, mnuPopUpExpandTodoEliminar);
+    mnuPopUpModificar = popup(mnuPopUpModificarSincronizados, mnuPopUpContraerTodoModificar,
+                              mnuPopUpExpandCabecerasModificar, mnuPopUpExpandTodoModificar);
+
+    // The three items carry the shared flag's check mark; switching it is done elsewhere.
+    for (QAction* sincronizados :
+         {mnuOpcionesGuardarSincronismo, mnuPopUpEliminarSincronizados, mnuPopUpModificarSincronizados}) {
+        sincronizados->setCheckable(true);
+        sincronizados->setChecked(Estado::ArbolesSincronizados);
+        connect(sincronizados, &QAction::triggered, sincronizados,
+                [sincronizados] { sincronizados->setChecked(Estado::ArbolesSincronizados); });
+    }
+}
+
+void frmActualizacion::Conectar() {
+    connect(Solapas, &QTabBar::currentChanged, this, &frmActualizacion::Solapas_Click);
+    connect(drvUnidad, &QComboBox::activated, this, &frmActualizacion::drvUnidad_Change);
+    connect(chkQuitarNumeros, &QCheckBox::toggled, this, &frmActualizacion::chkQuitarNumeros_Click);
+    connect(chkBatch, &QCheckBox::toggled, this, &frmActualizacion::chkBatch_Click);
+    connect(cmdAnadir, &QPushButton::clicked, this, &frmActualizacion::cmdAnadir_Click);
+    connect(TreeViewEliminar, &QTreeWidget::itemClicked, this, &frmActualizacion::TreeViewEliminar_Click);
+    connect(TreeViewModificar, &QTreeWidget::itemClicked, this, &frmActualizacion::TreeViewModificar_Click);
+    connect(TreeViewEliminar, &QTreeWidget::itemExpanded, this, &frmActualizacion::TreeViewEliminar_Expand);
+    connect(TreeViewEliminar, &QTreeWidget::itemCollapsed, this,
+            &frmActualizacion::TreeViewEliminar_Collapse);
+    connect(TreeViewModificar, &QTreeWidget::itemExpanded, this, &frmActualizacion::TreeViewModificar_Expand);
+    connect(TreeViewModificar, &QTreeWidget::itemCollapsed, this,
+            &frmActualizacion::TreeViewModificar_Collapse);
+    for (QLineEdit* rama : {txtCabeceraModificar, txtRutaModificar})
+        connect(rama, &QLineEdit::textChanged, this, [this] { CambioRama = true; });
+    for (QObject* objeto : {static_cast<QObject*>(TreeViewEliminar), static_cast<QObject*>(TreeViewModificar),
+                            static_cast<QObject*>(TreeViewEliminar->viewport()),
+                            static_cast<QObject*>(TreeViewModificar->viewport()),
+                            static_cast<QObject*>(lblBatch), static_cast<QObject*>(lblActualiz)})
+        objeto->installEventFilter(this);
+}
+
+void frmActualizacion::Form_Load() {
+    chkIncluirSubdirectorios->setChecked(true);
+    chkOrdenar->setChecked(true);
+    optPrimeroAutor->setChecked(true);
+    cmbFiltro->addItems({QStringLiteral("*.*"), QStringLiteral("*.aac"), QStringLiteral("*.mp3"),
+                         QStringLiteral("*.mp4"), QStringLiteral("*.vqf")});
+    cmbSeparador->addItems({QStringLiteral("--"), QStringLiteral("-")});
+    cmbNumeros->addItems({QStringLiteral("01"), QStringLiteral("01 -"), QStringLiteral("01.-")});
+    chkQuitarNumeros_Click();
+    Solapas->setCurrentIndex(0);
+    Solapas_Click();
+    CambioRama = false;
+    chkBatch->setChecked(false);
+    chkBatch_Click();
+    HabilitarEdicionRuta(false);
+
+    // The current drive and directory: those of the program's working directory when it lies on one of
+    // the volumes, otherwise the first volume's root.
+    QStringList volumenes = servicios().Volumenes();
+    if (volumenes.isEmpty())
+        volumenes << QDir::rootPath();
+    drvUnidad->addItems(volumenes);
+    const QString actual = QDir::currentPath();
+    const QString volumen = VolumenDe(volumenes, actual);
+    if (!volumen.isEmpty() && dirDirectorio->SetPath(actual, volumen)) {
+        drvUnidad->setCurrentText(volumen);
+    } else {
+        drvUnidad->setCurrentIndex(0);
+        dirDirectorio->SetPath(volumenes.first(), volumenes.first());
+    }
+}
+
+void frmActualizacion::Form_Activate() {
+    move(Pixeles(Estado::VentanaIzda), Pixeles(Estado::VentanaArriba));
+    resize(width(), Pixeles(AltoVentana));
+}
+
+bool frmActualizacion::event(QEvent* evento) {
+    if (evento->type() == QEvent::WindowActivate) {
+        Form_Activate();
+        // While a scan runs its progress window keeps the focus.
+        if (procesando_) {
+            procesando_->raise();
+            procesando_->activateWindow();
+        }
+    } else if (evento->type() == QEvent::Resize || evento->type() == QEvent::Show) {
+        // The etched separator under the menu bar, ending 120 twips short of the window's width.
+        const int ancho = Pixeles(Twips(width()) - 120 - 30);
+        Lin1->setGeometry(Pixeles(30), 0, ancho, 1);
+        Lin2->setGeometry(Pixeles(30), Pixeles(15), ancho, 1);
+    }
+    return QMainWindow::event(evento);
+}
+
+bool frmActualizacion::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::KeyRelease) {
+        if (objeto == TreeViewEliminar)
+            TreeViewEliminar_Click();
+        else if (objeto == TreeViewModificar)
+            TreeViewModificar_Click();
+    } else if (evento->type() == QEvent::MouseButtonRelease) {
+        const auto* raton = static_cast<QMouseEvent*>(evento);
+        if ((objeto == lblBatch || objeto == lblActualiz) && static_cast<QWidget*>(objeto)->isEnabled()) {
+            lblBatch_Click();
+        } else if (raton->button() == Qt::RightButton) {
+            if (objeto == TreeViewEliminar->viewport())
+                mnuPopUpEliminar->popup(raton->globalPosition().toPoint());
+            else if (objeto == TreeViewModificar->viewport())
+                mnuPopUpModificar->popup(raton->globalPosition().toPoint());
+        }
+    }
+    return QMainWindow::eventFilter(objeto, evento);
+}
+
+void frmActualizacion::closeEvent(QCloseEvent* evento) {
+    evento->accept();
+    TerminarPrograma();
+}
+
+void frmActualizacion::Solapas_Click() {
+    const QString solapa = Solapas->tabText(Solapas->currentIndex());
+    if (solapa == QStringLiteral("Añadir")) {
+        Contenedores->setCurrentWidget(ContenedorAnadir);
+        mnuOpcionesGuardarSincronismo->setEnabled(false);
+        dirDirectorio->setFocus();
+    } else if (solapa == QStringLiteral("Eliminar")) {
+        Contenedores->setCurrentWidget(ContenedorEliminar);
+        mnuOpcionesGuardarSincronismo->setEnabled(true);
+        TreeViewEliminar->setFocus();
+    } else {
+        Contenedores->setCurrentWidget(ContenedorModificar);
+        mnuOpcionesGuardarSincronismo->setEnabled(true);
+        TreeViewModificar->setFocus();
+    }
+}
+
+void frmActualizacion::drvUnidad_Change() {
+    const QString recordado = dirDirectorio->Path();
+    const QString volumen = drvUnidad->currentText();
+    const QString actual = QDir::currentPath();
+    // The drive's current directory is the working directory when it lies there, else its root.
+    if (VolumenDe({volumen}, actual) == volumen && dirDirectorio->SetPath(actual, volumen))
+        return;
+    if (dirDirectorio->SetPath(volumen, volumen))
+        return;
+    QStringList volumenes;
+    for (int i = 0; i < drvUnidad->count(); ++i)
+        volumenes << drvUnidad->itemText(i);
+    const QString anterior = VolumenDe(volumenes, recordado);
+    dirDirectorio->SetPath(recordado, anterior);
+    drvUnidad->setCurrentText(anterior);
+    Avisar(this, QStringLiteral("ERROR: La unidad no está lista.   "), QStringLiteral("Ooooops!"),
+           IconoMensaje::Critico);
+}
+
+void frmActualizacion::chkQuitarNumeros_Click() {
+    const bool quitar = chkQuitarNumeros->isChecked();
+    lblNumeros->setEnabled(quitar);
+    cmbNumeros->setEnabled(quitar);
+    PonerFondo(cmbNumeros, quitar ? FondoHabilitado : FondoDeshabilitado);
+}
+
+void frmActualizacion::chkBatch_Click() {
+    cmdRestaurar->setEnabled(!chkBatch->isChecked());
+}
+
+void frmActualizacion::lblBatch_Click() {
+    chkBatch->setChecked(!chkBatch->isChecked());
+    chkBatch->setFocus();
+}
+
+void frmActualizacion::HabilitarEdicionRuta(bool habilitar) {
+    for (QWidget* control : std::initializer_list<QWidget*>{cmdGuardar, cmdRestaurar, cmdReordenar, lblBatch,
+                                                            lblActualiz, chkBatch})
+        control->setEnabled(habilitar);
+}
+
+void frmActualizacion::CargarListaRuta(ArbolNodos* arbol, QListWidget* lista) {
+    lista->clear();
+    const QTreeWidgetItem* nodo = arbol->NodoSeleccionado();
+    if (!EsRuta(nodo))
+        return;
+    lista->setUpdatesEnabled(false);
+    lista->addItems(LineasRuta(nodo->parent()->text(0), nodo->text(0)));
+    lista->setUpdatesEnabled(true);
+}
+
+void frmActualizacion::MostrarNodoEnOtros(ArbolNodos* origen) {
+    if (!Estado::ArbolesSincronizados)
+        return;
+    PausaSincronismo pausa;
+    const QString clave = origen->ClaveSeleccionada();
+    if (origen == TreeViewEliminar) {
+        SeleccionarClave(TreeViewModificar, clave);
+        TreeViewModificar_Click();
+    } else {
+        SeleccionarClave(TreeViewEliminar, clave);
+        TreeViewEliminar_Click();
+    }
+    frmLista& lista = Ventanas::Lista();
+    SeleccionarClave(lista.TreeViewLista, clave);
+    lista.TreeViewLista_Click();
+}
+
+void frmActualizacion::TreeViewEliminar_Click() {
+    CargarListaRuta(TreeViewEliminar, listaCancionesEliminar);
+    MostrarNodoEnOtros(TreeViewEliminar);
+}
+
+void frmActualizacion::TreeViewModificar_Click() {
+    chkBatch->setChecked(false);
+    for (QLineEdit* campo : {txtCabeceraModificar, txtRutaModificar, txtAutorModificar, txtTituloModificar,
+                             txtExtensionModificar, txtTamanoModificar, txtRelPosModificar})
+        campo->clear();
+    const bool ruta = EsRuta(TreeViewModificar->NodoSeleccionado());
+    HabilitarEdicionRuta(ruta);
+    update();
+    if (ruta)
+        CambioRama = false;
+    CargarListaRuta(TreeViewModificar, listaCancionesModificar);
+    MostrarNodoEnOtros(TreeViewModificar);
+}
+
+void frmActualizacion::SeguirRaiz(ArbolNodos* arbol) {
+    arbol->SetImagen(Arboles::ClaveRaiz, arbol->Expandido(Arboles::ClaveRaiz) ? Arboles::ImagenRaizAbierto
+                                                                              : Arboles::ImagenRaizCerrado);
+}
+
+void frmActualizacion::ExpandirEnOtros(ArbolNodos* origen, QTreeWidgetItem* nodo) {
+    if (!Estado::ArbolesSincronizados)
+        return;
+    PausaSincronismo pausa;
+    const QString clave = ArbolNodos::Clave(nodo);
+    for (ArbolNodos* otro : {origen == TreeViewEliminar ? TreeViewModificar : TreeViewEliminar,
+                             Ventanas::Lista().TreeViewLista}) {
+        otro->SetExpandido(clave, true);
+        otro->SetImagen(Arboles::ClaveRaiz, Arboles::ImagenRaizAbierto);
+        otro->Seleccionar(clave);
+    }
+}
+
+void frmActualizacion::ContraerEnOtros(ArbolNodos* origen, QTreeWidgetItem* nodo) {
+    if (!Estado::ArbolesSincronizados)
+        return;
+    PausaSincronismo pausa;
+    const bool raizAbierta = origen->Expandido(Arboles::ClaveRaiz);
+    const QString clave = ArbolNodos::Clave(nodo);
+    for (ArbolNodos* otro : {origen == TreeViewEliminar ? TreeViewModificar : TreeViewEliminar,
+                             Ventanas::Lista().TreeViewLista}) {
+        if (raizAbierta) {
+            otro->SetExpandido(clave, false);
+            otro->Seleccionar(clave);
+        } else {
+            otro->SetImagen(Arboles::ClaveRaiz, Arboles::ImagenRaizCerrado);
+            otro->SetExpandido(Arboles::ClaveRaiz, false);
+            otro->Seleccionar(Arboles::ClaveRaiz);
+        }
+    }
+}
+
+void frmActualizacion::TreeViewEliminar_Expand(QTreeWidgetItem* nodo) {
+    SeguirRaiz(TreeViewEliminar);
+    ExpandirEnOtros(TreeViewEliminar, nodo);
+}
+
+void frmActualizacion::TreeViewEliminar_Collapse(QTreeWidgetItem* nodo) {
+    SeguirRaiz(TreeViewEliminar);
+    ContraerEnOtros(TreeViewEliminar, nodo);
+}
+
+void frmActualizacion::TreeViewModificar_Expand(QTreeWidgetItem* nodo) {
+    SeguirRaiz(TreeViewModificar);
+    ExpandirEnOtros(TreeViewModificar, nodo);
+}
+
+void frmActualizacion::TreeViewModificar_Collapse(QTreeWidgetItem* nodo) {
+    SeguirRaiz(TreeViewModificar);
+    ContraerEnOtros(TreeViewModificar, nodo);
+}
+
+void frmActualizacion::cmdAnadir_Click() {
+    if (txtCabecera->text().trimmed().isEmpty()) {
+        Avisar(this, QStringLiteral("¡Debe introducir una Cabecera!  "), QStringLiteral("Error"),
+               IconoMensaje::Exclamacion);
+        txtCabecera->setFocus();
+        return;
+    }
+    if (chkQuitarNumeros->isChecked() && cmbNumeros->currentText().isEmpty()) {
+        Avisar(this, QStringLiteral("¡Debe introducir un formato de Número!  "), QStringLiteral("Error"),
+               IconoMensaje::Exclamacion);
+        cmbNumeros->setFocus();
+        return;
+    }
+
+    if (procesando_)
+        procesando_->close(); // the window of a previous scan, still waiting for "Hecho!"
+    auto* ventana = new frmProcesando(this);
+    procesando_ = ventana;
+    ventana->ProgressBar->setValue(0);
+    ventana->setWindowTitle(QStringLiteral("Añadiendo Subdirectorios..."));
+    ventana->txtNombreDir->clear();
+    ventana->show();
+    ventana->Repintar();
+
+    OpcionesAnadido opciones;
+    opciones.cabecera = txtCabecera->text();
+    opciones.directorio = dirDirectorio->Path();
+    opciones.raizVolumen = drvUnidad->currentText();
+    opciones.filtro = cmbFiltro->currentText();
+    opciones.incluirSubdirectorios = chkIncluirSubdirectorios->isChecked();
+    opciones.ordenar = chkOrdenar->isChecked();
+    opciones.nombre.separador = cmbSeparador->currentText();
+    opciones.nombre.quitarNumeros = chkQuitarNumeros->isChecked();
+    opciones.nombre.formatoNumeros = cmbNumeros->currentText();
+    opciones.nombre.convertirUnderscore = chkConvertirUnderscore->isChecked();
+    opciones.nombre.primeroAutor = optPrimeroAutor->isChecked();
+    const ResultadoAnadido resultado = AnadirFicheros(opciones, *ventana);
+    repaint();
+
+    ventana->ProgressBar->setValue(ventana->ProgressBar->maximum());
+    if (resultado.encontrado || resultado.filas > 0) {
+        ventana->txtNombreDir->clear();
+        ventana->setWindowTitle(QStringLiteral("Actualizando Árboles..."));
+        repaint();
+        ventana->Repintar();
+        RefrescarCatalogo();
+        ventana->setWindowTitle(QStringLiteral("Terminado"));
+        ventana->ProgressBar->setValue(ventana->ProgressBar->maximum());
+        ventana->cmdHecho->setEnabled(true);
+        ventana->cmdHecho->setFocus();
+        for (QLineEdit* campo :
+             {txtCabeceraModificar, txtRutaModificar, txtAutorModificar, txtTituloModificar,
+              txtExtensionModificar, txtTamanoModificar, txtRelPosModificar})
+            campo->clear();
+        AvisarOmitidos(resultado);
+    } else {
+        ventana->setWindowTitle(QStringLiteral("Terminado"));
+        Avisar(this, QStringLiteral("¡No se han encontrado ficheros!  "),
+               QStringLiteral("Ficheros: ") + opciones.filtro, IconoMensaje::Exclamacion);
+        AvisarOmitidos(resultado);
+        ventana->close();
+    }
+}
+
+void frmActualizacion::RefrescarCatalogo() {
+    BBDD::CerrarBaseDatos();
+    BBDD::AbrirBaseDatos();
+    VaciarArboles();
+    CargarArboles(procesando_);
+}
+
+void frmActualizacion::AvisarOmitidos(const ResultadoAnadido& resultado) {
+    if (!resultado.error.isEmpty())
+        Avisar(this,
+               QStringLiteral("La búsqueda se ha detenido por un error de la base de datos:\n") +
+                   resultado.error +
+                   QStringLiteral("\n\nLas canciones añadidas hasta ese momento se han guardado."),
+               QStringLiteral("Error"), IconoMensaje::Critico);
+    QStringList partes;
+    if (!resultado.ilegibles.isEmpty())
+        partes << QStringLiteral("No se han podido leer estos directorios, que se han saltado:") +
+                      Lista(resultado.ilegibles);
+    if (!resultado.grandes.isEmpty())
+        partes << QStringLiteral("Estos ficheros no se han añadido porque su tamaño pasa de %1 bytes:")
+                          .arg(LongitudMaximaFichero) +
+                      Lista(resultado.grandes);
+    if (!partes.isEmpty())
+        Avisar(this, partes.join(QStringLiteral("\n\n")), QStringLiteral("Ficheros omitidos"),
+               IconoMensaje::Exclamacion);
+}

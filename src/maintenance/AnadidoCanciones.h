@@ -1,0 +1,52 @@
+#pragma once
+// Cataloguing a directory, optionally with all its subdirectories: every file that matches the pattern
+// becomes one CANCIONES row under one header, with the route of its directory, the author, title and
+// extension of its name, its length and its position within the directory.
+
+#include "maintenance/InterpretacionNombre.h"
+
+#include <QString>
+#include <QStringList>
+
+struct OpcionesAnadido {
+    QString cabecera;
+    QString directorio;  // where the scan starts
+    QString raizVolumen; // the routes are written relative to it
+    QString filtro = QStringLiteral("*.*");
+    bool incluirSubdirectorios = true;
+    bool ordenar = true; // alphabetical order, letter case ignored; otherwise the file system's order
+    OpcionesNombre nombre;
+};
+
+// What the scan tells while it runs. Every call is optional to act on.
+class ProgresoAnadido {
+public:
+    virtual ~ProgresoAnadido() = default;
+    virtual void Titulo(const QString&) {}
+    virtual void Linea(const QString&) {}
+    virtual void Maximo(int) {}
+    virtual void Avanzar() {}
+};
+
+struct ResultadoAnadido {
+    bool encontrado = false; // some file matched the pattern
+    int filas = 0;           // rows written
+    QStringList ilegibles;   // directories that could not be read
+    QStringList grandes;     // files whose length does not fit the catalogue
+    QString error;           // the engine's description when an error stopped the scan
+};
+
+// The longest length of a file that the catalogue holds (LONGITUD is a 32-bit integer).
+constexpr qint64 LongitudMaximaFichero = 2147483647;
+
+// Appends one row through BBDD::RecordsetCanciones: texts trimmed of blanks, an empty author, title or
+// extension stored as a single blank, no lyric.
+void AnadirCancion(const QString& cabecera, const QString& ruta, const QString& autor, const QString& titulo,
+                   const QString& extension, int longitud, int posicion);
+
+// Walks, lists and writes. The rows are written in batches; an engine error stops the scan, every row
+// written before it is kept and the error is told in the result. Directories that cannot be read and
+// files too long for LONGITUD are left out and named in the result. (A route never outgrows a text
+// field: the system opens no path longer than the 4,096 characters a field holds, so such a directory
+// is one that cannot be read.) The header must not be blank.
+ResultadoAnadido AnadirFicheros(const OpcionesAnadido& opciones, ProgresoAnadido& progreso);

@@ -1,0 +1,41 @@
+#include "maintenance/ListaDirectorios.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+
+ListaDirectorios::ListaDirectorios(QWidget* padre) : QTreeView(padre), modelo_(new QFileSystemModel(this)) {
+    modelo_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    modelo_->setReadOnly(true);
+    setModel(modelo_);
+    for (int columna = 1; columna < modelo_->columnCount(); ++columna)
+        hideColumn(columna);
+    setHeaderHidden(true);
+    setUniformRowHeights(true);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& indice) { AlElegir(indice); });
+}
+
+bool ListaDirectorios::SetPath(const QString& ruta, const QString& raizVolumen) {
+    const QFileInfo info(ruta);
+    if (!info.isDir() || !QDir(ruta).isReadable())
+        return false;
+    path_ = QDir::cleanPath(info.absoluteFilePath());
+    const QString raiz = QDir::cleanPath(raizVolumen);
+    setRootIndex(modelo_->setRootPath(raiz));
+    // The root's own index is not a row of the view; its directories are.
+    const QModelIndex actual = modelo_->index(path_);
+    if (path_ != raiz && actual.isValid()) {
+        QSignalBlocker sinAviso(selectionModel());
+        setCurrentIndex(actual);
+        scrollTo(actual);
+        expand(actual);
+    }
+    return true;
+}
+
+void ListaDirectorios::AlElegir(const QModelIndex& indice) {
+    if (indice.isValid())
+        path_ = modelo_->filePath(indice);
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The file system as the adding of songs sees it: a breadth-first walk of a directory tree and the
+// files of one directory that match a pattern. Hidden entries (names starting with a dot) are left out.
+// Paths are kept as the bytes the file system uses, so that any name can be opened again, beside the
+// text that is shown and stored.
+
+#include <QByteArray>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+// A file pattern: "*" any run of characters, "?" any one character, letter case ignored. As on the
+// systems the catalogue comes from, a pattern ending in ".*" also matches names without a dot, so that
+// "*.*" means every file.
+class PatronFicheros {
+public:
+    explicit PatronFicheros(const QString& patron);
+    bool Coincide(const QString& nombre) const;
+
+private:
+    QRegularExpression expresion_;
+};
+
+// A name as the file system gives it: UTF-8 when it is valid UTF-8, otherwise one character per byte
+// (Latin-1), so that no name is rejected and none loses a character to a replacement mark.
+QString NombreLegible(const QByteArray& nombre);
+
+// A directory found by the walk; both forms end in "/".
+struct DirectorioEncontrado {
+    QByteArray ruta;
+    QString texto;
+};
+
+struct Recorrido {
+    std::vector<DirectorioEncontrado> directorios; // the root first, then level by level
+    QStringList ilegibles;                         // directories whose entries could not be listed
+};
+
+// The root and every directory below it, breadth first, each level in the order the file system lists
+// it. Links to directories are followed, but every directory is entered once only, so a link to a
+// parent never makes the walk loop. alEncontrar is told every directory as it is found.
+Recorrido RecorrerDirectorios(const QString& raiz, const std::function<void(const QString&)>& alEncontrar);
+
+struct FicheroEncontrado {
+    QString nombre;
+    qint64 longitud;
+};
+
+// The plain files of directorio (links to files count) whose names match patron, in the order the file
+// system lists them. False when the directory cannot be read.
+bool ListarFicheros(const QByteArray& directorio, const PatronFicheros& patron,
+                    std::vector<FicheroEncontrado>& ficheros);

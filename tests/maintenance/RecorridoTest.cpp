@@ -1,0 +1,187 @@
+// The file system side of adding songs: patterns, routes, the breadth-first walk and the file listing.
+
+#include "ArbolFicheros.h"
+#include "maintenance/RecorridoDirectorios.h"
+#include "maintenance/RutasVolumen.h"
+
+#include <gtest/gtest.h>
+
+#include <QSet>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QStringList Textos(const Recorrido& recorrido) {
+    QStringList textos;
+    for (const auto& directorio : recorrido.directorios)
+        textos << directorio.texto;
+    return textos;
+}
+
+} // namespace
+
+TEST(PatronFicheros, ComodinesSinDistinguirMayusculas) {
+    struct Caso {
+        const char* patron;
+        const char* nombre;
+        bool coincide;
+    };
+    const Caso casos[] = {
+        {"*.mp3", "Tema.mp3", true},
+        {"*.mp3", "TEMA.MP3", true},
+        {"*.mp3", "tema.mp3.txt", false},
+        {"*.mp3", "mp3", false},
+        {"*.*", "sin_punto", true},
+        {"*.*", "a.b.c", true},
+        {"tema.*", "tema", true},
+        {"tema.*", "temas", false},
+        {"t?ma.*", "TOMA.ogg", true},
+        {"t?ma.*", "tma.ogg", false},
+        {"[a].mp3", "[a].mp3", true},
+        {"[a].mp3", "a.mp3", false},
+        {"a+b (1).mp3", "A+B (1).mp3", true},
+        {"*.vqf", "x.mp3", false},
+        {"*", ".oculto", true},
+    };
+    for (const Caso& caso : casos)
+        EXPECT_EQ(PatronFicheros(QString::fromUtf8(caso.patron)).Coincide(QString::fromUtf8(caso.nombre)),
+                  caso.coincide)
+            << caso.patron << " / " << caso.nombre;
+}
+
+TEST(RutasVolumen, RutaRelativaAlVolumenConBarrasInvertidas) {
+    struct Caso {
+        const char* volumen;
+        const char* directorio;
+        const char* ruta;
+    };
+    const Caso casos[] = {
+        {"/", "/", "\\"},
+        {"/media/cd", "/media/cd", "\\"},
+        {"/media/cd", "/media/cd/", "\\"},
+        {"/media/cd", "/media/cd/Musica/Rock/", "\\Musica\\Rock\\"},
+        {"/", "/home/ana/Música", "\\home\\ana\\Música\\"},
+        {"/media/cd", "/media/cdrom/x", "\\media\\cdrom\\x\\"}, // another volume: from the system's root
+    };
+    for (const Caso& caso : casos)
+        EXPECT_EQ(RutaCatalogo(QString::fromUtf8(caso.volumen), QString::fromUtf8(caso.directorio)),
+                  QString::fromUtf8(caso.ruta))
+            << caso.volumen << " " << caso.directorio;
+}
+
+TEST(RutasVolumen, ElVolumenMasProfundoQueContieneLaRuta) {
+    const QStringList volumenes{"/", "/media/cd", "/media/cd/interno"};
+    EXPECT_EQ(VolumenDe(volumenes, "/home/ana"), "/");
+    EXPECT_EQ(VolumenDe(volumenes, "/media/cd"), "/media/cd");
+    EXPECT_EQ(VolumenDe(volumenes, "/media/cd/Rock"), "/media/cd");
+    EXPECT_EQ(VolumenDe(volumenes, "/media/cdrom"), "/");
+    EXPECT_EQ(VolumenDe(volumenes, "/media/cd/interno/x"), "/media/cd/interno");
+    EXPECT_EQ(VolumenDe({"/media/cd"}, "/home"), "");
+}
+
+TEST(NombreLegible, Utf8ValidoOUnCaracterPorByte) {
+    EXPECT_EQ(NombreLegible("Tema.mp3"), "Tema.mp3");
+    EXPECT_EQ(NombreLegible("Canci\xc3\xb3n.mp3"), QString::fromUtf8("Canción.mp3"));
+    EXPECT_EQ(NombreLegible("Canci\xf3n.mp3"), QString::fromUtf8("Canción.mp3"));
+    EXPECT_EQ(NombreLegible("\xff\xfe"), QString::fromUtf8("ÿþ"));
+}
+
+TEST(RecorrerDirectorios, PorNivelesSinEntrarEnLosOcultos) {
+    ArbolFicheros arbol;
+    arbol.Directorio("a/a1/a11");
+    arbol.Directorio("b/b1");
+    arbol.Directorio(".oculto/dentro");
+    arbol.Fichero("a/no_es_directorio");
+    QStringList avisados;
+    const Recorrido recorrido =
+        RecorrerDirectorios(arbol.Raiz(), [&avisados](const QString& texto) { avisados << texto; });
+
+    const QString r = arbol.Raiz() + '/';
+    const QStringList textos = Textos(recorrido);
+    ASSERT_EQ(textos.size(), 6) << textos.join(' ').toStdString();
+    EXPECT_EQ(textos[0], r);
+    EXPECT_EQ(QSet<QString>(textos.begin() + 1, textos.begin() + 3), (QSet<QString>{r + "a/", r + "b/"}));
+    EXPECT_EQ(QSet<QString>(textos.begin() + 3, textos.begin() + 5),
+              (QSet<QString>{r + "a/a1/", r + "b/b1/"}));
+    EXPECT_EQ(textos[5], r + "a/a1/a11/");
+    EXPECT_EQ(avisados, textos);
+    EXPECT_TRUE(recorrido.ilegibles.isEmpty());
+    EXPECT_EQ(recorrido.directorios[5].ruta, QFile::encodeName(r + "a/a1/a11/"));
+}
+
+TEST(RecorrerDirectorios, LosEnlacesNoLlevanAUnCiclo) {
+    ArbolFicheros arbol;
+    arbol.Directorio("a");
+    arbol.Enlace("a/arriba", arbol.Raiz()); // back to the root
+    arbol.Enlace("b", arbol.Ruta("a"));     // the same directory twice
+    arbol.Enlace("roto", arbol.Ruta("no_existe"));
+    const Recorrido recorrido = RecorrerDirectorios(arbol.Raiz(), [](const QString&) {});
+    const QStringList textos = Textos(recorrido);
+    ASSERT_EQ(textos.size(), 2) << textos.join(' ').toStdString();
+    EXPECT_TRUE(textos[1] == arbol.Raiz() + "/a/" || textos[1] == arbol.Raiz() + "/b/");
+    EXPECT_TRUE(recorrido.ilegibles.isEmpty());
+}
+
+TEST(RecorrerDirectorios, UnDirectorioQueNoSePuedeLeerSeSaltaYSeSigue) {
+    // The directory vanishes between being found and being listed: its listing fails as it would for a
+    // directory without permission, which the tests, run as root, cannot make.
+    ArbolFicheros arbol;
+    arbol.Directorio("a/a1");
+    arbol.Directorio("b/b1");
+    const Recorrido recorrido = RecorrerDirectorios(arbol.Raiz(), [&arbol](const QString& texto) {
+        if (texto.endsWith("/b/"))
+            QDir(arbol.Ruta("b")).removeRecursively();
+    });
+    EXPECT_EQ(recorrido.ilegibles, QStringList{arbol.Raiz() + "/b/"});
+    EXPECT_TRUE(Textos(recorrido).contains(arbol.Raiz() + "/a/a1/"));
+    EXPECT_FALSE(Textos(recorrido).contains(arbol.Raiz() + "/b/b1/"));
+}
+
+TEST(RecorrerDirectorios, SinPermisoDeLectura) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads every directory; the vanishing directory above covers the skip";
+    ArbolFicheros arbol;
+    arbol.Directorio("cerrado/dentro");
+    arbol.Directorio("abierto/dentro");
+    chmod(QFile::encodeName(arbol.Ruta("cerrado")).constData(), 0);
+    const Recorrido recorrido = RecorrerDirectorios(arbol.Raiz(), [](const QString&) {});
+    chmod(QFile::encodeName(arbol.Ruta("cerrado")).constData(), 0755);
+    EXPECT_EQ(recorrido.ilegibles, QStringList{arbol.Raiz() + "/cerrado/"});
+    EXPECT_TRUE(Textos(recorrido).contains(arbol.Raiz() + "/abierto/dentro/"));
+}
+
+TEST(ListarFicheros, FicherosVisiblesQueCoincidenConSuLongitud) {
+    ArbolFicheros arbol;
+    arbol.Fichero("d/a.mp3", 3);
+    arbol.Fichero("d/B.MP3", 5);
+    arbol.Fichero("d/.oculto.mp3");
+    arbol.Fichero("d/c.txt");
+    arbol.Directorio("d/carpeta.mp3");
+    arbol.Enlace("d/enlace.mp3", arbol.Ruta("d/a.mp3"));
+    arbol.Enlace("d/roto.mp3", arbol.Ruta("d/no_existe.mp3"));
+    std::vector<FicheroEncontrado> ficheros;
+    ASSERT_TRUE(ListarFicheros(QFile::encodeName(arbol.Ruta("d")), PatronFicheros("*.mp3"), ficheros));
+    QMap<QString, qint64> vistos;
+    for (const auto& fichero : ficheros)
+        vistos.insert(fichero.nombre, fichero.longitud);
+    EXPECT_EQ(vistos, (QMap<QString, qint64>{{"a.mp3", 3}, {"B.MP3", 5}, {"enlace.mp3", 3}}));
+    EXPECT_EQ(ficheros.size(), 3u);
+
+    std::vector<FicheroEncontrado> ninguno;
+    EXPECT_FALSE(ListarFicheros(QFile::encodeName(arbol.Ruta("no_existe")), PatronFicheros("*.*"), ninguno));
+    EXPECT_TRUE(ninguno.empty());
+}
+
+TEST(ListarFicheros, SigueElOrdenDelSistemaDeFicheros) {
+    ArbolFicheros arbol;
+    for (const char* nombre : {"m.mp3", "b.mp3", "x.mp3", "a.mp3", "k.mp3"})
+        arbol.Fichero(QStringLiteral("d/") + nombre);
+    std::vector<FicheroEncontrado> ficheros;
+    ASSERT_TRUE(ListarFicheros(QFile::encodeName(arbol.Ruta("d")), PatronFicheros("*.mp3"), ficheros));
+    QStringList nombres;
+    for (const auto& fichero : ficheros)
+        nombres << fichero.nombre;
+    EXPECT_EQ(nombres, QDir(arbol.Ruta("d")).entryList(QDir::Files, QDir::Unsorted));
+}
