@@ -200,6 +200,7 @@ void frmLista::Form_Load() {
     ListaListView->setHeaderHidden(false);
     ListaListView->header()->setSectionsMovable(false);
     ListaListView->header()->setStretchLastSection(false);
+    ListaListView->header()->setMinimumSectionSize(1); // the "L" column is narrower than Qt's default
 
     ColumnaAutor = ColumnaTitulo = ColumnaExtension = ColumnaTamano = ColumnaLetra = true;
     Inicializar_Columnas();
