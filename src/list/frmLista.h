@@ -1,5 +1,7 @@
 #pragma once
-// The list window "Cantorio - Lista": the catalogue tree and the songs of the selected route.
+// The list window "Cantorio - Lista": the catalogue tree on the left, the songs of the selected route
+// on the right, a draggable strip between them and a row of tool pictures above the tree.
+// Positions and sizes are computed in twips of the client area below the menu bar.
 
 #include <QHash>
 #include <QMainWindow>
@@ -7,8 +9,12 @@
 
 class ArbolNodos;
 class QAction;
+class QFrame;
 class QLabel;
+class QMenu;
+class QTimer;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 class frmLista : public QMainWindow {
     Q_OBJECT
@@ -17,7 +23,28 @@ public:
 
     ArbolNodos* TreeViewLista;
     QTreeWidget* ListaListView;
+    QTimer* TimerRecolocar;
+    QFrame* Lin1;
+    QFrame* Lin2;
+
     QAction* mnuOpcionesGuardarSincronismo;
+    QAction* mnuOpcionesConfigurar;
+    QMenu* mnuOpcionesUtilidades;
+    QAction* mnuUtilidadesImprimirListado;
+    QAction* mnuUtilidadesPorcentajes;
+    QAction* mnuUtilidadesErrores;
+    QAction* mnuUtilidadesImportar;
+    QAction* mnuUtilidadesExportar;
+    // Popup menus of the tree and of the list, opened with the right button.
+    QMenu* mnuPopUp;
+    QAction* mnuPopUpSincronizados;
+    QAction* mnuPopUpContraerTodo;
+    QAction* mnuPopUpExpandirCabeceras;
+    QAction* mnuPopUpExpandirTodo;
+    QMenu* mnuPopUpListView;
+    QAction* mnuPopUpListViewVerLetra;
+    QAction* mnuPopUpListViewConfigurar;
+    QAction* mnuPopUpListViewBusquedaIntel;
 
     // The tool row, framed by imgIzda and imgDcha, and its pictures by key ("peq_...").
     QHash<QString, QPixmap> ImageList;
@@ -31,6 +58,75 @@ public:
     QLabel* imgImprimir;
     QLabel* imgDcha;
 
+    // Which columns the list shows, and whether songs without a lyric look for one of the same title.
+    bool ColumnaAutor = true;
+    bool ColumnaTitulo = true;
+    bool ColumnaExtension = true;
+    bool ColumnaTamano = true;
+    bool ColumnaLetra = true;
+    bool BusquedaInteligente = false;
+
+    // Rebuilds the columns from the five column flags; the rows go, the next route click refills them.
+    void Inicializar_Columnas();
+    // Adds a row at the 1-based position posicion: the first shown column's value is the row's text,
+    // the other shown columns follow in column order.
+    void AnadirFila(int posicion, const QString& autor, const QString& titulo, const QString& extension,
+                    const QString& tamano, const QString& letra);
+    // Every tool picture back to its normal look; the root's by the root's expansion.
+    void SinResalte();
+
+    // The handlers are public so that other windows and the tests can raise them as the events do.
+    // Mouse positions are in twips of the client area.
 public slots:
     void TreeViewLista_Click();
+    void TreeViewLista_Keyup();
+    void TreeViewLista_Expand(QTreeWidgetItem* nodo);
+    void TreeViewLista_Collapse(QTreeWidgetItem* nodo);
+    void TreeViewLista_MouseMove(Qt::MouseButtons botones);
+    void ListaListView_DblClick();
+    void ListaListView_MouseMove(Qt::MouseButtons botones);
+    void Form_Activate();
+    void Form_MouseMove(Qt::MouseButtons botones, int x, int y);
+    void Form_MouseDown(Qt::MouseButtons botones, int x, int y);
+    void Form_MouseUp();
+    void Form_DblClick();
+    void MoverSeparador();
+
+protected:
+    bool event(QEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    struct Disposicion {
+        int anchoArbol;
+        int anchoLista;
+        int izdaLista;
+    };
+
+    void CrearMenus();
+    void CrearImagenes();
+    void Form_Load();
+    void ColocarLineas();
+    void ColocarAltos();
+    void RecordarDisposicion();
+    void AplicarDisposicion(const Disposicion& disposicion);
+    void Ensanchar(int twips);
+    void Puntero(Qt::CursorShape forma);
+    void Temporizador(bool activo);
+    bool PunteroRedimension() const;
+    bool EnFranjaVertical(int y) const;
+    QString Indicador(const QTreeWidgetItem* fila) const;
+    QTreeWidgetItem* CrearFila(const QString& autor, const QString& titulo, const QString& extension,
+                               const QString& tamano, const QString& letra) const;
+
+    QWidget* centro_;
+    // The key of each shown column and its alignment, in column order.
+    QStringList claves_;
+    QList<Qt::Alignment> alineaciones_;
+    bool ListaEnsanchada = false;
+    int AnchoTotal = 0;
+    int ratonX_ = 0;
+    int ratonY_ = 0;
+    Disposicion disposicion_{};
 };

@@ -1,12 +1,160 @@
 #include "queries/frmConsultas.h"
 
+#include "queries/Mosaico.h"
+#include "queries/PanelesEstado.h"
+#include "queries/frmConsulta.h"
+#include "queries/frmNuevaConsultaAvanzada.h"
+#include "queries/frmNuevaConsultaSQL.h"
+#include "queries/frmNuevaConsultaSimple.h"
+#include "shell/Estado.h"
 #include "shell/MenusComunes.h"
+#include "shell/Twips.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <algorithm>
 
-frmConsultas::frmConsultas(QWidget* padre) : QMainWindow(padre), EspacioHijas(new QMdiArea(this)) {
+frmConsultas::frmConsultas(QWidget* padre)
+    : QMainWindow(padre), EspacioHijas(new QMdiArea(this)), StatusBar1(new PanelesEstado(this)) {
     setWindowTitle(QStringLiteral("Cantorio - Consultas"));
     setCentralWidget(EspacioHijas);
+    setStatusBar(StatusBar1);
+    resize(800, 520);
     AnadirMenuVer(this, VentanaPrincipal::Consultas);
+    QMenu* mnuConsulta = menuBar()->addMenu(QStringLiteral("&Consulta"));
+    mnuConsultaAvanzada = mnuConsulta->addAction(QStringLiteral("Nueva &Avanzada"));
+    mnuConsultaSimple = mnuConsulta->addAction(QStringLiteral("Nueva &Simple"));
+    mnuConsultaSQL = mnuConsulta->addAction(QStringLiteral("Nueva S&QL"));
+    mnuConsultaPorLetra = mnuConsulta->addAction(QStringLiteral("Nueva por &Letra"));
+    mnuConsultaPorLetra->setEnabled(false); // the query by lyric text is not available yet
+    mnuConsultaCerrar = mnuConsulta->addAction(QStringLiteral("&Cerrar"));
+    QMenu* mnuVentana = menuBar()->addMenu(QStringLiteral("&Ventana"));
+    mnuVentanaCascada = mnuVentana->addAction(QStringLiteral("&Cascada"));
+    mnuVentanaMosaicoHorizontal = mnuVentana->addAction(QStringLiteral("Mosaico &Horizontal"));
+    mnuVentanaMosaicoVertical = mnuVentana->addAction(QStringLiteral("Mosaico &Vertical"));
+    mnuVentanaOrganizarIconos = mnuVentana->addAction(QStringLiteral("&Organizar Iconos"));
     AnadirMenuAyuda(this);
+
+    connect(mnuConsultaAvanzada, &QAction::triggered, this, &frmConsultas::mnuConsultaAvanzada_Click);
+    connect(mnuConsultaSimple, &QAction::triggered, this, &frmConsultas::mnuConsultaSimple_Click);
+    connect(mnuConsultaSQL, &QAction::triggered, this, &frmConsultas::mnuConsultaSQL_Click);
+    connect(mnuConsultaCerrar, &QAction::triggered, this, &frmConsultas::mnuConsultaCerrar_Click);
+    connect(mnuVentanaCascada, &QAction::triggered, this, &frmConsultas::mnuVentanaCascada_Click);
+    connect(mnuVentanaMosaicoHorizontal, &QAction::triggered, this,
+            &frmConsultas::mnuVentanaMosaicoHorizontal_Click);
+    connect(mnuVentanaMosaicoVertical, &QAction::triggered, this,
+            &frmConsultas::mnuVentanaMosaicoVertical_Click);
+    connect(mnuVentanaOrganizarIconos, &QAction::triggered, this,
+            &frmConsultas::mnuVentanaOrganizarIconos_Click);
+}
+
+template <typename Dialogo>
+void frmConsultas::NuevaConsulta(Dialogo& dialogo, void (frmConsulta::*cargar)(const Dialogo&)) {
+    ConsultaConExito = false;
+    QPointer<frmConsulta> consulta = new frmConsulta(*this);
+    EspacioHijas->addSubWindow(consulta);
+    (consulta->*cargar)(dialogo);
+    dialogo.close();
+    if (ConsultaConExito && consulta) {
+        consulta->show();
+        EspacioHijas->setActiveSubWindow(consulta);
+    }
+}
+
+void frmConsultas::NuevaConsultaAvanzada(frmNuevaConsultaAvanzada& dialogo) {
+    NuevaConsulta(dialogo, &frmConsulta::CargarDatosAvanzada);
+}
+
+void frmConsultas::NuevaConsultaSimple(frmNuevaConsultaSimple& dialogo) {
+    NuevaConsulta(dialogo, &frmConsulta::CargarDatosSimple);
+}
+
+void frmConsultas::NuevaConsultaSQL(frmNuevaConsultaSQL& dialogo) {
+    NuevaConsulta(dialogo, &frmConsulta::CargarDatosSQL);
+}
+
+QList<frmConsulta*> frmConsultas::Resultados() const {
+    QList<frmConsulta*> consultas;
+    for (QMdiSubWindow* hija : EspacioHijas->subWindowList())
+        if (auto* consulta = qobject_cast<frmConsulta*>(hija))
+            consultas << consulta;
+    return consultas;
+}
+
+void frmConsultas::mnuConsultaAvanzada_Click() {
+    (new frmNuevaConsultaAvanzada(*this))->show();
+}
+void frmConsultas::mnuConsultaSimple_Click() {
+    (new frmNuevaConsultaSimple(*this))->show();
+}
+void frmConsultas::mnuConsultaSQL_Click() {
+    (new frmNuevaConsultaSQL(*this))->show();
+}
+
+void frmConsultas::mnuConsultaCerrar_Click() {
+    if (QMdiSubWindow* activa = EspacioHijas->currentSubWindow())
+        activa->close();
+}
+
+void frmConsultas::mnuVentanaCascada_Click() {
+    EspacioHijas->cascadeSubWindows();
+}
+void frmConsultas::mnuVentanaMosaicoHorizontal_Click() {
+    Mosaico(true);
+}
+void frmConsultas::mnuVentanaMosaicoVertical_Click() {
+    Mosaico(false);
+}
+
+void frmConsultas::Mosaico(bool unaSobreOtra) {
+    QList<QMdiSubWindow*> abiertas;
+    int altoIconos = 0;
+    for (QMdiSubWindow* hija : EspacioHijas->subWindowList()) {
+        if (!hija->isVisible())
+            continue;
+        if (hija->isMinimized())
+            altoIconos = std::max(altoIconos, hija->height());
+        else
+            abiertas << hija;
+    }
+    QRect area = EspacioHijas->viewport()->rect();
+    area.setBottom(area.bottom() - altoIconos);
+    const QList<QRect> sitios = unaSobreOtra ? Consultas::MosaicoHorizontal(area, abiertas.size())
+                                             : Consultas::MosaicoVertical(area, abiertas.size());
+    for (int i = 0; i < abiertas.size(); ++i) {
+        abiertas[i]->showNormal();
+        abiertas[i]->setGeometry(sitios[i]);
+    }
+}
+
+void frmConsultas::mnuVentanaOrganizarIconos_Click() {
+    QList<QMdiSubWindow*> iconos;
+    for (QMdiSubWindow* hija : EspacioHijas->subWindowList())
+        if (hija->isVisible() && hija->isMinimized())
+            iconos << hija;
+    if (iconos.isEmpty())
+        return;
+    const QList<QPoint> esquinas =
+        Consultas::FilaIconos(EspacioHijas->viewport()->rect(), iconos.first()->size(), iconos.size());
+    for (int i = 0; i < iconos.size(); ++i)
+        iconos[i]->move(esquinas[i]);
+}
+
+void frmConsultas::changeEvent(QEvent* evento) {
+    if (evento->type() == QEvent::ActivationChange && isActiveWindow())
+        MDIForm_Activate();
+    QMainWindow::changeEvent(evento);
+}
+
+void frmConsultas::MDIForm_Activate() {
+    move(Pixeles(Estado::VentanaIzda), Pixeles(Estado::VentanaArriba));
+}
+
+void frmConsultas::closeEvent(QCloseEvent* evento) {
+    evento->accept();
+    TerminarPrograma();
 }

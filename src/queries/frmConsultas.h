@@ -1,9 +1,18 @@
 #pragma once
 // The query workspace "Cantorio - Consultas": a multiple-document window holding the result windows.
+// Its menus open the query dialogs, close the active result and arrange the children; the active
+// result shows its criteria and row count in the status bar.
 
+#include <QList>
 #include <QMainWindow>
 
+class PanelesEstado;
+class QAction;
 class QMdiArea;
+class frmConsulta;
+class frmNuevaConsultaAvanzada;
+class frmNuevaConsultaSimple;
+class frmNuevaConsultaSQL;
 
 class frmConsultas : public QMainWindow {
     Q_OBJECT
@@ -11,4 +20,48 @@ public:
     explicit frmConsultas(QWidget* padre = nullptr);
 
     QMdiArea* EspacioHijas;
+    PanelesEstado* StatusBar1;
+    // Written by a result window's load operation: true when rows were found, false when it has
+    // already closed itself.
+    bool ConsultaConExito = false;
+
+    QAction* mnuConsultaAvanzada;
+    QAction* mnuConsultaSimple;
+    QAction* mnuConsultaSQL;
+    QAction* mnuConsultaPorLetra;
+    QAction* mnuConsultaCerrar;
+    QAction* mnuVentanaCascada;
+    QAction* mnuVentanaMosaicoHorizontal;
+    QAction* mnuVentanaMosaicoVertical;
+    QAction* mnuVentanaOrganizarIconos;
+
+    // Called by the dialogs' "&Realizar Consulta": a new result window reads the dialog, the dialog
+    // closes, and the result is shown when it found rows.
+    void NuevaConsultaAvanzada(frmNuevaConsultaAvanzada& dialogo);
+    void NuevaConsultaSimple(frmNuevaConsultaSimple& dialogo);
+    void NuevaConsultaSQL(frmNuevaConsultaSQL& dialogo);
+
+    // The result windows, in the order they were opened.
+    QList<frmConsulta*> Resultados() const;
+
+protected:
+    void changeEvent(QEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+
+private slots:
+    void mnuConsultaAvanzada_Click();
+    void mnuConsultaSimple_Click();
+    void mnuConsultaSQL_Click();
+    void mnuConsultaCerrar_Click();
+    void mnuVentanaCascada_Click();
+    void mnuVentanaMosaicoHorizontal_Click();
+    void mnuVentanaMosaicoVertical_Click();
+    void mnuVentanaOrganizarIconos_Click();
+
+private:
+    template <typename Dialogo>
+    void NuevaConsulta(Dialogo& dialogo, void (frmConsulta::*cargar)(const Dialogo&));
+    void MDIForm_Activate();
+    // Tiles the children that are not minimised, with room left at the bottom for the minimised ones.
+    void Mosaico(bool unaSobreOtra);
 };

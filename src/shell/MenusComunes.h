@@ -7,10 +7,18 @@ class QMenu;
 
 enum class VentanaPrincipal { Actualizacion, Consultas, Lista };
 
-// Adds "&Ver" to the window's menu bar; the item naming the window itself is checked and inert.
+// Adds "&Ver" to the window's menu bar: "&Actualización" (Ctrl+A), "&Consultas" (Ctrl+C), "&Lista"
+// (Ctrl+L), a separator and "&Salir". The item naming the window itself is checked and inert; the others
+// show their window at this window's position and hide this one.
 QMenu* AnadirMenuVer(QMainWindow* ventana, VentanaPrincipal propia);
-// Adds "&?" to the window's menu bar.
+// Adds "&?" to the window's menu bar: "&Ayuda", a separator and "A&cerca de".
 QMenu* AnadirMenuAyuda(QMainWindow* ventana);
+
+// Shows the main window destino where ventana stands and hides ventana. The query workspace first
+// returns to its normal state, so that the next window takes its normal position.
+void CambiarVentana(QMainWindow* ventana, VentanaPrincipal propia, VentanaPrincipal destino);
+// Opens the about box in ventana's place.
+void AbrirAcercaDe(QMainWindow* ventana);
 
 // Ends the run at once: the other main windows are unloaded, the database closed (errors ignored) and
 // the application quits. Every main window calls it when it is closed.

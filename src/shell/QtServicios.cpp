@@ -62,8 +62,7 @@ RespuestaMensaje respuesta(int pulsado) {
 RespuestaMensaje QtServicios::MsgBox(const Mensaje& mensaje, QWidget* padre) {
     QMessageBox caja(icono(mensaje.icono), mensaje.titulo.isEmpty() ? QStringLiteral("Cantorio") : mensaje.titulo,
                      mensaje.texto, botones(mensaje.botones), padre);
-    if (mensaje.predeterminado)
-        caja.setDefaultButton(boton(*mensaje.predeterminado));
+    caja.setDefaultButton(boton(BotonPredeterminado(mensaje)));
     return respuesta(caja.exec());
 }
 

@@ -9,6 +9,19 @@ std::unique_ptr<Servicios>& actuales() {
 }
 } // namespace
 
+RespuestaMensaje BotonPredeterminado(const Mensaje& mensaje) {
+    if (mensaje.predeterminado)
+        return *mensaje.predeterminado;
+    switch (mensaje.botones) {
+    case BotonesMensaje::SiNo:
+    case BotonesMensaje::SiNoCancelar: return RespuestaMensaje::Si;
+    case BotonesMensaje::ReintentarCancelar: return RespuestaMensaje::Reintentar;
+    case BotonesMensaje::Aceptar:
+    case BotonesMensaje::AceptarCancelar: break;
+    }
+    return RespuestaMensaje::Aceptar;
+}
+
 Servicios& servicios() {
     if (!actuales())
         actuales() = std::make_unique<QtServicios>();

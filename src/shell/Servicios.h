@@ -27,6 +27,9 @@ struct Mensaje {
     std::optional<RespuestaMensaje> predeterminado;
 };
 
+// The button that Enter presses: the one the message names, otherwise the first of its set.
+RespuestaMensaje BotonPredeterminado(const Mensaje& mensaje);
+
 class Servicios {
 public:
     virtual ~Servicios() = default;

@@ -50,4 +50,13 @@ void Destruir() {
 
 bool Creadas() { return lista && consultas && actualizacion && aux; }
 
+QList<QMainWindow*> Principales() {
+    QList<QMainWindow*> ventanas;
+    QMainWindow* const todas[] = {actualizacion.data(), consultas.data(), lista.data()};
+    for (QMainWindow* ventana : todas)
+        if (ventana)
+            ventanas << ventana;
+    return ventanas;
+}
+
 } // namespace Ventanas

@@ -1,6 +1,9 @@
 #pragma once
 // The windows that exist once for the whole run, reached through their single instance.
 
+#include <QList>
+
+class QMainWindow;
 class frmLista;
 class frmConsultas;
 class frmActualizacion;
@@ -17,5 +20,8 @@ frmAux& Aux();
 void Crear();
 void Destruir();
 bool Creadas();
+
+// The main windows that exist: frmActualizacion, frmConsultas, frmLista.
+QList<QMainWindow*> Principales();
 
 } // namespace Ventanas

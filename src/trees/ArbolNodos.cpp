@@ -5,8 +5,54 @@
 #include <QHeaderView>
 
 namespace {
+
 constexpr int RolClave = Qt::UserRole;
 constexpr int RolImagen = Qt::UserRole + 1;
+
+// A node that keeps its key, text and image key itself and takes its picture from the tree's image list
+// when it is painted: a catalogue tree holds hundreds of thousands of nodes, and one QIcon and two roles
+// stored in every item would double their memory.
+class NodoCatalogo : public QTreeWidgetItem {
+public:
+    NodoCatalogo(const QString& clave, const QString& texto, const QString& imagen)
+        : clave_(clave), texto_(texto), imagen_(imagen) {}
+
+    QVariant data(int columna, int rol) const override {
+        if (columna == 0) {
+            switch (rol) {
+            case Qt::DisplayRole:
+            case Qt::EditRole:
+                return texto_;
+            case RolClave:
+                return clave_;
+            case RolImagen:
+                return imagen_;
+            case Qt::DecorationRole:
+                if (const QVariant propia = QTreeWidgetItem::data(columna, rol); propia.isValid())
+                    return propia;
+                if (const auto* arbol = static_cast<const ArbolNodos*>(treeWidget()))
+                    return arbol->Icono(imagen_);
+                return {};
+            }
+        }
+        return QTreeWidgetItem::data(columna, rol);
+    }
+
+    void setData(int columna, int rol, const QVariant& valor) override {
+        if (columna == 0 && (rol == Qt::DisplayRole || rol == Qt::EditRole || rol == RolImagen)) {
+            (rol == RolImagen ? imagen_ : texto_) = valor.toString();
+            emitDataChanged();
+            return;
+        }
+        QTreeWidgetItem::setData(columna, rol, valor);
+    }
+
+private:
+    QString clave_;
+    QString texto_;
+    QString imagen_;
+};
+
 } // namespace
 
 ArbolNodos::ArbolNodos(QWidget* padre) : QTreeWidget(padre) {
@@ -17,7 +63,10 @@ ArbolNodos::ArbolNodos(QWidget* padre) : QTreeWidget(padre) {
     setExpandsOnDoubleClick(true);
 }
 
-void ArbolNodos::SetImageList(const QHash<QString, QIcon>* imagenes) { imagenes_ = imagenes; }
+void ArbolNodos::SetImageList(const QHash<QString, QIcon>* imagenes) {
+    imagenes_ = imagenes;
+    viewport()->update();
+}
 
 void ArbolNodos::AnadirNodo(const QString& clavePadre, const QString& clave, const QString& texto,
                             const QString& imagen) {
@@ -29,11 +78,7 @@ void ArbolNodos::AnadirNodo(const QString& clavePadre, const QString& clave, con
         if (!padre)
             throw dao::ErrorBD(35601, QStringLiteral("No se encontró el nodo \"%1\".").arg(clavePadre));
     }
-    auto* nodo = new QTreeWidgetItem(QStringList{texto});
-    nodo->setData(0, RolClave, clave);
-    nodo->setData(0, RolImagen, imagen);
-    if (imagenes_)
-        nodo->setIcon(0, imagenes_->value(imagen));
+    auto* nodo = new NodoCatalogo(clave, texto, imagen);
     if (padre)
         padre->addChild(nodo);
     else
@@ -46,7 +91,9 @@ void ArbolNodos::Vaciar() {
     clear();
 }
 
-QTreeWidgetItem* ArbolNodos::Nodo(const QString& clave) const { return nodos_.value(clave); }
+QTreeWidgetItem* ArbolNodos::Nodo(const QString& clave) const {
+    return nodos_.value(clave);
+}
 
 QString ArbolNodos::Clave(const QTreeWidgetItem* nodo) {
     return nodo ? nodo->data(0, RolClave).toString() : QString();
@@ -63,11 +110,12 @@ QString ArbolNodos::Imagen(const QString& clave) const {
 }
 
 void ArbolNodos::SetImagen(const QString& clave, const QString& imagen) {
-    if (auto* nodo = Nodo(clave)) {
+    if (auto* nodo = Nodo(clave))
         nodo->setData(0, RolImagen, imagen);
-        if (imagenes_)
-            nodo->setIcon(0, imagenes_->value(imagen));
-    }
+}
+
+QIcon ArbolNodos::Icono(const QString& imagen) const {
+    return imagenes_ ? imagenes_->value(imagen) : QIcon();
 }
 
 QTreeWidgetItem* ArbolNodos::NodoSeleccionado() const {
@@ -75,7 +123,9 @@ QTreeWidgetItem* ArbolNodos::NodoSeleccionado() const {
     return elegidos.isEmpty() ? nullptr : elegidos.first();
 }
 
-QString ArbolNodos::ClaveSeleccionada() const { return Clave(NodoSeleccionado()); }
+QString ArbolNodos::ClaveSeleccionada() const {
+    return Clave(NodoSeleccionado());
+}
 
 void ArbolNodos::Seleccionar(const QString& clave) {
     if (auto* nodo = Nodo(clave))

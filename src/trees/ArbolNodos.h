@@ -25,6 +25,8 @@ public:
     QString Texto(const QString& clave) const;
     QString Imagen(const QString& clave) const;
     void SetImagen(const QString& clave, const QString& imagen);
+    // The picture of an image key in the tree's image list; a null icon when there is none.
+    QIcon Icono(const QString& imagen) const;
 
     QTreeWidgetItem* NodoSeleccionado() const;
     QString ClaveSeleccionada() const; // empty when nothing is selected

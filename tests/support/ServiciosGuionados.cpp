@@ -9,20 +9,12 @@ template <typename T> std::optional<T> siguiente(std::deque<std::optional<T>>& c
     return valor;
 }
 
-RespuestaMensaje primerBoton(BotonesMensaje botones) {
-    switch (botones) {
-    case BotonesMensaje::SiNo:
-    case BotonesMensaje::SiNoCancelar: return RespuestaMensaje::Si;
-    case BotonesMensaje::ReintentarCancelar: return RespuestaMensaje::Reintentar;
-    default: return RespuestaMensaje::Aceptar;
-    }
-}
 } // namespace
 
 RespuestaMensaje ServiciosGuionados::MsgBox(const Mensaje& mensaje, QWidget*) {
     mensajes.push_back(mensaje);
     if (respuestas.empty())
-        return primerBoton(mensaje.botones);
+        return BotonPredeterminado(mensaje);
     const RespuestaMensaje respuesta = respuestas.front();
     respuestas.pop_front();
     return respuesta;

@@ -19,7 +19,7 @@ public:
     QSize TamanoPantalla() const override { return pantalla; }
     QStringList Volumenes() const override { return volumenes; }
 
-    // Answers to the next message boxes, in order; once they run out, the first button of the set.
+    // Answers to the next message boxes, in order; once they run out, the default button (as Enter).
     std::deque<RespuestaMensaje> respuestas;
     // Every message box shown, in order.
     std::vector<Mensaje> mensajes;

@@ -1,0 +1,125 @@
+// open-N: opening the catalogue and filling the three trees of the real windows, against the same
+// distinct pairs read through the raw SQLite C API into three bare QTreeWidgets.
+
+#include "Generador.h"
+#include "Medicion.h"
+#include "VentanasBench.h"
+
+#include "shell/Ventanas.h"
+#include "shell/frmAux.h"
+#include "store/BBDD.h"
+#include "trees/Arboles.h"
+#include "trees/ArbolesVentanas.h"
+
+#include <QProgressBar>
+#include <QTreeWidget>
+
+#include <array>
+#include <memory>
+#include <sqlite3.h>
+
+namespace bench {
+
+namespace {
+
+double Nuestro(const QString& catalogo, QWidget& splash) {
+    BBDD::RutaBaseDatos = catalogo;
+    const double segundos = Cronometrar([&] {
+        BBDD::AbrirBaseDatos();
+        CargarArboles(&splash);
+    });
+    VaciarArboles();
+    BBDD::CerrarBaseDatos();
+    return segundos;
+}
+
+// The limit of the stack: one statement stepped by hand, each tree built apart and attached once.
+double Referencia(const QString& referencia, std::array<QTreeWidget, 3>& arboles) {
+    const auto& imagenes = Ventanas::Aux().ImageList1;
+    const QIcon raiz = imagenes.value(Arboles::ImagenRaizCerrado);
+    const QIcon cabecera = imagenes.value(Arboles::ImagenCabecera);
+    const QIcon directorio = imagenes.value(Arboles::ImagenDirectorio);
+    const double segundos = Cronometrar([&] {
+        sqlite3* conexion = nullptr;
+        sqlite3_open_v2(referencia.toUtf8().constData(), &conexion, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_stmt* pares = nullptr;
+        sqlite3_prepare_v2(conexion, "SELECT DISTINCT CABECERA, RUTA FROM CANCIONES ORDER BY CABECERA, RUTA",
+                           -1, &pares, nullptr);
+        std::array<QTreeWidgetItem*, 3> raices{};
+        std::array<QTreeWidgetItem*, 3> cabeceras{};
+        for (auto& nodo : raices) {
+            nodo = new QTreeWidgetItem(QStringList{Arboles::TextoRaiz});
+            nodo->setData(0, Qt::UserRole, Arboles::ClaveRaiz);
+            nodo->setIcon(0, raiz);
+        }
+        QString anterior;
+        int i = 0, j = 0;
+        while (sqlite3_step(pares) == SQLITE_ROW) {
+            const QString c = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(pares, 0)));
+            const QString r = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(pares, 1)));
+            if (i == 0 || c != anterior) {
+                ++i;
+                j = 0;
+                anterior = c;
+                const QString clave = Arboles::ClaveCabecera(i);
+                for (int t = 0; t < 3; ++t) {
+                    cabeceras[t] = new QTreeWidgetItem(raices[t], QStringList{c});
+                    cabeceras[t]->setData(0, Qt::UserRole, clave);
+                    cabeceras[t]->setIcon(0, cabecera);
+                }
+            }
+            const QString clave = Arboles::ClaveRuta(i, ++j);
+            for (int t = 0; t < 3; ++t) {
+                auto* nodo = new QTreeWidgetItem(cabeceras[t], QStringList{r});
+                nodo->setData(0, Qt::UserRole, clave);
+                nodo->setIcon(0, directorio);
+            }
+        }
+        sqlite3_finalize(pares);
+        for (int t = 0; t < 3; ++t)
+            arboles[t].addTopLevelItem(raices[t]);
+        sqlite3_close(conexion);
+    });
+    for (auto& arbol : arboles)
+        arbol.clear();
+    return segundos;
+}
+
+int Vueltas(Tamano tamano) {
+    return tamano == Tamano::Diez_k ? 11 : tamano == Tamano::Cien_k ? 5 : 3;
+}
+
+void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
+    PrepararVentanas();
+    QWidget splash;
+    (new QProgressBar(&splash))->setObjectName(QStringLiteral("ProgressBar"));
+    std::array<QTreeWidget, 3> arboles;
+    std::vector<std::pair<Tamano, double>> nuestros;
+    for (Tamano tamano : tamanos) {
+        const Catalogos ficheros = Preparar(contexto, tamano);
+        const Pareja pareja = MedirPareja(
+            Vueltas(tamano), [&] { return Nuestro(ficheros.catalogo, splash); },
+            [&] { return Referencia(ficheros.referencia, arboles); });
+        Ratio(QStringLiteral("open-%1").arg(Sufijo(tamano)), pareja.Ratio(), 1.3);
+        Detalle(QStringLiteral("nuestro %1 ms, referencia %2 ms")
+                    .arg(pareja.nuestro * 1000, 0, 'f', 1)
+                    .arg(pareja.referencia * 1000, 0, 'f', 1));
+        nuestros.emplace_back(tamano, pareja.nuestro);
+    }
+    // Linear growth: each tenfold catalogue may take at most 1.3 times ten times as long.
+    if (nuestros.size() > 1) {
+        double peor = 0;
+        for (size_t k = 1; k < nuestros.size(); ++k) {
+            const double veces = double(int(nuestros[k].first)) / int(nuestros[k - 1].first);
+            peor = std::max(peor, nuestros[k].second / nuestros[k - 1].second / veces);
+        }
+        Ratio(QStringLiteral("open-linear"), peor, 1.3);
+    }
+}
+
+const bool registrada =
+    Registrar({QStringLiteral("open"), {Tamano::Diez_k, Tamano::Cien_k, Tamano::Un_M}, Medir});
+
+} // namespace
+
+} // namespace bench

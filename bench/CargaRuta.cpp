@@ -1,0 +1,115 @@
+// route-statement-N: the statement that lists a route's songs, through the layer with every row and
+// field read, against the same rows by equality in plain SQLite with an index.
+
+#include "Generador.h"
+#include "Medicion.h"
+
+#include "store/BBDD.h"
+#include "store/Globales.h"
+
+#include <QVariant>
+
+#include <sqlite3.h>
+#include <stdexcept>
+
+namespace bench {
+
+namespace {
+
+constexpr int RutasPorVuelta = 300;
+
+struct Ruta {
+    QString cabecera;
+    QString ruta;
+};
+
+// Routes spread over the whole catalogue, the same ones on both sides.
+std::vector<Ruta> Rutas(Tamano tamano) {
+    std::vector<Ruta> rutas;
+    const int total = NumeroRutas(tamano);
+    for (int k = 0; k < RutasPorVuelta; ++k) {
+        const int id = int((qint64(k) * 104729 + 17) % total);
+        rutas.push_back({TextoCabecera(id / 10), TextoRuta(id / 10, id % 10)});
+    }
+    return rutas;
+}
+
+void Verificar(int filas, int esperadas) {
+    if (filas != esperadas)
+        throw std::runtime_error("la sentencia de la ruta devolvió " + std::to_string(filas) +
+                                 " filas y no " + std::to_string(esperadas));
+}
+
+double Nuestro(const std::vector<Ruta>& rutas) {
+    int filas = 0;
+    const double segundos = Cronometrar([&] {
+        for (const Ruta& ruta : rutas) {
+            auto canciones = BBDD::BaseDatos->OpenRecordset(
+                QStringLiteral("SELECT * FROM CANCIONES WHERE CABECERA LIKE '") +
+                Globales::LimpiaLike(ruta.cabecera) + QStringLiteral("' AND RUTA LIKE '") +
+                Globales::LimpiaLike(ruta.ruta) + QStringLiteral("' ORDER BY REL_POS"));
+            for (; !canciones->Eof(); canciones->MoveNext(), ++filas)
+                for (int campo = 0; campo < canciones->FieldCount(); ++campo)
+                    canciones->Field(campo);
+        }
+    });
+    Verificar(filas, int(rutas.size()) * CancionesPorRuta);
+    return segundos;
+}
+
+QVariant Columna(sqlite3_stmt* sentencia, int columna) {
+    switch (sqlite3_column_type(sentencia, columna)) {
+    case SQLITE_INTEGER:
+        return sqlite3_column_int(sentencia, columna);
+    case SQLITE_TEXT:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(sentencia, columna)),
+                                 sqlite3_column_bytes(sentencia, columna));
+    default:
+        return {};
+    }
+}
+
+double Referencia(sqlite3* conexion, const std::vector<Ruta>& rutas) {
+    int filas = 0;
+    const double segundos = Cronometrar([&] {
+        for (const Ruta& ruta : rutas) {
+            const QByteArray sql =
+                (QStringLiteral("SELECT * FROM CANCIONES WHERE CABECERA = '") + ruta.cabecera +
+                 QStringLiteral("' AND RUTA = '") + ruta.ruta + QStringLiteral("' ORDER BY REL_POS"))
+                    .toUtf8();
+            sqlite3_stmt* sentencia = nullptr;
+            sqlite3_prepare_v2(conexion, sql.constData(), int(sql.size()), &sentencia, nullptr);
+            for (; sqlite3_step(sentencia) == SQLITE_ROW; ++filas)
+                for (int campo = 0; campo < sqlite3_column_count(sentencia); ++campo)
+                    Columna(sentencia, campo);
+            sqlite3_finalize(sentencia);
+        }
+    });
+    Verificar(filas, int(rutas.size()) * CancionesPorRuta);
+    return segundos;
+}
+
+void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
+    for (Tamano tamano : tamanos) {
+        const Catalogos ficheros = Preparar(contexto, tamano);
+        const std::vector<Ruta> rutas = Rutas(tamano);
+        BBDD::RutaBaseDatos = ficheros.catalogo;
+        BBDD::AbrirBaseDatos();
+        sqlite3* conexion = nullptr;
+        sqlite3_open_v2(ficheros.referencia.toUtf8().constData(), &conexion, SQLITE_OPEN_READONLY, nullptr);
+        const Pareja pareja = MedirPareja(
+            7, [&] { return Nuestro(rutas); }, [&] { return Referencia(conexion, rutas); });
+        sqlite3_close(conexion);
+        BBDD::CerrarBaseDatos();
+        Ratio(QStringLiteral("route-statement-%1").arg(Sufijo(tamano)), pareja.Ratio(), 2.0);
+        Detalle(QStringLiteral("nuestro %1 µs, referencia %2 µs por ruta")
+                    .arg(pareja.nuestro * 1e6 / rutas.size(), 0, 'f', 1)
+                    .arg(pareja.referencia * 1e6 / rutas.size(), 0, 'f', 1));
+    }
+}
+
+const bool registrada = Registrar({QStringLiteral("route-statement"), {Tamano::Diez_k, Tamano::Un_M}, Medir});
+
+} // namespace
+
+} // namespace bench

@@ -1,0 +1,46 @@
+#pragma once
+// What the query dialogs share: the buttons "&Realizar Consulta" and "&Cancelar", Escape running the
+// cancel command, and the painted background.
+
+#include "queries/FondoDialogo.h"
+
+#include <QDialog>
+#include <QList>
+
+class frmConsultas;
+class QHBoxLayout;
+class QPushButton;
+
+class DialogoConsulta : public QDialog {
+    Q_OBJECT
+public:
+    DialogoConsulta(frmConsultas& espacio, const QString& titulo);
+
+    QPushButton* cmdConsultar;
+    QPushButton* cmdCancel;
+
+protected:
+    frmConsultas& Espacio() { return espacio_; }
+    // The two buttons, right-aligned.
+    QHBoxLayout* FilaBotones();
+    // Disables both buttons and repaints, before the query runs.
+    void DesactivarBotones();
+    void ActivarBotones();
+    // The widgets that get a red bar (text fields) or a small red square (check boxes) behind them.
+    void PonerFondo(QList<QWidget*> barras, QList<QWidget*> cuadros);
+    // The rectangle whose corners take the gradient's four colours; the whole dialog by default.
+    virtual QRect AnclasFondo() const;
+    virtual void cmdConsultar_Click() = 0;
+
+    void keyPressEvent(QKeyEvent* evento) override;
+    void paintEvent(QPaintEvent* evento) override;
+
+protected slots:
+    void cmdCancel_Click();
+
+private:
+    frmConsultas& espacio_;
+    FondoDialogo fondo_;
+    QList<QWidget*> barras_;
+    QList<QWidget*> cuadros_;
+};

@@ -1,0 +1,273 @@
+#include "queries/frmConsulta.h"
+
+#include "queries/Avisos.h"
+#include "queries/LetraCancion.h"
+#include "queries/ModeloConsulta.h"
+#include "queries/PanelesEstado.h"
+#include "queries/ProgresoConsulta.h"
+#include "queries/frmConsultas.h"
+#include "queries/frmNuevaConsultaAvanzada.h"
+#include "queries/frmNuevaConsultaSQL.h"
+#include "queries/frmNuevaConsultaSimple.h"
+#include "shell/Twips.h"
+#include "store/BBDD.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QTreeView>
+
+using namespace Consultas;
+
+namespace {
+// The window's height for 17 rows or more, and what one row less takes off it.
+constexpr int AltoVentana = Twips(288);
+constexpr int AltoFila = Twips(14);
+constexpr int FilasSinBarra = 17;
+// Room for the frame, and for the frame and the vertical scroll bar.
+constexpr int MargenAncho = Twips(14);
+constexpr int MargenAnchoConBarra = Twips(30);
+} // namespace
+
+frmConsulta::frmConsulta(frmConsultas& espacio) : espacio_(espacio), modelo_(new ModeloConsulta(this)) {
+    setWindowTitle(QStringLiteral("Consulta"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    ListView = new QTreeView(this);
+    ListView->setModel(modelo_);
+    ListView->setRootIsDecorated(false);
+    ListView->setUniformRowHeights(true);
+    ListView->setAllColumnsShowFocus(true);
+    ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView->header()->setSectionsClickable(true);
+    ListView->header()->setSectionsMovable(false);
+    ListView->header()->setStretchLastSection(false);
+    setWidget(ListView);
+    connect(ListView->header(), &QHeaderView::sectionClicked, this, &frmConsulta::ListView_ColumnClick);
+    connect(ListView, &QTreeView::doubleClicked, this, &frmConsulta::ListView_DblClick);
+    connect(this, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates antes, Qt::WindowStates ahora) {
+                if ((ahora & Qt::WindowActive) && !(antes & Qt::WindowActive))
+                    Form_Activate();
+            });
+}
+
+void frmConsulta::CargarDatosSimple(const frmNuevaConsultaSimple& dialogo) {
+    ColumnasPorDefecto();
+    const SentenciaConstruida construida = SentenciaSimple(dialogo.Textos(), dialogo.cmbANDOR->currentText());
+    criterios_ = construida.criterios;
+    TerminarCarga(construida.sentencia);
+}
+
+void frmConsulta::CargarDatosAvanzada(const frmNuevaConsultaAvanzada& dialogo) {
+    LeerColumnasAvanzada(dialogo);
+    const SentenciaConstruida construida = SentenciaAvanzada(dialogo.Consulta());
+    criterios_ = construida.criterios;
+    filtroInteligente_ = construida.filtroInteligente;
+    TerminarCarga(construida.sentencia);
+}
+
+void frmConsulta::CargarDatosSQL(const frmNuevaConsultaSQL& dialogo) {
+    LeerColumnasSQL(dialogo);
+    criterios_ = {};
+    TerminarCarga(dialogo.txtConsultaSQL->toPlainText());
+}
+
+void frmConsulta::ColumnasPorDefecto() {
+    ColumnasVistas vistas{};
+    vistas.fill(true);
+    vistas[static_cast<int>(Columna::Longitud)] = false;
+    LeerColumnas(vistas);
+}
+
+void frmConsulta::LeerColumnasSQL(const frmNuevaConsultaSQL& dialogo) {
+    LeerColumnas(dialogo.Ver->Vistas());
+}
+
+void frmConsulta::LeerColumnasAvanzada(const frmNuevaConsultaAvanzada& dialogo) {
+    const QString filtro = dialogo.cmbLetras->currentText();
+    letrasInteligente_ = dialogo.chkInteligente->checkState() == Qt::Checked &&
+                         (filtro == QLatin1String("---") || filtro == QLatin1String("NO"));
+    LeerColumnas(dialogo.Ver->Vistas());
+}
+
+void frmConsulta::LeerColumnas(const ColumnasVistas& vistas) {
+    vistas_ = vistas;
+    CrearColumnas();
+}
+
+void frmConsulta::CrearColumnas() {
+    const std::vector<DefinicionColumna> columnas = ColumnasMostradas(vistas_);
+    modelo_->PonerColumnas(columnas);
+    int ancho = 0;
+    for (int i = 0; i < static_cast<int>(columnas.size()); ++i) {
+        ListView->header()->resizeSection(i, Pixeles(columnas[i].anchoTwips));
+        ancho += columnas[i].anchoTwips;
+    }
+    anchoColumnas_ = Pixeles(ancho);
+    resize(Pixeles(ancho + MargenAncho), height());
+}
+
+int frmConsulta::CargarLista(const ProgresoConsulta& progreso) {
+    std::unique_ptr<dao::Recordset> rs;
+    if (!ordenPropio_) {
+        sentenciaAbierta_ = sentencia_ + QStringLiteral(" ORDER BY ") + orden_;
+        try {
+            rs = BBDD::BaseDatos->OpenRecordsetSoloLectura(sentenciaAbierta_);
+        } catch (const dao::ErrorBD&) {
+            // A statement of the user's that refuses our ORDER BY (it has its own, say) is opened as it
+            // stands, on its first load; one that fails that way too fails for good.
+            if (progreso.Cancelada() || total_ > 0)
+                throw;
+            ordenPropio_ = true;
+        }
+    }
+    if (ordenPropio_) {
+        sentenciaAbierta_ = sentencia_;
+        rs = BBDD::BaseDatos->OpenRecordsetSoloLectura(sentenciaAbierta_);
+    }
+    FilasConsulta leidas = LeerFilas(*rs);
+    rs.reset();
+    const int n = static_cast<int>(leidas.filas.size());
+    if (n == 0)
+        return 0;
+    localizables_ = leidas.Localizables();
+    if (VerLetras()) {
+        if (letrasInteligente_) {
+            const TitulosConLetra titulos(*BBDD::BaseDatos);
+            MarcarLetras(leidas.filas, MarcadoLetras::Inteligente, &titulos);
+        } else {
+            MarcarLetras(leidas.filas, filtroInteligente_ ? MarcadoLetras::Dudosas : MarcadoLetras::SiNo,
+                         nullptr);
+        }
+    }
+    modelo_->PonerFilas(std::move(leidas.filas));
+    MostrarOrden();
+    return n;
+}
+
+void frmConsulta::TerminarCarga(const QString& sentencia) {
+    sentencia_ = sentencia;
+    int n = 0;
+    {
+        ProgresoConsulta progreso(&espacio_);
+        try {
+            n = CargarLista(progreso);
+        } catch (const dao::ErrorBD& error) {
+            if (progreso.Cancelada()) {
+                espacio_.ConsultaConExito = false;
+                close();
+            } else {
+                Fallar(QStringLiteral("La consulta no se puede realizar: ") + error.Descripcion(),
+                       IconoMensaje::Exclamacion);
+            }
+            return;
+        }
+    }
+    total_ = n;
+    if (n == 0) {
+        Fallar(QStringLiteral("No se encontraron equivalencias.  "), IconoMensaje::Informacion);
+        return;
+    }
+    espacio_.ConsultaConExito = true;
+    int ancho = Twips(anchoColumnas_) + MargenAncho;
+    int alto = AltoVentana;
+    if (n > FilasSinBarra)
+        ancho = Twips(anchoColumnas_) + MargenAnchoConBarra;
+    else
+        alto = AltoVentana - (FilasSinBarra - n) * AltoFila;
+    resize(Pixeles(ancho), Pixeles(alto));
+}
+
+void frmConsulta::Fallar(const QString& texto, IconoMensaje icono) {
+    espacio_.ConsultaConExito = false;
+    Avisar(&espacio_, texto, QStringLiteral("Error"), icono);
+    close();
+}
+
+void frmConsulta::ListView_ColumnClick(int seccion) {
+    const std::optional<QString> orden = OrdenDeClave(modelo_->Columnas()[seccion].clave);
+    if (orden && ordenPropio_) {
+        Avisar(&espacio_,
+               QStringLiteral("Esta consulta tiene su propio orden y no se puede ordenar por columnas.  "),
+               {}, IconoMensaje::Informacion);
+        MostrarOrden();
+        return;
+    }
+    const QString anterior = orden_;
+    orden_ = orden.value_or(orden_);
+    ProgresoConsulta progreso(&espacio_);
+    try {
+        CargarLista(progreso);
+    } catch (const dao::ErrorBD& error) {
+        orden_ = anterior;
+        if (!progreso.Cancelada())
+            Avisar(&espacio_, QStringLiteral("No se pudo ordenar la consulta: ") + error.Descripcion(),
+                   QStringLiteral("Error"), IconoMensaje::Exclamacion);
+    }
+    MostrarOrden();
+}
+
+void frmConsulta::MostrarOrden() {
+    QHeaderView* cabecera = ListView->header();
+    const std::vector<DefinicionColumna>& columnas = modelo_->Columnas();
+    for (int i = 0; i < static_cast<int>(columnas.size()) && !ordenPropio_; ++i) {
+        if (OrdenDeClave(columnas[i].clave) == orden_) {
+            cabecera->setSortIndicatorShown(true);
+            cabecera->setSortIndicator(i, Qt::AscendingOrder);
+            return;
+        }
+    }
+    cabecera->setSortIndicatorShown(false);
+}
+
+void frmConsulta::ListView_DblClick(const QModelIndex& indice) {
+    if (!indice.isValid())
+        return;
+    if (!localizables_) {
+        Avisar(&espacio_,
+               QStringLiteral("No se puede abrir la letra: la consulta no devuelve todas las columnas de la "
+                              "canción.  "),
+               {}, IconoMensaje::Informacion);
+        return;
+    }
+    const FilaConsulta& fila = modelo_->Fila(indice.row());
+    // A song marked "?" takes its lyric from a namesake through the lyric picker; nothing is written here.
+    if (VerLetras() && fila.marca == QLatin1String("?"))
+        return;
+    try {
+        const LetraDeCancion letra = PrepararLetra(*BBDD::BaseDatos, {fila.textos, fila.relPos});
+        if (!letra.encontrada)
+            Avisar(&espacio_, QStringLiteral("La canción ya no está en el catálogo.  "), {},
+                   IconoMensaje::Exclamacion);
+    } catch (const dao::ErrorBD& error) {
+        Avisar(&espacio_, QStringLiteral("No se pudo preparar la letra: ") + error.Descripcion(),
+               QStringLiteral("Error"), IconoMensaje::Exclamacion);
+    }
+}
+
+void frmConsulta::Form_Activate() {
+    PanelesEstado& barra = *espacio_.StatusBar1;
+    barra.Limpiar();
+    const std::array<QString, NumeroCampos> prefijos{QStringLiteral("Cabecera: "), QStringLiteral("Ruta: "),
+                                                     QStringLiteral("Autor: "), QStringLiteral("Titulo: "),
+                                                     QStringLiteral("Extension: ")};
+    for (int campo = 0; campo < NumeroCampos; ++campo)
+        if (!criterios_[campo].isEmpty())
+            barra.Anadir(prefijos[campo] + criterios_[campo]);
+    barra.Anadir(QStringLiteral("Total: ") + QLocale().toString(total_));
+}
+
+void frmConsulta::closeEvent(QCloseEvent* evento) {
+    // Only the window whose panels are shown clears them: one that closes itself before it was ever
+    // shown leaves the active result's panels alone.
+    if (espacio_.EspacioHijas->currentSubWindow() == this)
+        espacio_.StatusBar1->Limpiar();
+    QMdiSubWindow::closeEvent(evento);
+}

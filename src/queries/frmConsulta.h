@@ -1,0 +1,80 @@
+#pragma once
+// "Consulta": the rows of one query, a child of the query workspace. A load operation reads the still
+// open dialog, builds and runs the statement, fills the list and sizes the window; a click on a column
+// header sorts the rows again, a double-click prepares the song's lyric.
+
+#include "queries/ColumnasConsulta.h"
+#include "queries/FilasConsulta.h"
+#include "shell/Servicios.h"
+
+#include <QMdiSubWindow>
+
+class ModeloConsulta;
+class ProgresoConsulta;
+class QTreeView;
+class frmConsultas;
+class frmNuevaConsultaAvanzada;
+class frmNuevaConsultaSimple;
+class frmNuevaConsultaSQL;
+
+class frmConsulta : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    explicit frmConsulta(frmConsultas& espacio);
+
+    // Each sets the workspace's ConsultaConExito; without rows the window has closed itself.
+    void CargarDatosSimple(const frmNuevaConsultaSimple& dialogo);
+    void CargarDatosAvanzada(const frmNuevaConsultaAvanzada& dialogo);
+    void CargarDatosSQL(const frmNuevaConsultaSQL& dialogo);
+
+    bool VerLetras() const { return vistas_[static_cast<int>(Consultas::Columna::Letras)]; }
+    bool LetrasInteligente() const { return letrasInteligente_; }
+    QTreeView* ListView;
+    const ModeloConsulta& Modelo() const { return *modelo_; }
+
+    // The statement without its ORDER BY clause, and the column list after ORDER BY.
+    const QString& Sentencia() const { return sentencia_; }
+    const QString& Orden() const { return orden_; }
+    // The statement as the list was last opened.
+    const QString& SentenciaAbierta() const { return sentenciaAbierta_; }
+    int Total() const { return total_; }
+    // Sum of the widths of the shown columns, in pixels.
+    int AnchoColumnas() const { return anchoColumnas_; }
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
+private slots:
+    void ListView_ColumnClick(int seccion);
+    void ListView_DblClick(const QModelIndex& indice);
+    void Form_Activate();
+
+private:
+    void ColumnasPorDefecto();
+    void LeerColumnasSQL(const frmNuevaConsultaSQL& dialogo);
+    void LeerColumnasAvanzada(const frmNuevaConsultaAvanzada& dialogo);
+    void LeerColumnas(const Consultas::ColumnasVistas& vistas);
+    void CrearColumnas();
+    // Runs the statement and fills the list; the number of rows, 0 leaving the list as it was.
+    int CargarLista(const ProgresoConsulta& progreso);
+    // What every load operation does once the statement is known.
+    void TerminarCarga(const QString& sentencia);
+    // Reports why there is no result and closes the window.
+    void Fallar(const QString& texto, IconoMensaje icono);
+    void MostrarOrden();
+
+    frmConsultas& espacio_;
+    ModeloConsulta* modelo_;
+    QString sentencia_;
+    QString orden_ = Consultas::OrdenInicial;
+    QString sentenciaAbierta_;
+    // The statement refuses an ORDER BY of ours (it has its own, for instance): its rows keep its order.
+    bool ordenPropio_ = false;
+    Consultas::ColumnasVistas vistas_{};
+    bool letrasInteligente_ = false;
+    bool filtroInteligente_ = false;
+    Consultas::TextosCampos criterios_;
+    int total_ = 0;
+    int anchoColumnas_ = 0;
+    bool localizables_ = true;
+};

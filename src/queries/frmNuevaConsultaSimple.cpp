@@ -1,0 +1,109 @@
+#include "queries/frmNuevaConsultaSimple.h"
+
+#include "queries/Avisos.h"
+#include "queries/frmConsultas.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+bool EsUnion(const QString& texto) {
+    return texto == QLatin1String("AND") || texto == QLatin1String("OR");
+}
+} // namespace
+
+frmNuevaConsultaSimple::frmNuevaConsultaSimple(frmConsultas& espacio)
+    : DialogoConsulta(espacio, QStringLiteral("Nueva Consulta - Simple")) {
+    auto* rejilla = new QGridLayout(this);
+    rejilla->setContentsMargins(18, 18, 18, 14);
+    rejilla->setHorizontalSpacing(14);
+    rejilla->setVerticalSpacing(12);
+    const std::array<std::pair<QLabel**, QLineEdit**>, Consultas::NumeroCampos> campos{{
+        {&lblCabecera, &txtCabecera},
+        {&lblRuta, &txtRuta},
+        {&lblAutor, &txtAutor},
+        {&lblTitulo, &txtTitulo},
+        {&lblExtension, &txtExtension},
+    }};
+    const QStringList textos{QStringLiteral("Cabecera"), QStringLiteral("Ruta"), QStringLiteral("Autor"),
+                             QStringLiteral("Título"), QStringLiteral("Extensión")};
+    QList<QWidget*> barras;
+    for (int i = 0; i < Consultas::NumeroCampos; ++i) {
+        *campos[i].first = new QLabel(textos[i], this);
+        *campos[i].second = new QLineEdit(this);
+        (*campos[i].first)->setEnabled(false);
+        (*campos[i].second)->setMinimumWidth(320);
+        rejilla->addWidget(*campos[i].first, i, 0);
+        rejilla->addWidget(*campos[i].second, i, 1, 1, 2);
+        barras << *campos[i].second;
+    }
+    cmbANDOR = new QComboBox(this);
+    cmbANDOR->setEditable(true);
+    cmbANDOR->setEditText(QStringLiteral("AND"));
+    rejilla->addWidget(new QLabel(QStringLiteral("Unir con"), this), Consultas::NumeroCampos, 0);
+    rejilla->addWidget(cmbANDOR, Consultas::NumeroCampos, 1, Qt::AlignLeft);
+    rejilla->addLayout(FilaBotones(), Consultas::NumeroCampos + 1, 0, 1, 3);
+    rejilla->setSizeConstraint(QLayout::SetFixedSize);
+    cmdConsultar->setEnabled(false);
+    PonerFondo(barras, {});
+
+    connect(txtCabecera, &QLineEdit::textChanged, this, &frmNuevaConsultaSimple::txtCabecera_Change);
+    connect(txtRuta, &QLineEdit::textChanged, this, &frmNuevaConsultaSimple::txtRuta_Change);
+    connect(txtAutor, &QLineEdit::textChanged, this, &frmNuevaConsultaSimple::txtAutor_Change);
+    connect(txtTitulo, &QLineEdit::textChanged, this, &frmNuevaConsultaSimple::txtTitulo_Change);
+    connect(txtExtension, &QLineEdit::textChanged, this, &frmNuevaConsultaSimple::txtExtension_Change);
+    Form_Load();
+}
+
+void frmNuevaConsultaSimple::Form_Load() {
+    cmbANDOR->addItems({QStringLiteral("AND"), QStringLiteral("OR")});
+    cmbANDOR->setEditText(QStringLiteral("AND"));
+}
+
+Consultas::TextosCampos frmNuevaConsultaSimple::Textos() const {
+    return {txtCabecera->text(), txtRuta->text(), txtAutor->text(), txtTitulo->text(), txtExtension->text()};
+}
+
+void frmNuevaConsultaSimple::txtCabecera_Change() {
+    CampoCambiado(txtCabecera, lblCabecera);
+}
+void frmNuevaConsultaSimple::txtRuta_Change() {
+    CampoCambiado(txtRuta, lblRuta);
+}
+void frmNuevaConsultaSimple::txtAutor_Change() {
+    CampoCambiado(txtAutor, lblAutor);
+}
+void frmNuevaConsultaSimple::txtTitulo_Change() {
+    CampoCambiado(txtTitulo, lblTitulo);
+}
+void frmNuevaConsultaSimple::txtExtension_Change() {
+    CampoCambiado(txtExtension, lblExtension);
+}
+
+void frmNuevaConsultaSimple::CampoCambiado(const QLineEdit* campo, QLabel* etiqueta) {
+    etiqueta->setEnabled(!campo->text().isEmpty());
+    CompruebaBotonRealizarConsulta();
+}
+
+// Runs on the field changes only; a join word typed afterwards is checked when the query is asked for.
+void frmNuevaConsultaSimple::CompruebaBotonRealizarConsulta() {
+    bool hayTexto = false;
+    for (const QString& texto : Textos())
+        hayTexto = hayTexto || !texto.isEmpty();
+    cmdConsultar->setEnabled(hayTexto && EsUnion(cmbANDOR->currentText()));
+}
+
+void frmNuevaConsultaSimple::cmdConsultar_Click() {
+    // The join word goes into the statement as it stands: anything but AND or OR is refused here.
+    if (!EsUnion(cmbANDOR->currentText())) {
+        Avisar(this, QStringLiteral("Escriba AND u OR para unir los criterios.  "), {},
+               IconoMensaje::Exclamacion);
+        cmbANDOR->setFocus();
+        return;
+    }
+    DesactivarBotones();
+    Espacio().NuevaConsultaSimple(*this);
+}

@@ -1,0 +1,100 @@
+#include "trees/Arboles.h"
+
+#include "store/BBDD.h"
+
+#include <QHash>
+
+namespace Arboles {
+
+QString NumeroClave(int n) {
+    return QString::number(n).rightJustified(6, u'0');
+}
+
+QString ClaveCabecera(int i) {
+    return QStringLiteral("1-000001-") + NumeroClave(i);
+}
+
+QString ClaveRuta(int i, int j) {
+    return QStringLiteral("2-") + NumeroClave(i) + u'-' + NumeroClave(j);
+}
+
+namespace {
+
+struct Par {
+    QVariant cabecera;
+    QVariant ruta;
+};
+
+// The distinct pairs, read whole so that the progress knows their number before the first node.
+std::vector<Par> LeerPares() {
+    auto pares = BBDD::BaseDatos->OpenRecordset(
+        QStringLiteral("SELECT DISTINCT CABECERA, RUTA FROM CANCIONES ORDER BY CABECERA, RUTA"));
+    std::vector<Par> resultado;
+    for (; !pares->Eof(); pares->MoveNext())
+        resultado.push_back({pares->Field(0), pares->Field(1)});
+    return resultado;
+}
+
+// A header already in the trees: its number and key, its routes so far and the text of the last one.
+struct Cabecera {
+    int numero;
+    QString clave;
+    int rutas;
+    QString ultimaRuta;
+};
+
+// Adds the nodes of one pair after another. Every tree gets the same QString objects, so that the
+// texts and keys of the three trees share their memory.
+class Llenado {
+public:
+    explicit Llenado(const std::vector<ArbolCatalogo*>& arboles) : arboles_(arboles) {
+        for (ArbolCatalogo* arbol : arboles_)
+            arbol->AnadirNodo(QString(), ClaveRaiz, TextoRaiz, ImagenRaizCerrado);
+    }
+
+    void Anadir(const QString& cabecera, const QString& ruta) {
+        // Hashing the exact header text finds the same node as walking the headers one by one.
+        auto existente = cabeceras_.find(cabecera);
+        if (existente == cabeceras_.end()) {
+            const int numero = int(cabeceras_.size()) + 1;
+            existente = cabeceras_.insert(cabecera, {numero, ClaveCabecera(numero), 0, QString()});
+            for (ArbolCatalogo* arbol : arboles_)
+                arbol->AnadirNodo(ClaveRaiz, existente->clave, cabecera, ImagenCabecera);
+        } else if (ruta == existente->ultimaRuta) {
+            return;
+        }
+        Cabecera& actual = existente.value();
+        ++actual.rutas;
+        actual.ultimaRuta = ruta;
+        const QString clave = ClaveRuta(actual.numero, actual.rutas);
+        for (ArbolCatalogo* arbol : arboles_)
+            arbol->AnadirNodo(actual.clave, clave, ruta, ImagenDirectorio);
+    }
+
+private:
+    const std::vector<ArbolCatalogo*>& arboles_;
+    QHash<QString, Cabecera> cabeceras_;
+};
+
+} // namespace
+
+void LlenarArboles(const std::vector<ArbolCatalogo*>& arboles, ProgresoCarga* progreso) {
+    Llenado llenado(arboles);
+    const std::vector<Par> pares = LeerPares();
+    const int total = int(pares.size());
+    if (progreso && total > 0)
+        progreso->Rango(total);
+    for (int fila = 0; fila < total; ++fila) {
+        const Par& par = pares[fila];
+        if (par.cabecera.isValid() && par.ruta.isValid())
+            llenado.Anadir(par.cabecera.toString(), par.ruta.toString());
+        // The bar follows the row reached, as the recordset's position would, from the second row on.
+        if (progreso && fila + 1 < total)
+            progreso->Valor(fila + 1);
+    }
+    // A fresh updatable set for the songs appended next; the pairs were read through a set of their own.
+    BBDD::RecordsetCanciones =
+        BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES ORDER BY CABECERA, RUTA"));
+}
+
+} // namespace Arboles

@@ -1,0 +1,347 @@
+// The list window driven as a user would: clicks in the tree, the song list, the mirroring into the
+// maintenance trees, the double-click and the splitter (its handlers driven with positions in twips).
+
+#include "list/frmLista.h"
+#include "maintenance/frmActualizacion.h"
+#include "shell/Estado.h"
+#include "shell/Twips.h"
+#include "shell/Ventanas.h"
+#include "store/BBDD.h"
+#include "support/CatalogoPrueba.h"
+#include "support/ServiciosGuionados.h"
+#include "trees/ArbolNodos.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const QString Raiz = QStringLiteral("RAIZ");
+const QString Cabecera1 = QStringLiteral("1-000001-000001");
+const QString Ruta11 = QStringLiteral("2-000001-000001");
+const QString Ruta12 = QStringLiteral("2-000001-000002");
+
+int IdxCancion(const QString& titulo) {
+    auto rs = BBDD::BaseDatos->OpenRecordset(
+        QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE TITULO = '%1'").arg(titulo));
+    return rs->Field(0).toInt();
+}
+
+class ListaPrueba : public ::testing::Test {
+protected:
+    ListaPrueba() : servicios(InstalarServiciosGuionados()) { Estado::ArbolesSincronizados = true; }
+
+    // The windows are made once the catalogue holds what the test needs.
+    frmLista& Abrir() {
+        ventanas = std::make_unique<VentanasPrueba>();
+        return Ventanas::Lista();
+    }
+    void Pulsar(const QString& clave) {
+        Ventanas::Lista().TreeViewLista->Seleccionar(clave);
+        Ventanas::Lista().TreeViewLista_Click();
+    }
+    QStringList Fila(int i) const {
+        const QTreeWidget* lista = Ventanas::Lista().ListaListView;
+        QStringList textos;
+        for (int c = 0; c < lista->columnCount(); ++c)
+            textos << lista->topLevelItem(i)->text(c);
+        return textos;
+    }
+    void DobleClic(int fila) {
+        frmLista& lista = Ventanas::Lista();
+        lista.ListaListView->setCurrentItem(lista.ListaListView->topLevelItem(fila));
+        lista.ListaListView_DblClick();
+    }
+    void Canciones(const QString& ruta, int cuantas) {
+        for (int k = 1; k <= cuantas; ++k)
+            catalogo.AnadirCancion("CD", ruta, "Autor", QStringLiteral("%1 %2").arg(ruta).arg(k), "mp3", 1, 0, k);
+    }
+
+    ServiciosGuionados& servicios;
+    CatalogoPrueba catalogo;
+    std::unique_ptr<VentanasPrueba> ventanas;
+};
+
+TEST_F(ListaPrueba, LasColumnasSiguenALasBanderas) {
+    frmLista& lista = Abrir();
+    constexpr auto I = Qt::AlignLeft | Qt::AlignVCenter;
+    constexpr auto D = Qt::AlignRight | Qt::AlignVCenter;
+    constexpr auto C = Qt::AlignHCenter | Qt::AlignVCenter;
+    const struct {
+        bool autor, titulo, extension, tamano, letra;
+        QStringList cabeceras;
+        QList<int> anchos; // twips
+        QList<Qt::Alignment> alineaciones;
+        QStringList fila;
+    } casos[] = {
+        {true, true, true, true, true, {"Autor", "Título", "Ext.", "Tamaño", "L"}, {2050, 2050, 495, 1005, 300},
+         {I, I, I, D, C}, {"a", "t", "e", "9", "N"}},
+        {false, false, false, false, true, {"L"}, {300}, {I}, {"N"}},
+        {false, false, false, true, true, {"Tamaño", "L"}, {1005, 300}, {I, C}, {"9", "N"}},
+        {true, false, true, false, false, {"Autor", "Ext."}, {2050, 495}, {I, I}, {"a", "e"}},
+    };
+    for (const auto& caso : casos) {
+        lista.ColumnaAutor = caso.autor;
+        lista.ColumnaTitulo = caso.titulo;
+        lista.ColumnaExtension = caso.extension;
+        lista.ColumnaTamano = caso.tamano;
+        lista.ColumnaLetra = caso.letra;
+        lista.Inicializar_Columnas();
+        const QTreeWidgetItem* cabecera = lista.ListaListView->headerItem();
+        ASSERT_EQ(lista.ListaListView->columnCount(), caso.cabeceras.size()) << caso.cabeceras.join(",").toStdString();
+        lista.AnadirFila(1, "a", "t", "e", "9", "N");
+        EXPECT_EQ(Fila(0), caso.fila);
+        for (int c = 0; c < caso.cabeceras.size(); ++c) {
+            EXPECT_EQ(cabecera->text(c), caso.cabeceras[c]);
+            EXPECT_EQ(Twips(lista.ListaListView->columnWidth(c)), caso.anchos[c] / 15 * 15);
+            EXPECT_EQ(cabecera->textAlignment(c), int(caso.alineaciones[c])) << caso.cabeceras[c].toStdString();
+            EXPECT_EQ(lista.ListaListView->topLevelItem(0)->textAlignment(c), int(caso.alineaciones[c]));
+        }
+    }
+}
+
+TEST_F(ListaPrueba, PulsarUnaRutaListaSusCancionesConTamanoYMarca) {
+    catalogo.AnadirLetra(3, "letra");
+    catalogo.AnadirCancion("CD", "\\Pop\\", "Otro", "De otra ruta");
+    catalogo.AnadirCancion("CD", "\\Rock\\", "Autor B", "Segunda", "ogg", 1234567, 3, 2);
+    catalogo.AnadirCancion("CD", "\\Rock\\", "Autor A", "Primera", "mp3", 0, 0, 1);
+    frmLista& lista = Abrir();
+    ASSERT_EQ(lista.TreeViewLista->Texto(Ruta12), QStringLiteral("\\Rock\\"));
+    EXPECT_FALSE(lista.mnuPopUpListViewVerLetra->isEnabled());
+
+    Pulsar(Ruta12);
+    const QString g = QLocale::system().groupSeparator();
+    ASSERT_EQ(lista.ListaListView->topLevelItemCount(), 2);
+    EXPECT_EQ(Fila(0), (QStringList{"Autor A", "Primera", "mp3", "0", "N"}));
+    EXPECT_EQ(Fila(1), (QStringList{"Autor B", "Segunda", "ogg", "1" + g + "234" + g + "567", "S"}));
+    EXPECT_TRUE(lista.mnuPopUpListViewVerLetra->isEnabled());
+
+    // The root and a header empty the list.
+    for (const QString& clave : {Raiz, Cabecera1}) {
+        Pulsar(Ruta12);
+        Pulsar(clave);
+        EXPECT_EQ(lista.ListaListView->topLevelItemCount(), 0) << clave.toStdString();
+        EXPECT_FALSE(lista.mnuPopUpListViewVerLetra->isEnabled());
+    }
+}
+
+// The "?" mark appears with the intelligent search on and a namesake with a lyric; with only the
+// lyric column shown the mark is the row's own text.
+TEST_F(ListaPrueba, LaBusquedaInteligenteMarcaLasCancionesConNombreConocido) {
+    catalogo.AnadirLetra(1, "letra");
+    catalogo.AnadirCancion("CD", "\\A\\", "Alguien", "It's Alright", "mp3", 1, 1);
+    catalogo.AnadirCancion("CD", "\\B\\", "Otro", "It's Alright", "mp3", 1, 0, 1);
+    catalogo.AnadirCancion("CD", "\\B\\", "Otro", "Nada [igual", "mp3", 1, 0, 2);
+    frmLista& lista = Abrir();
+    Pulsar(Ruta12);
+    EXPECT_EQ(Fila(0).last(), QStringLiteral("N"));
+    lista.BusquedaInteligente = true;
+    lista.ColumnaAutor = lista.ColumnaTitulo = lista.ColumnaExtension = lista.ColumnaTamano = false;
+    lista.Inicializar_Columnas();
+    Pulsar(Ruta12);
+    EXPECT_EQ(Fila(0), QStringList{"?"});
+    EXPECT_EQ(Fila(1), QStringList{"N"});
+}
+
+TEST_F(ListaPrueba, LaListaSeEnsanchaConVeintiochoCancionesYVuelveConMenos) {
+    Canciones("\\A\\", 27);
+    Canciones("\\B\\", 28);
+    frmLista& lista = Abrir();
+    const QRect arbol = lista.TreeViewLista->geometry();
+    const QRect canciones = lista.ListaListView->geometry();
+
+    Pulsar(Ruta11);
+    EXPECT_EQ(lista.TreeViewLista->geometry(), arbol);
+    EXPECT_EQ(lista.ListaListView->geometry(), canciones);
+
+    Pulsar(Ruta12);
+    EXPECT_EQ(Twips(lista.TreeViewLista->width()), Twips(arbol.width()) - 240);
+    EXPECT_EQ(Twips(lista.ListaListView->x()), Twips(canciones.x()) - 240);
+    EXPECT_EQ(Twips(lista.ListaListView->width()), Twips(canciones.width()) + 240);
+    Pulsar(Ruta12);
+    EXPECT_EQ(Twips(lista.ListaListView->width()), Twips(canciones.width()) + 240) << "widened once only";
+
+    Pulsar(Ruta11);
+    EXPECT_EQ(lista.TreeViewLista->geometry(), arbol);
+    EXPECT_EQ(lista.ListaListView->geometry(), canciones);
+}
+
+TEST_F(ListaPrueba, PulsarSeReflejaEnLosArbolesDeMantenimiento) {
+    Canciones("\\A\\", 1);
+    Canciones("\\B\\", 1);
+    frmLista& lista = Abrir();
+    frmActualizacion& actualizacion = Ventanas::Actualizacion();
+
+    Pulsar(Ruta12);
+    EXPECT_EQ(actualizacion.TreeViewEliminar->ClaveSeleccionada(), Ruta12);
+    EXPECT_EQ(actualizacion.TreeViewModificar->ClaveSeleccionada(), Ruta12);
+    EXPECT_TRUE(Estado::ArbolesSincronizados);
+
+    Estado::ArbolesSincronizados = false;
+    Pulsar(Ruta11);
+    EXPECT_EQ(actualizacion.TreeViewEliminar->ClaveSeleccionada(), Ruta12);
+    EXPECT_EQ(lista.ListaListView->topLevelItemCount(), 1);
+}
+
+TEST_F(ListaPrueba, ExpandirYContraerSeReflejanEnLosArbolesDeMantenimiento) {
+    Canciones("\\A\\", 1);
+    frmLista& lista = Abrir();
+    frmActualizacion& actualizacion = Ventanas::Actualizacion();
+    ArbolNodos* otros[] = {actualizacion.TreeViewEliminar, actualizacion.TreeViewModificar};
+
+    lista.TreeViewLista->SetExpandido(Raiz, true);
+    lista.TreeViewLista->SetExpandido(Cabecera1, true);
+    EXPECT_EQ(lista.TreeViewLista->Imagen(Raiz), QStringLiteral("IMGRAIZABIERTO"));
+    EXPECT_EQ(lista.imgExpandRaiz->pixmap().cacheKey(), lista.ImageList.value("peq_RaizAbie1").cacheKey());
+    for (ArbolNodos* arbol : otros) {
+        EXPECT_TRUE(arbol->Expandido(Raiz) && arbol->Expandido(Cabecera1));
+        EXPECT_EQ(arbol->Imagen(Raiz), QStringLiteral("IMGRAIZABIERTO"));
+        EXPECT_EQ(arbol->ClaveSeleccionada(), Cabecera1);
+    }
+
+    // A header collapsed under an open root: the root stays open.
+    lista.TreeViewLista->SetExpandido(Cabecera1, false);
+    EXPECT_EQ(lista.TreeViewLista->Imagen(Raiz), QStringLiteral("IMGRAIZABIERTO"));
+    for (ArbolNodos* arbol : otros) {
+        EXPECT_FALSE(arbol->Expandido(Cabecera1));
+        EXPECT_TRUE(arbol->Expandido(Raiz));
+        EXPECT_EQ(arbol->ClaveSeleccionada(), Cabecera1);
+    }
+
+    lista.TreeViewLista->SetExpandido(Raiz, false);
+    EXPECT_EQ(lista.TreeViewLista->Imagen(Raiz), QStringLiteral("IMGRAIZCERRADO"));
+    EXPECT_EQ(lista.imgExpandRaiz->pixmap().cacheKey(), lista.ImageList.value("peq_RaizCerr1").cacheKey());
+    for (ArbolNodos* arbol : otros) {
+        EXPECT_FALSE(arbol->Expandido(Raiz));
+        EXPECT_EQ(arbol->Imagen(Raiz), QStringLiteral("IMGRAIZCERRADO"));
+        EXPECT_EQ(arbol->ClaveSeleccionada(), Raiz);
+    }
+    EXPECT_TRUE(Estado::ArbolesSincronizados);
+}
+
+// The song window and the lyric picker do not exist yet: the double-click stops after writing the
+// new lyric number into the song, and writes nothing where one of them would open.
+TEST_F(ListaPrueba, ElDobleClicDaUnaLetraNuevaALaCancionSinLetra) {
+    catalogo.AnadirCancion("CD", "\\A\\", "A", "Primera", "mp3", 1, 0, 1);
+    catalogo.AnadirCancion("CD", "\\A\\", "A", "Segunda", "mp3", 1, 0, 2);
+    Abrir();
+    Pulsar(Ruta11);
+
+    DobleClic(1); // LETRAS is empty
+    EXPECT_EQ(IdxCancion("Segunda"), 1);
+    EXPECT_EQ(IdxCancion("Primera"), 0);
+    DobleClic(0); // no lyric row yet, but number 1 is taken by a song
+    EXPECT_EQ(IdxCancion("Primera"), 2);
+}
+
+TEST_F(ListaPrueba, ElDobleClicTomaElNumeroSiguienteAlMayorDeLetras) {
+    catalogo.AnadirLetra(7, "letra");
+    catalogo.AnadirCancion("CD", "\\X\\", "B", "Con letra", "mp3", 1, 7, 1);
+    catalogo.AnadirCancion("CD", "\\A\\", "A", "Igual", "mp3", 1, 0, 1);
+    catalogo.AnadirCancion("CD", "\\A\\", "A", "Igual", "mp3", 1, 0, 2);
+    catalogo.AnadirCancion("CD", "\\A\\", "A", "Con letra", "mp3", 1, 7, 3);
+    Abrir();
+    Pulsar(Ruta11);
+
+    DobleClic(1); // the second of two entries alike is the one that gets the number
+    auto rs = BBDD::BaseDatos->OpenRecordset(
+        QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE TITULO = 'Igual' ORDER BY REL_POS"));
+    EXPECT_EQ(rs->Field(0).toInt(), 0);
+    rs->MoveNext();
+    EXPECT_EQ(rs->Field(0).toInt(), 8);
+
+    DobleClic(2); // a song with a lyric: its lyric would open, nothing is written
+    auto letra = BBDD::BaseDatos->OpenRecordset(
+        QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE REL_POS = 3"));
+    EXPECT_EQ(letra->Field(0).toInt(), 7);
+}
+
+TEST_F(ListaPrueba, ElDobleClicEnUnaMarcaInterrogacionNoEscribeNada) {
+    catalogo.AnadirLetra(2, "letra");
+    catalogo.AnadirCancion("CD", "\\X\\", "B", "Tema", "mp3", 1, 2, 1);
+    catalogo.AnadirCancion("CD", "\\Y\\", "A", "tema", "mp3", 1, 0, 1);
+    frmLista& lista = Abrir();
+    lista.BusquedaInteligente = true;
+    Pulsar(Ruta12);
+    ASSERT_EQ(Fila(0).last(), QStringLiteral("?"));
+    DobleClic(0); // the lyric picker would open here
+    EXPECT_EQ(IdxCancion("tema"), 0);
+}
+
+TEST_F(ListaPrueba, ElDobleClicSinFilaOFueraDeUnaRutaNoHaceNada) {
+    catalogo.AnadirCancion("CD", "\\A\\", "A", "Primera", "mp3", 1, 0, 1);
+    frmLista& lista = Abrir();
+    Pulsar(Ruta11);
+    lista.ListaListView->clearSelection();
+    lista.ListaListView_DblClick();
+    lista.ListaListView->setCurrentItem(lista.ListaListView->topLevelItem(0));
+    lista.TreeViewLista->Seleccionar(Cabecera1);
+    lista.ListaListView_DblClick();
+    EXPECT_EQ(IdxCancion("Primera"), 0);
+}
+
+// The strip between tree and list: the pointer, the timer, the tree's right edge following the
+// remembered X within its limits while the list's right edge stays, and the double-click restoring.
+TEST_F(ListaPrueba, ElSeparadorMueveElBordeDentroDeSusLimitesYSeRestaura) {
+    frmLista& lista = Abrir();
+    lista.Form_Activate();
+    const QWidget* centro = lista.centralWidget();
+    const auto puntero = [&] { return centro->cursor().shape(); };
+    const auto franja = [&] { return Twips(lista.ListaListView->x()) - 15; };
+    const int arbolIzda = Twips(lista.TreeViewLista->x());
+    const int bordeArbol = arbolIzda + Twips(lista.TreeViewLista->width());
+    const int listaDcha = Twips(lista.ListaListView->x() + lista.ListaListView->width());
+    const int y = Twips(lista.TreeViewLista->y()) + 600;
+    const QRect arbol = lista.TreeViewLista->geometry();
+    const QRect canciones = lista.ListaListView->geometry();
+    ASSERT_GT(franja(), bordeArbol);
+
+    lista.Form_MouseMove(Qt::NoButton, franja(), y);
+    EXPECT_EQ(puntero(), Qt::SizeHorCursor);
+    EXPECT_FALSE(lista.TimerRecolocar->isActive());
+    lista.TreeViewLista_MouseMove(Qt::NoButton);
+    EXPECT_EQ(puntero(), Qt::ArrowCursor);
+    lista.Form_MouseMove(Qt::NoButton, franja(), Twips(lista.TreeViewLista->y()) - 15);
+    EXPECT_EQ(puntero(), Qt::ArrowCursor) << "above the band";
+    lista.Form_MouseDown(Qt::RightButton, franja(), y);
+    EXPECT_EQ(puntero(), Qt::SizeHorCursor);
+    EXPECT_FALSE(lista.TimerRecolocar->isActive());
+    lista.Form_MouseUp();
+
+    const int minimo = Twips(lista.imgDcha->x() + lista.imgDcha->width()) + 60;
+    const int maximo = listaDcha - 900;
+    const struct {
+        int x;
+        int limitado;
+    } arrastres[] = {{bordeArbol + 615, bordeArbol + 615}, {0, minimo}, {listaDcha + 3000, maximo}};
+    for (const auto& arrastre : arrastres) {
+        lista.Form_MouseDown(Qt::LeftButton, franja(), y);
+        EXPECT_TRUE(lista.TimerRecolocar->isActive());
+        lista.Form_MouseMove(Qt::LeftButton, arrastre.x, y);
+        lista.MoverSeparador();
+        EXPECT_EQ(Twips(lista.TreeViewLista->width()), arrastre.limitado - arbolIzda - 15) << arrastre.x;
+        EXPECT_EQ(Twips(lista.ListaListView->x() + lista.ListaListView->width()), listaDcha);
+        EXPECT_EQ(Twips(lista.ListaListView->x()) - Twips(lista.TreeViewLista->x() + lista.TreeViewLista->width()),
+                  60);
+        lista.Form_MouseUp();
+        EXPECT_FALSE(lista.TimerRecolocar->isActive());
+        EXPECT_EQ(puntero(), Qt::ArrowCursor);
+    }
+    const QRect arrastrado = lista.TreeViewLista->geometry();
+    lista.MoverSeparador();
+    EXPECT_EQ(lista.TreeViewLista->geometry(), arrastrado) << "no drag without the sizing pointer";
+
+    lista.Form_MouseDown(Qt::LeftButton, franja(), y);
+    lista.Form_MouseUp();
+    lista.Form_DblClick();
+    EXPECT_EQ(lista.TreeViewLista->geometry(), arbol);
+    EXPECT_EQ(lista.ListaListView->geometry(), canciones);
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+#include "PruebaConsultas.h"
+
+#include "queries/ModeloConsulta.h"
+#include "store/BBDD.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+PruebaConsultas::PruebaConsultas() : guion(InstalarServiciosGuionados()) {
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    espacio.show();
+}
+
+PruebaConsultas::~PruebaConsultas() {
+    Soltar();
+}
+
+void PruebaConsultas::Soltar() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+frmConsulta* PruebaConsultas::Ultimo() const {
+    const QList<frmConsulta*> resultados = Resultados();
+    return resultados.isEmpty() ? nullptr : resultados.last();
+}
+
+QStringList PruebaConsultas::Filas(const frmConsulta& consulta) {
+    const ModeloConsulta& modelo = consulta.Modelo();
+    QStringList filas;
+    for (int i = 0; i < modelo.rowCount(); ++i) {
+        QStringList celdas;
+        for (int j = 0; j < modelo.columnCount(); ++j)
+            celdas << modelo.Texto(i, j);
+        filas << celdas.join(QLatin1Char('|'));
+    }
+    return filas;
+}
+
+QStringList PruebaConsultas::Columna(const frmConsulta& consulta, const QString& cabecera) {
+    const ModeloConsulta& modelo = consulta.Modelo();
+    const int j = static_cast<int>(Cabeceras(consulta).indexOf(cabecera));
+    QStringList celdas;
+    for (int i = 0; i < modelo.rowCount() && j >= 0; ++i)
+        celdas << modelo.Texto(i, j);
+    return celdas;
+}
+
+QStringList PruebaConsultas::Cabeceras(const frmConsulta& consulta) {
+    QStringList cabeceras;
+    for (const auto& columna : consulta.Modelo().Columnas())
+        cabeceras << columna.texto;
+    return cabeceras;
+}
+
+QStringList PruebaConsultas::Textos() const {
+    QStringList textos;
+    for (const Mensaje& mensaje : guion.mensajes)
+        textos << mensaje.texto;
+    return textos;
+}
+
+int PruebaConsultas::Idx(const QString& titulo) {
+    auto rs = BBDD::BaseDatos->OpenRecordset(
+        QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE TITULO = '") + titulo + QStringLiteral("'"));
+    return rs->Field(0).toInt();
+}
+
+int PruebaConsultas::NumeroCanciones() {
+    auto rs = BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM CANCIONES"));
+    return rs->Field(0).toInt();
+}
