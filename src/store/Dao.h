@@ -131,6 +131,9 @@ public:
     void AppendTableDef(const TableDef& tabla);
     void DeleteTableDef(const QString& nombre);
     QStringList TableNames() const;
+    // Creates the index nombre over the fields of tabla when it does not exist yet. Indexes only
+    // make statements faster; they never change a result.
+    void AsegurarIndice(const QString& nombre, const QString& tabla, const QStringList& campos);
 
     void BeginTrans();
     void CommitTrans();
