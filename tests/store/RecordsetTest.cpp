@@ -202,6 +202,19 @@ TEST_F(Recordsets, LoteEscrituraAgrupaYConservaLoEscritoAnteUnError) {
     EXPECT_EQ(rs->Field(0).toInt(), 13);
 }
 
+TEST_F(Recordsets, UnLoteLlenoSeConfirmaSinEsperarAlFinal) {
+    dao::LoteEscritura lote(*base);
+    auto letras = base->OpenRecordset(QStringLiteral("SELECT * FROM LETRAS"));
+    for (int i = 0; i < 6000; ++i) {
+        letras->AddNew();
+        letras->SetField(QStringLiteral("IDX_CANCION"), 100 + i);
+        letras->Update();
+    }
+    // Another connection sees what was committed: at least the first full batch.
+    auto otra = dao::Database::OpenDatabase(Ruta());
+    EXPECT_GE(otra->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM LETRAS"))->Field(0).toInt(), 3 + 5000);
+}
+
 TEST_F(Recordsets, CerrarLaBaseConfirmaElLoteAbierto) {
     {
         dao::LoteEscritura lote(*base);
