@@ -84,7 +84,7 @@ struct Conjunto {
     int desplazamiento = 0; // columns of consulta before the fields: the key and the highest key
     int campos = 0;
     QStringList nombres;
-    QHash<QString, int> indices; // upper-case name
+    QHash<QString, int> indices; // by name as the set has it and upper-case
     std::vector<QString> origen; // the table column that a field writes, empty when read-only
     std::vector<TipoCampo> tipos;
 

@@ -35,9 +35,8 @@ void Configurar(sqlite3* db) {
 void ModoDiario(sqlite3* db) {
     Ejecutar(db, QStringLiteral("PRAGMA journal_mode=WAL"));
     Ejecutar(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
-    // A catalogue is read far more than written: keep more of it in memory and map it for reading.
+    // A catalogue is read far more than written: keep more of its pages in memory.
     Ejecutar(db, QStringLiteral("PRAGMA cache_size=-16384"));
-    Ejecutar(db, QStringLiteral("PRAGMA mmap_size=268435456"));
 }
 
 // Looks at the file's first bytes, without opening it for writing, to tell whether it is a catalogue.

@@ -3,6 +3,7 @@
 #include "store/Dao.h"
 
 #include <unicode/uchar.h>
+#include <unicode/utf8.h>
 
 namespace dao {
 
@@ -13,12 +14,30 @@ char32_t PlegarCaracter(char32_t c) {
 
 namespace {
 
+// Below U+0300 no character combines with the ones around it: such a text is already composed.
+constexpr char32_t PrimerCombinable = 0x300;
+
 std::vector<char32_t> Plegados(const QString& texto) {
     const QString nfc = texto.normalized(QString::NormalizationForm_C);
     std::vector<char32_t> salida;
     salida.reserve(nfc.size());
     for (char32_t c : nfc.toUcs4()) salida.push_back(PlegarCaracter(c));
     return salida;
+}
+
+// The code points of a UTF-8 text into buffer; false when one of them may combine (or the text is not
+// valid UTF-8), so that the text needs composing first.
+bool CodigosSimples(std::string_view texto, std::vector<char32_t>& buffer) {
+    buffer.clear();
+    const auto* b = reinterpret_cast<const uint8_t*>(texto.data());
+    const auto n = static_cast<int32_t>(texto.size());
+    for (int32_t i = 0; i < n;) {
+        UChar32 c;
+        U8_NEXT(b, i, n, c);
+        if (c < 0 || static_cast<char32_t>(c) >= PrimerCombinable) return false;
+        buffer.push_back(static_cast<char32_t>(c));
+    }
+    return true;
 }
 
 [[noreturn]] void PatronNoValido(const QString& patron, const QString& motivo) {
@@ -28,9 +47,12 @@ std::vector<char32_t> Plegados(const QString& texto) {
 } // namespace
 
 PatronLike::PatronLike(const QString& patron) {
-    const QList<uint> original = patron.normalized(QString::NormalizationForm_C).toUcs4();
+    bool simple = true;
+    for (QChar c : patron) simple = simple && c.unicode() < PrimerCombinable;
+    const QList<uint> original = (simple ? patron : patron.normalized(QString::NormalizationForm_C)).toUcs4();
     bool soloLiterales = true;
-    QString fijo;
+    std::u32string fijo;
+    elementos_.reserve(static_cast<std::size_t>(original.size()));
     for (qsizetype i = 0; i < original.size(); ++i) {
         const char32_t c = original[i];
         Elemento e;
@@ -75,26 +97,26 @@ PatronLike::PatronLike(const QString& patron) {
                 e.tipo = Elemento::Tipo::Literal;
                 e.caracter = e.rangos[0].first;
                 e.rangos.clear();
-                fijo += QString::fromUcs4(&dentro[0], 1);
+                fijo += dentro[0];
             }
         } else {
             e.tipo = Elemento::Tipo::Literal;
             e.caracter = PlegarCaracter(c);
-            fijo += QString::fromUcs4(&c, 1);
+            fijo += c;
         }
         if (e.tipo != Elemento::Tipo::Literal) soloLiterales = false;
         elementos_.push_back(std::move(e));
     }
     literal_ = soloLiterales;
     if (literal_) {
-        textoFijo_ = fijo;
+        textoFijo_ = QString::fromUcs4(fijo.data(), static_cast<qsizetype>(fijo.size()));
     } else if (elementos_.size() >= 2 && elementos_.back().tipo == Elemento::Tipo::Cualquiera) {
         bool resto = true;
         for (std::size_t k = 0; k + 1 < elementos_.size(); ++k)
             resto = resto && elementos_[k].tipo == Elemento::Tipo::Literal;
         if (resto) {
             prefijo_ = true;
-            textoFijo_ = fijo;
+            textoFijo_ = QString::fromUcs4(fijo.data(), static_cast<qsizetype>(fijo.size()));
         }
     }
 }
@@ -144,10 +166,16 @@ bool PatronLike::Coincide(const QString& texto) const {
 }
 
 bool PatronLike::CoincideUtf8(std::string_view texto) const {
-    for (unsigned char c : texto)
-        if (c >= 0x80) return Coincide(QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size())));
+    bool ascii = true;
+    for (unsigned char c : texto) ascii = ascii && c < 0x80;
     // ASCII text: already composed, folded byte by byte without copying.
-    return CoincideCon([&](std::size_t i) { return PlegarCaracter(static_cast<unsigned char>(texto[i])); }, texto.size());
+    if (ascii)
+        return CoincideCon([&](std::size_t i) { return PlegarCaracter(static_cast<unsigned char>(texto[i])); },
+                           texto.size());
+    thread_local std::vector<char32_t> codigos;
+    if (!CodigosSimples(texto, codigos))
+        return Coincide(QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size())));
+    return CoincideCon([&](std::size_t i) { return PlegarCaracter(codigos[i]); }, codigos.size());
 }
 
 } // namespace dao

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>

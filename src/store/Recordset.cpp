@@ -56,6 +56,7 @@ void Conjunto::Abrir(Base& b, const SentenciaTraducida& t, bool lectura) {
         const QString nombre = QString::fromUtf8(sqlite3_column_name(consulta, i + desplazamiento));
         nombres << nombre;
         if (!indices.contains(nombre.toUpper())) indices.insert(nombre.toUpper(), i);
+        if (!indices.contains(nombre)) indices.insert(nombre, i);
         const char* tabla = sqlite3_column_table_name(consulta, i + desplazamiento);
         const char* columna = sqlite3_column_origin_name(consulta, i + desplazamiento);
         if (!tabla || !columna) continue;
@@ -257,7 +258,8 @@ QVariant Conjunto::Campo(int i) {
 }
 
 int Conjunto::Indice(const QString& nombre) const {
-    const int i = indices.value(nombre.toUpper(), -1);
+    int i = indices.value(nombre, -1); // names are usually written as the set has them
+    if (i < 0) i = indices.value(nombre.toUpper(), -1);
     if (i < 0) throw ErrorBD(3265, QStringLiteral("El campo '%1' no forma parte de este conjunto de registros.").arg(nombre));
     return i;
 }

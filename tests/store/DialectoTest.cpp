@@ -48,6 +48,9 @@ TEST_F(Dialecto, LikeSigueLasReglasDeJet) {
         {"SELECT CABECERA FROM CANCIONES WHERE CABECERA LIKE 'E\xcc\x81xitos'", "CABECERA\nÉxitos\n"},
         {"SELECT AUTOR FROM CANCIONES WHERE AUTOR LIKE 'éDITH'", "AUTOR\nÉdith\n"},
         {"SELECT COUNT(*) FROM CANCIONES WHERE AUTOR NOT LIKE 'a*'", "Expr1000\n3\n"},
+        {"SELECT 'E\xcc\x81xito' LIKE 'éXITO' AS A, 'Ñandú' LIKE 'ñ*Ú' AS B, 'Ñandú' LIKE 'n*' AS C, "
+         "'año 5' LIKE 'a[!a-z]o #' AS D FROM LETRAS WHERE IDX_CANCION = 1",
+         "A\tB\tC\tD\n-1\t-1\t0\t-1\n"},
         // Null on either side gives Null.
         {"SELECT COUNT(*) FROM CANCIONES WHERE Null LIKE '*' OR TITULO LIKE Null", "Expr1000\n0\n"},
     });

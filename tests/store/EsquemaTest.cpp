@@ -42,11 +42,24 @@ protected:
     QTemporaryDir carpeta;
 };
 
+// The value of a PRAGMA on the open catalogue.
+QString Pragma(const char* nombre) {
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(BBDD::BaseDatos->Conexion(), (QByteArray("PRAGMA ") + nombre).constData(), -1, &s, nullptr);
+    QString valor;
+    if (sqlite3_step(s) == SQLITE_ROW) valor = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+    sqlite3_finalize(s);
+    return valor;
+}
+
 TEST_F(Esquema, CrearYAbrirUnCatalogoVacio) {
     BBDD::CrearBaseDatos();
     BBDD::AbrirBaseDatos();
     ASSERT_TRUE(BBDD::RecordsetCanciones);
     EXPECT_TRUE(BBDD::RecordsetCanciones->Eof());
+    EXPECT_EQ(Pragma("journal_mode"), QStringLiteral("wal"));
+    EXPECT_EQ(Pragma("synchronous"), QStringLiteral("1")); // NORMAL
+    EXPECT_NE(Pragma("application_id"), QStringLiteral("0"));
     auto canciones = BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES"));
     QStringList campos;
     for (int i = 0; i < canciones->FieldCount(); ++i) campos << canciones->FieldName(i);

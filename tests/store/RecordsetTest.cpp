@@ -97,6 +97,21 @@ TEST_F(Recordsets, AnadirEditarYBorrar) {
     EXPECT_EQ(Contar(DeLaRuta("disco", "\\rock\\")), 1);
 }
 
+// A set that only read its first row is let go of its statement when another set opens; its row
+// stays current and editable.
+TEST_F(Recordsets, EditarLaPrimeraFilaTrasAbrirOtroConjunto) {
+    auto cancion = base->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES WHERE TITULO LIKE 'Love of my life' AND "
+                                                      "REL_POS = 2"),
+                                       dao::TipoRecordset::Dynaset);
+    auto maximo = base->OpenRecordset(QStringLiteral("SELECT MAX(IDX_CANCION) FROM LETRAS"));
+    cancion->Edit();
+    cancion->SetField(QStringLiteral("IDX_CANCION"), maximo->Field(0).toInt() + 1);
+    cancion->Update();
+    EXPECT_EQ(cancion->Field(QStringLiteral("IDX_CANCION")).toInt(), 4);
+    EXPECT_EQ(Salida(QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE TITULO = 'love of my life'")),
+              QStringLiteral("IDX_CANCION\n4\n"));
+}
+
 TEST_F(Recordsets, ValoresQueElCatalogoNoAdmite) {
     auto rs = base->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES"));
     rs->AddNew();
@@ -185,6 +200,19 @@ TEST_F(Recordsets, LoteEscrituraAgrupaYConservaLoEscritoAnteUnError) {
     auto otra = dao::Database::OpenDatabase(Ruta());
     auto rs = otra->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM LETRAS"));
     EXPECT_EQ(rs->Field(0).toInt(), 13);
+}
+
+TEST_F(Recordsets, UnLoteLlenoSeConfirmaSinEsperarAlFinal) {
+    dao::LoteEscritura lote(*base);
+    auto letras = base->OpenRecordset(QStringLiteral("SELECT * FROM LETRAS"));
+    for (int i = 0; i < 6000; ++i) {
+        letras->AddNew();
+        letras->SetField(QStringLiteral("IDX_CANCION"), 100 + i);
+        letras->Update();
+    }
+    // Another connection sees what was committed: at least the first full batch.
+    auto otra = dao::Database::OpenDatabase(Ruta());
+    EXPECT_GE(otra->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM LETRAS"))->Field(0).toInt(), 3 + 5000);
 }
 
 TEST_F(Recordsets, CerrarLaBaseConfirmaElLoteAbierto) {
