@@ -1,5 +1,6 @@
 // open-N: opening the catalogue and filling the three trees of the real windows, against the same
-// distinct pairs read through the raw SQLite C API into three bare QTreeWidgets.
+// distinct pairs stepped through the raw SQLite C API on the same file (same collation, same indexes)
+// into three bare QTreeWidgets.
 
 #include "Generador.h"
 #include "Medicion.h"
@@ -34,14 +35,16 @@ double Nuestro(const QString& catalogo, QWidget& splash) {
 }
 
 // The limit of the stack: one statement stepped by hand, each tree built apart and attached once.
-double Referencia(const QString& referencia, std::array<QTreeWidget, 3>& arboles) {
+double Referencia(const QString& catalogo, std::array<QTreeWidget, 3>& arboles) {
     const auto& imagenes = Ventanas::Aux().ImageList1;
     const QIcon raiz = imagenes.value(Arboles::ImagenRaizCerrado);
     const QIcon cabecera = imagenes.value(Arboles::ImagenCabecera);
     const QIcon directorio = imagenes.value(Arboles::ImagenDirectorio);
+    std::unique_ptr<dao::Database> base;
     const double segundos = Cronometrar([&] {
-        sqlite3* conexion = nullptr;
-        sqlite3_open_v2(referencia.toUtf8().constData(), &conexion, SQLITE_OPEN_READWRITE, nullptr);
+        // Opened by the layer, which gives the connection the collation the schema names.
+        base = dao::Database::OpenDatabase(catalogo);
+        sqlite3* conexion = base->Conexion();
         sqlite3_stmt* pares = nullptr;
         sqlite3_prepare_v2(conexion, "SELECT DISTINCT CABECERA, RUTA FROM CANCIONES ORDER BY CABECERA, RUTA",
                            -1, &pares, nullptr);
@@ -78,15 +81,15 @@ double Referencia(const QString& referencia, std::array<QTreeWidget, 3>& arboles
         sqlite3_finalize(pares);
         for (int t = 0; t < 3; ++t)
             arboles[t].addTopLevelItem(raices[t]);
-        sqlite3_close(conexion);
     });
+    base->Close();
     for (auto& arbol : arboles)
         arbol.clear();
     return segundos;
 }
 
 int Vueltas(Tamano tamano) {
-    return tamano == Tamano::Diez_k ? 11 : tamano == Tamano::Cien_k ? 5 : 3;
+    return tamano == Tamano::Diez_k ? 31 : tamano == Tamano::Cien_k ? 9 : 5;
 }
 
 void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
@@ -96,10 +99,10 @@ void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
     std::array<QTreeWidget, 3> arboles;
     std::vector<std::pair<Tamano, double>> nuestros;
     for (Tamano tamano : tamanos) {
-        const Catalogos ficheros = Preparar(contexto, tamano);
+        const QString catalogo = Preparar(contexto, tamano);
         const Pareja pareja = MedirPareja(
-            Vueltas(tamano), [&] { return Nuestro(ficheros.catalogo, splash); },
-            [&] { return Referencia(ficheros.referencia, arboles); });
+            Vueltas(tamano), [&] { return Nuestro(catalogo, splash); },
+            [&] { return Referencia(catalogo, arboles); });
         Ratio(QStringLiteral("open-%1").arg(Sufijo(tamano)), pareja.Ratio(), 1.3);
         Detalle(QStringLiteral("nuestro %1 ms, referencia %2 ms")
                     .arg(pareja.nuestro * 1000, 0, 'f', 1)

@@ -33,10 +33,10 @@ qint64 PicoResidente() {
 
 void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
     for (Tamano tamano : tamanos) {
-        const Catalogos ficheros = Preparar(contexto, tamano);
+        const QString catalogo = Preparar(contexto, tamano);
         QProcess hijo;
         hijo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        hijo.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memoria"), ficheros.catalogo});
+        hijo.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memoria"), catalogo});
         if (!hijo.waitForFinished(-1) || hijo.exitCode() != 0)
             throw std::runtime_error("falló el proceso que mide la memoria");
         const auto encontrado = QRegularExpression(QStringLiteral("VmHWM (\\d+)"))
