@@ -99,7 +99,7 @@ void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
     std::array<QTreeWidget, 3> arboles;
     std::vector<std::pair<Tamano, double>> nuestros;
     for (Tamano tamano : tamanos) {
-        const QString catalogo = Preparar(contexto, tamano);
+        const QString catalogo = Preparar(contexto, tamano).catalogo;
         const Pareja pareja = MedirPareja(
             Vueltas(tamano), [&] { return Nuestro(catalogo, splash); },
             [&] { return Referencia(catalogo, arboles); });

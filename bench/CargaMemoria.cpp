@@ -33,7 +33,7 @@ qint64 PicoResidente() {
 
 void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
     for (Tamano tamano : tamanos) {
-        const QString catalogo = Preparar(contexto, tamano);
+        const QString catalogo = Preparar(contexto, tamano).catalogo;
         QProcess hijo;
         hijo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         hijo.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memoria"), catalogo});

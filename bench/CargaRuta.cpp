@@ -93,7 +93,7 @@ double Referencia(sqlite3* conexion, const std::vector<Ruta>& rutas) {
 void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
     for (Tamano tamano : tamanos) {
         const std::vector<Ruta> rutas = Rutas(tamano);
-        BBDD::RutaBaseDatos = Preparar(contexto, tamano);
+        BBDD::RutaBaseDatos = Preparar(contexto, tamano).catalogo;
         BBDD::AbrirBaseDatos();
         sqlite3* conexion = BBDD::BaseDatos->Conexion();
         const Pareja pareja = MedirPareja(
