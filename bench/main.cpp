@@ -18,10 +18,8 @@ int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
     QCommandLineParser opciones;
     opciones.addOption({QStringLiteral("quick"), QStringLiteral("Solo el tamaño menor de cada carga.")});
-    const QString datos =
-        qEnvironmentVariable("CANTORIO_BENCH_DATOS", QStringLiteral("cantorio-bench-datos"));
     opciones.addOption({QStringLiteral("datos"), QStringLiteral("Directorio de los catálogos generados."),
-                        QStringLiteral("directorio"), datos});
+                        QStringLiteral("directorio"), QStringLiteral("bench-datos")});
     opciones.addOption(
         {QStringLiteral("solo"), QStringLiteral("Solo la carga de ese nombre."), QStringLiteral("nombre")});
     opciones.addOption({QStringLiteral("memoria"),
