@@ -1,5 +1,6 @@
 // route-statement-N: the statement that lists a route's songs, through the layer with every row and
-// field read, against the same rows by equality in plain SQLite with an index.
+// field read, against the same rows by equality through the raw SQLite C API on the same connection,
+// over the index on (CABECERA, RUTA, REL_POS).
 
 #include "Generador.h"
 #include "Medicion.h"
@@ -91,15 +92,12 @@ double Referencia(sqlite3* conexion, const std::vector<Ruta>& rutas) {
 
 void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
     for (Tamano tamano : tamanos) {
-        const Catalogos ficheros = Preparar(contexto, tamano);
         const std::vector<Ruta> rutas = Rutas(tamano);
-        BBDD::RutaBaseDatos = ficheros.catalogo;
+        BBDD::RutaBaseDatos = Preparar(contexto, tamano).catalogo;
         BBDD::AbrirBaseDatos();
-        sqlite3* conexion = nullptr;
-        sqlite3_open_v2(ficheros.referencia.toUtf8().constData(), &conexion, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3* conexion = BBDD::BaseDatos->Conexion();
         const Pareja pareja = MedirPareja(
             7, [&] { return Nuestro(rutas); }, [&] { return Referencia(conexion, rutas); });
-        sqlite3_close(conexion);
         BBDD::CerrarBaseDatos();
         Ratio(QStringLiteral("route-statement-%1").arg(Sufijo(tamano)), pareja.Ratio(), 2.0);
         Detalle(QStringLiteral("nuestro %1 µs, referencia %2 µs por ruta")

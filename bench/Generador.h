@@ -1,7 +1,8 @@
 #pragma once
 // Generated catalogues, kept between runs: N songs in N/10 routes under N/100 headers, ten songs per
 // route, written through the raw SQLite C API into a file made by BBDD::CrearBaseDatos; beside it the
-// same rows in a plain SQLite database with an index on (CABECERA, RUTA, REL_POS), the reference.
+// same rows in a plain SQLite database (no collation) with an index on (CABECERA, RUTA, REL_POS), for
+// workloads that compare against plain SQLite.
 
 #include "Registro.h"
 

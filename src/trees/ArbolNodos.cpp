@@ -81,13 +81,27 @@ void ArbolNodos::AnadirNodo(const QString& clavePadre, const QString& clave, con
     auto* nodo = new NodoCatalogo(clave, texto, imagen);
     if (padre)
         padre->addChild(nodo);
+    else if (llenando_)
+        pendientes_.append(nodo);
     else
         addTopLevelItem(nodo);
     nodos_.insert(clave, nodo);
 }
 
+void ArbolNodos::EmpezarLlenado() {
+    llenando_ = true;
+}
+
+void ArbolNodos::TerminarLlenado() {
+    llenando_ = false;
+    addTopLevelItems(pendientes_);
+    pendientes_.clear();
+}
+
 void ArbolNodos::Vaciar() {
     nodos_.clear();
+    qDeleteAll(pendientes_);
+    pendientes_.clear();
     clear();
 }
 

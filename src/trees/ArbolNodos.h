@@ -18,6 +18,10 @@ public:
     // clavePadre empty: a top-level node. A key already present raises dao::ErrorBD 35602.
     void AnadirNodo(const QString& clavePadre, const QString& clave, const QString& texto,
                     const QString& imagen) override;
+    // While a fill is open the top-level nodes are kept apart and put into the tree when it ends, so
+    // that the tree is not told of every node one by one.
+    void EmpezarLlenado() override;
+    void TerminarLlenado() override;
     void Vaciar();
 
     QTreeWidgetItem* Nodo(const QString& clave) const; // nullptr when there is none
@@ -40,4 +44,6 @@ public:
 private:
     QHash<QString, QTreeWidgetItem*> nodos_;
     const QHash<QString, QIcon>* imagenes_ = nullptr;
+    bool llenando_ = false;
+    QList<QTreeWidgetItem*> pendientes_; // top-level nodes of the open fill
 };

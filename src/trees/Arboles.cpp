@@ -21,8 +21,9 @@ QString ClaveRuta(int i, int j) {
 namespace {
 
 struct Par {
-    QVariant cabecera;
-    QVariant ruta;
+    QString cabecera;
+    QString ruta;
+    bool nulo; // the header or the route holds no value
 };
 
 // The distinct pairs, read whole so that the progress knows their number before the first node.
@@ -30,8 +31,11 @@ std::vector<Par> LeerPares() {
     auto pares = BBDD::BaseDatos->OpenRecordset(
         QStringLiteral("SELECT DISTINCT CABECERA, RUTA FROM CANCIONES ORDER BY CABECERA, RUTA"));
     std::vector<Par> resultado;
-    for (; !pares->Eof(); pares->MoveNext())
-        resultado.push_back({pares->Field(0), pares->Field(1)});
+    for (; !pares->Eof(); pares->MoveNext()) {
+        const QVariant cabecera = pares->Field(0);
+        const QVariant ruta = pares->Field(1);
+        resultado.push_back({cabecera.toString(), ruta.toString(), !cabecera.isValid() || !ruta.isValid()});
+    }
     return resultado;
 }
 
@@ -76,9 +80,26 @@ private:
     QHash<QString, Cabecera> cabeceras_;
 };
 
-} // namespace
+// Opens the fill of every tree and closes it when it ends, also by an error.
+class LlenadoAbierto {
+public:
+    explicit LlenadoAbierto(const std::vector<ArbolCatalogo*>& arboles) : arboles_(arboles) {
+        for (ArbolCatalogo* arbol : arboles_)
+            arbol->EmpezarLlenado();
+    }
+    ~LlenadoAbierto() {
+        for (ArbolCatalogo* arbol : arboles_)
+            arbol->TerminarLlenado();
+    }
+    LlenadoAbierto(const LlenadoAbierto&) = delete;
+    LlenadoAbierto& operator=(const LlenadoAbierto&) = delete;
 
-void LlenarArboles(const std::vector<ArbolCatalogo*>& arboles, ProgresoCarga* progreso) {
+private:
+    const std::vector<ArbolCatalogo*>& arboles_;
+};
+
+void LlenarNodos(const std::vector<ArbolCatalogo*>& arboles, ProgresoCarga* progreso) {
+    const LlenadoAbierto abierto(arboles);
     Llenado llenado(arboles);
     const std::vector<Par> pares = LeerPares();
     const int total = int(pares.size());
@@ -86,12 +107,18 @@ void LlenarArboles(const std::vector<ArbolCatalogo*>& arboles, ProgresoCarga* pr
         progreso->Rango(total);
     for (int fila = 0; fila < total; ++fila) {
         const Par& par = pares[fila];
-        if (par.cabecera.isValid() && par.ruta.isValid())
-            llenado.Anadir(par.cabecera.toString(), par.ruta.toString());
+        if (!par.nulo)
+            llenado.Anadir(par.cabecera, par.ruta);
         // The bar follows the row reached, as the recordset's position would, from the second row on.
         if (progreso && fila + 1 < total)
             progreso->Valor(fila + 1);
     }
+}
+
+} // namespace
+
+void LlenarArboles(const std::vector<ArbolCatalogo*>& arboles, ProgresoCarga* progreso) {
+    LlenarNodos(arboles, progreso);
     // A fresh updatable set for the songs appended next; the pairs were read through a set of their own.
     BBDD::RecordsetCanciones =
         BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES ORDER BY CABECERA, RUTA"));

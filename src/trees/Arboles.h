@@ -27,6 +27,10 @@ public:
     virtual ~ArbolCatalogo() = default;
     virtual void AnadirNodo(const QString& clavePadre, const QString& clave, const QString& texto,
                             const QString& imagen) = 0;
+    // Around the nodes of one fill: a tree may hold them back until the fill ends and show them all at
+    // once. TerminarLlenado is called also when the fill fails.
+    virtual void EmpezarLlenado() {}
+    virtual void TerminarLlenado() {}
 };
 
 // What the fill needs of a progress bar.
