@@ -100,7 +100,7 @@ bool frmLoader::Form_Load() {
         try {
             BBDD::CrearBaseDatos();
         } catch (const dao::ErrorBD& error) {
-            return Fracaso(QStringLiteral("No se puede crear el catálogo:"), error, QString());
+            return Fracaso(QStringLiteral("No se puede crear el catálogo."), error);
         }
     }
     try {
@@ -109,8 +109,7 @@ bool frmLoader::Form_Load() {
         Repintar();
         CargarArboles(this);
     } catch (const dao::ErrorBD& error) {
-        return Fracaso(QStringLiteral("No se puede abrir el catálogo:"), error,
-                       QStringLiteral("El fichero no se ha modificado. "));
+        return Fracaso(QStringLiteral("No se puede abrir el catálogo."), error);
     }
 
     Estado::ArbolesSincronizados = true;
@@ -124,12 +123,12 @@ bool frmLoader::Form_Load() {
     return true;
 }
 
-bool frmLoader::Fracaso(const QString& que, const dao::ErrorBD& error, const QString& consecuencia) {
+bool frmLoader::Fracaso(const QString& que, const dao::ErrorBD& error) {
     close();
     Mensaje mensaje;
-    mensaje.texto = que + QLatin1Char('\n') + BBDD::RutaBaseDatos + QStringLiteral("\n\n") +
-                    error.Descripcion() + QStringLiteral(" (error %1)\n\n").arg(error.Numero()) +
-                    consecuencia + QStringLiteral("Cantorio se cerrará.");
+    // The engine's description names the file and says whether it was left untouched.
+    mensaje.texto = que + QStringLiteral("\n\n") + error.Descripcion() +
+                    QStringLiteral(" (error %1)\n\nCantorio se cerrará.").arg(error.Numero());
     mensaje.icono = IconoMensaje::Critico;
     servicios().MsgBox(mensaje);
     return false;

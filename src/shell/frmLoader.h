@@ -24,7 +24,7 @@ public:
 private:
     void Repintar();
     // Closes the splash and tells the user why the catalogue cannot be used; always false.
-    bool Fracaso(const QString& que, const dao::ErrorBD& error, const QString& consecuencia);
+    bool Fracaso(const QString& que, const dao::ErrorBD& error);
     // Reminds the user to unpack Ayuda.zip while the help page is missing; drops it once unpacked.
     void ComprobarAyuda();
 };

@@ -194,9 +194,9 @@ TEST_F(Arranque, UnFicheroAjenoSeDejaIntactoYSeExplica) {
 
         ASSERT_EQ(servicios->mensajes.size(), 1u);
         const Mensaje& mensaje = servicios->mensajes.front();
-        EXPECT_TRUE(mensaje.texto.startsWith(QStringLiteral("No se puede abrir el catálogo:\n") +
-                                             BBDD::RutaBaseDatos))
+        EXPECT_TRUE(mensaje.texto.startsWith(QStringLiteral("No se puede abrir el catálogo.\n\n")))
             << mensaje.texto.toStdString();
+        EXPECT_TRUE(mensaje.texto.contains(BBDD::RutaBaseDatos)) << "the message names the file";
         EXPECT_TRUE(mensaje.texto.endsWith(QStringLiteral("Cantorio se cerrará.")))
             << mensaje.texto.toStdString();
         EXPECT_EQ(mensaje.icono, IconoMensaje::Critico);

@@ -172,27 +172,34 @@ public:
 protected:
     void closeEvent(QCloseEvent* evento) override {
         ++cierres;
-        evento->ignore();
+        evento->accept();
     }
 };
 
-TEST_F(Menus, SalirCierraLaBaseYTerminaSinLosPasosDeCierreDeOtrasVentanas) {
-    for (VentanaPrincipal cual : todas) {
-        SCOPED_TRACE(Ventana(cual).windowTitle().toStdString());
-        catalogo.Reabrir();
-        Mostrar(cual, {50, 50});
-        VentanaCancion cancion;
-        cancion.show();
+// "&Salir" in any main window, or closing any of them, closes the database and ends the run at once.
+TEST_F(Menus, SalirOCerrarTerminaSinLosPasosDeCierreDeOtrasVentanas) {
+    for (const bool cerrando : {false, true})
+        for (VentanaPrincipal cual : todas) {
+            SCOPED_TRACE(Ventana(cual).windowTitle().toStdString() + (cerrando ? ", cerrando" : ", Salir"));
+            catalogo.Reabrir();
+            Mostrar(cual, {50, 50});
+            VentanaCancion cancion;
+            cancion.show();
 
-        QTimer::singleShot(0, &Ventana(cual), [&] { Accion(Ventana(cual), "mnuVerSalir")->trigger(); });
-        EXPECT_EQ(QApplication::exec(), 0);
+            QTimer::singleShot(0, &Ventana(cual), [&] {
+                if (cerrando)
+                    Ventana(cual).close();
+                else
+                    Accion(Ventana(cual), "mnuVerSalir")->trigger();
+            });
+            EXPECT_EQ(QApplication::exec(), 0);
 
-        EXPECT_FALSE(BBDD::BaseDatos);
-        EXPECT_FALSE(BBDD::RecordsetCanciones);
-        for (QMainWindow* ventana : Ventanas::Principales())
-            EXPECT_FALSE(ventana->isVisible()) << ventana->windowTitle().toStdString();
-        EXPECT_EQ(cancion.cierres, 0);
-    }
+            EXPECT_FALSE(BBDD::BaseDatos);
+            EXPECT_FALSE(BBDD::RecordsetCanciones);
+            for (QMainWindow* ventana : Ventanas::Principales())
+                EXPECT_FALSE(ventana->isVisible()) << ventana->windowTitle().toStdString();
+            EXPECT_EQ(cancion.cierres, 0);
+        }
 }
 
 } // namespace
