@@ -79,9 +79,9 @@ QString Clausula(const QString& cabecera, const QString& ruta, const QString& al
 
 // A title without wildcards, as a LIKE pattern, matches the titles equal to it letter by letter, case
 // aside; those are among the titles equal to it in the collation. One statement pairs every title of
-// the route without a lyric with the titles equal to it that have one (an indexed lookup per song; Nz
-// keeps the lyric number from being taken for the lookup's index); the letter by
-// letter comparison is made here on that short answer.
+// the route without a lyric with the titles equal to it that have one, an indexed lookup per song (Nz
+// keeps the planner on the route's index rather than the lyric number's); the letter by letter
+// comparison is made here on that short answer.
 QSet<QString> TitulosConLetraEnRuta(dao::Database& base, const QString& cabecera, const QString& ruta) {
     QSet<QString> titulos;
     auto rs = base.OpenRecordset(
