@@ -5,23 +5,63 @@
 #include <QHash>
 #include <QSet>
 
+#include <array>
+
 namespace Lista {
 
 namespace {
 
 bool TieneLetra(const QVariant& idxCancion) { return idxCancion.isValid() && idxCancion.toInt() != 0; }
 
-// The route statement's LIKE ignores letter case, and LimpiaLike leaves "?" where an apostrophe or a
-// "#" stood, so a row of another route can slip in (a path "Rock'n roll" also matches "Rock n roll").
-// Only rows whose header and path are the route's own, letter case aside, are the route's songs.
-bool MismoTexto(const QVariant& valor, const QString& texto) {
-    return valor.toString().compare(texto, Qt::CaseInsensitive) == 0;
+// texto as the engine's LIKE compares it letter by letter: composed (NFC), each letter case-folded.
+std::vector<char32_t> Plegado(const QString& texto) {
+    std::vector<char32_t> letras;
+    for (char32_t c : texto.normalized(QString::NormalizationForm_C).toUcs4())
+        letras.push_back(QChar::toCaseFolded(c));
+    return letras;
 }
 
-bool EsDeLaRuta(const dao::Recordset& rs, const QString& cabecera, const QString& ruta) {
-    return MismoTexto(rs.Field(QStringLiteral("CABECERA")), cabecera) &&
-           MismoTexto(rs.Field(QStringLiteral("RUTA")), ruta);
+// Whether a LIKE pattern without wildcards, patron, matches texto.
+bool MismoTexto(const QString& texto, const QString& patron) { return Plegado(texto) == Plegado(patron); }
+
+bool MismoTexto(const QVariant& valor, const QString& texto) {
+    const QString leido = valor.toString();
+    return leido == texto || MismoTexto(leido, texto);
 }
+
+// Where the fields the list reads stand in a set over "SELECT * FROM CANCIONES".
+struct PosicionCampos {
+    explicit PosicionCampos(const dao::Recordset& rs) {
+        QHash<QString, int> posiciones;
+        for (int i = 0; i < rs.FieldCount(); ++i)
+            posiciones.insert(rs.FieldName(i).toUpper(), i);
+        for (auto [campo, nombre] : {std::pair{&cabecera, "CABECERA"}, {&ruta, "RUTA"}, {&autor, "AUTOR"},
+                                     {&titulo, "TITULO"}, {&extension, "EXTENSION"}, {&longitud, "LONGITUD"},
+                                     {&idxCancion, "IDX_CANCION"}})
+            *campo = posiciones.value(QLatin1String(nombre), -1);
+    }
+    int cabecera, ruta, autor, titulo, extension, longitud, idxCancion;
+};
+
+// The route statement's LIKE ignores letter case, and LimpiaLike leaves "?" where an apostrophe or a
+// "#" stood, so a row of another route can slip in (a path "Rock'n roll" also matches "Rock n roll").
+// Only rows whose header and path are the route's own, letter case aside, are the route's songs; the
+// other pattern characters are bracketed, so without an apostrophe or a "#" every row is.
+class FiltroRuta {
+public:
+    FiltroRuta(const QString& cabecera, const QString& ruta)
+        : cabecera_(cabecera), ruta_(ruta), necesario_(Ambiguo(cabecera) || Ambiguo(ruta)) {}
+    bool EsDeLaRuta(const dao::Recordset& rs, const PosicionCampos& campos) const {
+        return !necesario_ ||
+               (MismoTexto(rs.Field(campos.cabecera), cabecera_) && MismoTexto(rs.Field(campos.ruta), ruta_));
+    }
+
+private:
+    static bool Ambiguo(const QString& texto) { return texto.contains(u'\'') || texto.contains(u'#'); }
+    QString cabecera_;
+    QString ruta_;
+    bool necesario_;
+};
 
 // A title that LimpiaLike leaves as a pattern with wildcards ("'" and "#" become "?").
 bool EsPatron(const QString& titulo) {
@@ -31,22 +71,29 @@ bool EsPatron(const QString& titulo) {
     return false;
 }
 
-QString Clausula(const QString& cabecera, const QString& ruta) {
-    return QStringLiteral("CABECERA LIKE '%1' AND RUTA LIKE '%2'").arg(PatronLiteral(cabecera), PatronLiteral(ruta));
+// The route's condition; alias, when given, names the table ("C." for CANCIONES AS C).
+QString Clausula(const QString& cabecera, const QString& ruta, const QString& alias = {}) {
+    return QStringLiteral("%3CABECERA LIKE '%1' AND %3RUTA LIKE '%2'")
+        .arg(PatronLiteral(cabecera), PatronLiteral(ruta), alias);
 }
 
-// Titles without wildcards match exactly the titles equal to them, letter case aside. One statement
-// finds, among the titles with a lyric, those equal to a title of the route (an indexed lookup per
-// title of the route); the comparison letter by letter is made here on that short answer.
+// A title without wildcards, as a LIKE pattern, matches the titles equal to it letter by letter, case
+// aside; those are among the titles equal to it in the collation. One statement pairs every title of
+// the route without a lyric with the titles equal to it that have one, an indexed lookup per song (Nz
+// keeps the planner on the route's index rather than the lyric number's); the letter by letter
+// comparison is made here on that short answer.
 QSet<QString> TitulosConLetraEnRuta(dao::Database& base, const QString& cabecera, const QString& ruta) {
-    QSet<QString> plegados;
+    QSet<QString> titulos;
     auto rs = base.OpenRecordset(
-        QStringLiteral("SELECT TITULO FROM CANCIONES WHERE IDX_CANCION <> 0 AND TITULO IN "
-                       "(SELECT TITULO FROM CANCIONES WHERE %1)")
-            .arg(Clausula(cabecera, ruta)));
-    for (; !rs->Eof(); rs->MoveNext())
-        plegados.insert(rs->Field(0).toString().toCaseFolded());
-    return plegados;
+        QStringLiteral("SELECT C.TITULO, L.TITULO FROM CANCIONES AS C, CANCIONES AS L WHERE %1 AND "
+                       "Nz(C.IDX_CANCION, 0) = 0 AND L.TITULO = C.TITULO AND L.IDX_CANCION <> 0")
+            .arg(Clausula(cabecera, ruta, QStringLiteral("C."))));
+    for (; !rs->Eof(); rs->MoveNext()) {
+        const QString titulo = rs->Field(0).toString();
+        if (!titulos.contains(titulo) && MismoTexto(rs->Field(1), titulo))
+            titulos.insert(titulo);
+    }
+    return titulos;
 }
 
 bool EsComodin(QChar c) { return c == u'*' || c == u'?' || c == u'#' || c == u'['; }
@@ -77,10 +124,10 @@ void MarcarPosiblesLetras(dao::Database& base, const QString& cabecera, const QS
     for (CancionLista& cancion : canciones) {
         if (cancion.marca == MarcaConLetra)
             continue;
-        const QString titulo = cancion.titulo.toString();
+        const QString& titulo = cancion.titulo;
         bool posible;
         if (!EsPatron(titulo)) {
-            posible = literales.contains(titulo.toCaseFolded());
+            posible = literales.contains(titulo);
         } else {
             const QString patron = Globales::LimpiaLike(titulo);
             auto hallado = patrones.constFind(patron);
@@ -118,13 +165,14 @@ std::vector<CancionLista> LeerCancionesRuta(dao::Database& base, const QString& 
                                             bool busquedaInteligente) {
     std::vector<CancionLista> canciones;
     auto rs = base.OpenRecordset(SentenciaRuta(cabecera, ruta));
+    const PosicionCampos campos(*rs);
+    const FiltroRuta filtro(cabecera, ruta);
     for (; !rs->Eof(); rs->MoveNext()) {
-        if (!EsDeLaRuta(*rs, cabecera, ruta))
+        if (!filtro.EsDeLaRuta(*rs, campos))
             continue;
-        canciones.push_back({rs->Field(QStringLiteral("AUTOR")), rs->Field(QStringLiteral("TITULO")),
-                             rs->Field(QStringLiteral("EXTENSION")), rs->Field(QStringLiteral("LONGITUD")),
-                             TieneLetra(rs->Field(QStringLiteral("IDX_CANCION"))) ? MarcaConLetra
-                                                                                  : MarcaSinLetra});
+        canciones.push_back({rs->Field(campos.autor).toString(), rs->Field(campos.titulo).toString(),
+                             rs->Field(campos.extension).toString(), rs->Field(campos.longitud),
+                             TieneLetra(rs->Field(campos.idxCancion)) ? MarcaConLetra : MarcaSinLetra});
     }
     if (busquedaInteligente && !canciones.empty())
         MarcarPosiblesLetras(base, cabecera, ruta, canciones);
@@ -136,8 +184,10 @@ std::unique_ptr<dao::Recordset> AbrirCancionRuta(dao::Database& base, const QStr
     if (indice < 0)
         return nullptr;
     auto rs = base.OpenRecordset(SentenciaRuta(cabecera, ruta));
+    const PosicionCampos campos(*rs);
+    const FiltroRuta filtro(cabecera, ruta);
     for (int k = 0; !rs->Eof(); rs->MoveNext()) {
-        if (!EsDeLaRuta(*rs, cabecera, ruta))
+        if (!filtro.EsDeLaRuta(*rs, campos))
             continue;
         if (k++ == indice)
             return rs;
@@ -145,14 +195,25 @@ std::unique_ptr<dao::Recordset> AbrirCancionRuta(dao::Database& base, const QStr
     return nullptr;
 }
 
-QString TextoTamano(const QVariant& longitud, const QLocale& locale) {
+FormatoTamano::FormatoTamano(const QLocale& locale)
+    : separador_(locale.groupSeparator()), negativo_(locale.negativeSign()) {}
+
+QString FormatoTamano::operator()(const QVariant& longitud) const {
     if (!longitud.isValid())
         return {};
     const qint64 valor = longitud.toLongLong();
-    QString digitos = QString::number(valor < 0 ? -valor : valor);
-    for (qsizetype i = digitos.size() - 3; i > 0; i -= 3)
-        digitos.insert(i, locale.groupSeparator());
-    return valor < 0 ? locale.negativeSign() + digitos : digitos;
+    // Written from the last digit backwards, a separator before every third one.
+    std::array<QChar, 64> texto;
+    qsizetype inicio = texto.size();
+    quint64 resto = valor < 0 ? 0 - quint64(valor) : quint64(valor);
+    for (int digitos = 0; digitos == 0 || resto > 0; ++digitos, resto /= 10) {
+        if (digitos > 0 && digitos % 3 == 0)
+            for (qsizetype k = separador_.size() - 1; k >= 0; --k)
+                texto[--inicio] = separador_[k];
+        texto[--inicio] = QChar(u'0' + int(resto % 10));
+    }
+    const QString grupos(texto.data() + inicio, texto.size() - inicio);
+    return valor < 0 ? negativo_ + grupos : grupos;
 }
 
 } // namespace Lista

@@ -17,10 +17,11 @@ inline const QString MarcaConLetra = QStringLiteral("S");
 inline const QString MarcaSinLetra = QStringLiteral("N");
 inline const QString MarcaPosibleLetra = QStringLiteral("?");
 
+// A Null text shows as an empty one; a Null size as no size at all.
 struct CancionLista {
-    QVariant autor;
-    QVariant titulo;
-    QVariant extension;
+    QString autor;
+    QString titulo;
+    QString extension;
     QVariant longitud;
     QString marca;
 };
@@ -45,7 +46,15 @@ std::unique_ptr<dao::Recordset> AbrirCancionRuta(dao::Database& base, const QStr
                                                  const QString& ruta, int indice);
 
 // LONGITUD as "###,###,###,##0": thousands grouped with the locale's separator, zero shown as 0;
-// empty for Null.
-QString TextoTamano(const QVariant& longitud, const QLocale& locale);
+// empty for Null. The locale's signs are looked up once, for a whole list.
+class FormatoTamano {
+public:
+    explicit FormatoTamano(const QLocale& locale);
+    QString operator()(const QVariant& longitud) const;
+
+private:
+    QString separador_;
+    QString negativo_;
+};
 
 } // namespace Lista

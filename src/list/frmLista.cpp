@@ -201,6 +201,7 @@ void frmLista::Form_Load() {
     ListaListView->header()->setSectionsMovable(false);
     ListaListView->header()->setStretchLastSection(false);
     ListaListView->header()->setMinimumSectionSize(1); // the "L" column is narrower than Qt's default
+    ListaListView->header()->setMinimumSectionSize(1); // the "L" column is narrower than Qt's default
 
     ColumnaAutor = ColumnaTitulo = ColumnaExtension = ColumnaTamano = ColumnaLetra = true;
     Inicializar_Columnas();
@@ -216,41 +217,38 @@ void frmLista::Form_Load() {
 
 void frmLista::Inicializar_Columnas() {
     ListaListView->clear();
-    claves_.clear();
+    columnas_.clear();
     alineaciones_.clear();
     const bool visibles[] = {ColumnaAutor, ColumnaTitulo, ColumnaExtension, ColumnaTamano, ColumnaLetra};
     QStringList cabeceras;
-    QList<int> anchos;
     for (int k = 0; k < 5; ++k) {
         if (!visibles[k])
             continue;
-        claves_ << QString::fromLatin1(Columnas[k].clave);
+        columnas_ << k;
         cabeceras << QString::fromUtf8(Columnas[k].cabecera);
-        anchos << Columnas[k].ancho;
-        alineaciones_ << (claves_.size() == 1 ? Izquierda : Columnas[k].alineacion);
+        alineaciones_ << (columnas_.size() == 1 ? Izquierda : Columnas[k].alineacion);
     }
-    ListaListView->setColumnCount(int(claves_.size()));
+    ListaListView->setColumnCount(int(columnas_.size()));
     ListaListView->setHeaderLabels(cabeceras);
     QTreeWidgetItem* cabecera = ListaListView->headerItem();
-    for (int c = 0; c < claves_.size(); ++c) {
-        cabecera->setData(c, Qt::UserRole, claves_[c]);
+    for (int c = 0; c < columnas_.size(); ++c) {
+        cabecera->setData(c, Qt::UserRole, QString::fromLatin1(Columnas[columnas_[c]].clave));
         cabecera->setTextAlignment(c, alineaciones_[c]);
-        ListaListView->setColumnWidth(c, Pixeles(anchos[c]));
+        ListaListView->setColumnWidth(c, Pixeles(Columnas[columnas_[c]].ancho));
     }
 }
 
 QTreeWidgetItem* frmLista::CrearFila(const QString& autor, const QString& titulo, const QString& extension,
                                      const QString& tamano, const QString& letra) const {
-    const QHash<QString, const QString*> valores{
-        {QStringLiteral("LV-AUTOR"), &autor},       {QStringLiteral("LV-TITULO"), &titulo},
-        {QStringLiteral("LV-EXTENSION"), &extension}, {QStringLiteral("LV-TAMANO"), &tamano},
-        {QStringLiteral("LV-HAYLYRICS"), &letra},
-    };
-    auto* fila = new QTreeWidgetItem;
-    for (int c = 0; c < claves_.size(); ++c) {
-        fila->setText(c, *valores.value(claves_[c]));
-        fila->setTextAlignment(c, alineaciones_[c]);
-    }
+    const QString* valores[] = {&autor, &titulo, &extension, &tamano, &letra};
+    QStringList textos;
+    textos.reserve(columnas_.size());
+    for (int k : columnas_)
+        textos << *valores[k];
+    auto* fila = new QTreeWidgetItem(textos);
+    for (int c = 0; c < columnas_.size(); ++c)
+        if (alineaciones_[c] != Izquierda) // the view's own alignment
+            fila->setTextAlignment(c, alineaciones_[c]);
     return fila;
 }
 
@@ -275,13 +273,13 @@ void frmLista::TreeViewLista_Click() {
         const auto canciones = Lista::LeerCancionesRuta(*BBDD::BaseDatos, nodo->parent()->text(0), nodo->text(0),
                                                         BusquedaInteligente);
         mnuPopUpListViewVerLetra->setEnabled(!canciones.empty());
-        const QLocale locale = QLocale::system();
-        ListaListView->setUpdatesEnabled(false);
-        int k = 0;
+        // The rows go in at once, in their order: one insertion instead of one per song.
+        const Lista::FormatoTamano tamano(QLocale::system());
+        QList<QTreeWidgetItem*> filas;
+        filas.reserve(qsizetype(canciones.size()));
         for (const Lista::CancionLista& c : canciones)
-            AnadirFila(++k, c.autor.toString(), c.titulo.toString(), c.extension.toString(),
-                       Lista::TextoTamano(c.longitud, locale), c.marca);
-        ListaListView->setUpdatesEnabled(true);
+            filas << CrearFila(c.autor, c.titulo, c.extension, tamano(c.longitud), c.marca);
+        ListaListView->addTopLevelItems(filas);
 
         const int n = int(canciones.size()) - 1;
         if (n >= FilasSinBarra && !ListaEnsanchada) {

@@ -121,8 +121,8 @@ private:
                                const QString& tamano, const QString& letra) const;
 
     QWidget* centro_;
-    // The key of each shown column and its alignment, in column order.
-    QStringList claves_;
+    // Each shown column, as its place among the five possible ones, and its alignment.
+    QList<int> columnas_;
     QList<Qt::Alignment> alineaciones_;
     bool ListaEnsanchada = false;
     int AnchoTotal = 0;

@@ -13,21 +13,21 @@ namespace {
 QStringList Titulos(const std::vector<Lista::CancionLista>& canciones) {
     QStringList titulos;
     for (const auto& c : canciones)
-        titulos << c.titulo.toString();
+        titulos << c.titulo;
     return titulos;
 }
 
 QString MarcaDe(const std::vector<Lista::CancionLista>& canciones, const QString& titulo) {
     for (const auto& c : canciones)
-        if (c.titulo.toString() == titulo)
+        if (c.titulo == titulo)
             return c.marca;
     return QStringLiteral("(no está)");
 }
 
 } // namespace
 
-TEST(TextoTamano, AgrupaLosMilesConElSeparadorDelLocale) {
-    QLocale ingles(QLocale::English, QLocale::UnitedStates);
+TEST(FormatoTamano, AgrupaLosMilesConElSeparadorDelLocale) {
+    const Lista::FormatoTamano ingles(QLocale(QLocale::English, QLocale::UnitedStates));
     const struct {
         QVariant longitud;
         const char* esperado;
@@ -38,10 +38,10 @@ TEST(TextoTamano, AgrupaLosMilesConElSeparadorDelLocale) {
         {-4500, "-4,500"}, {QVariant(), ""},
     };
     for (const auto& caso : casos)
-        EXPECT_EQ(Lista::TextoTamano(caso.longitud, ingles), QString::fromLatin1(caso.esperado)) << caso.esperado;
+        EXPECT_EQ(ingles(caso.longitud), QString::fromLatin1(caso.esperado)) << caso.esperado;
     // Four-digit sizes are grouped too, whatever the locale's own habit.
-    EXPECT_EQ(Lista::TextoTamano(1234, QLocale(QLocale::Spanish, QLocale::Spain)), QStringLiteral("1.234"));
-    EXPECT_EQ(Lista::TextoTamano(1234567, QLocale(QLocale::German)), QStringLiteral("1.234.567"));
+    EXPECT_EQ(Lista::FormatoTamano(QLocale(QLocale::Spanish, QLocale::Spain))(1234), QStringLiteral("1.234"));
+    EXPECT_EQ(Lista::FormatoTamano(QLocale(QLocale::German))(1234567), QStringLiteral("1.234.567"));
 }
 
 TEST(PatronLiteral, QuitaSuSentidoALosComodinesYPasaPorLimpiaLike) {
@@ -74,8 +74,8 @@ TEST_F(RutaPrueba, ListaLasCancionesDeLaRutaPorPosicionConSusCampos) {
     catalogo.AnadirCancion("CD2", "\\Rock\\", "Otro", "De otra cabecera");
     const auto canciones = Leer("CD1", "\\Rock\\");
     ASSERT_EQ(Titulos(canciones), (QStringList{"Primera", "Segunda"}));
-    EXPECT_EQ(canciones[1].autor.toString(), QStringLiteral("Autor B"));
-    EXPECT_EQ(canciones[1].extension.toString(), QStringLiteral("ogg"));
+    EXPECT_EQ(canciones[1].autor, QStringLiteral("Autor B"));
+    EXPECT_EQ(canciones[1].extension, QStringLiteral("ogg"));
     EXPECT_EQ(canciones[1].longitud.toInt(), 2048);
 }
 
@@ -117,8 +117,8 @@ TEST_F(RutaPrueba, LosNombresSeListanTalComoEstanGuardados) {
     const auto canciones = Leer("CD", "\\R\\");
     ASSERT_EQ(canciones.size(), std::size(raros));
     for (std::size_t i = 0; i < canciones.size(); ++i) {
-        EXPECT_EQ(canciones[i].autor.toString(), raros[i]);
-        EXPECT_EQ(canciones[i].titulo.toString(), raros[i]);
+        EXPECT_EQ(canciones[i].autor, raros[i]);
+        EXPECT_EQ(canciones[i].titulo, raros[i]);
     }
 }
 

@@ -33,6 +33,12 @@ int IdxCancion(const QString& titulo) {
     return rs->Field(0).toInt();
 }
 
+// The alignment a cell is drawn with: its own, or the view's, left and vertically centred.
+int Alineacion(const QTreeWidgetItem* fila, int columna) {
+    const int propia = fila->textAlignment(columna);
+    return propia ? propia : int(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
 class ListaPrueba : public ::testing::Test {
 protected:
     ListaPrueba() : servicios(InstalarServiciosGuionados()) { Estado::ArbolesSincronizados = true; }
@@ -101,7 +107,7 @@ TEST_F(ListaPrueba, LasColumnasSiguenALasBanderas) {
             EXPECT_EQ(cabecera->text(c), caso.cabeceras[c]);
             EXPECT_EQ(Twips(lista.ListaListView->columnWidth(c)), caso.anchos[c] / 15 * 15);
             EXPECT_EQ(cabecera->textAlignment(c), int(caso.alineaciones[c])) << caso.cabeceras[c].toStdString();
-            EXPECT_EQ(lista.ListaListView->topLevelItem(0)->textAlignment(c), int(caso.alineaciones[c]));
+            EXPECT_EQ(Alineacion(lista.ListaListView->topLevelItem(0), c), int(caso.alineaciones[c]));
         }
     }
 }
@@ -121,6 +127,11 @@ TEST_F(ListaPrueba, PulsarUnaRutaListaSusCancionesConTamanoYMarca) {
     EXPECT_EQ(Fila(0), (QStringList{"Autor A", "Primera", "mp3", "0", "N"}));
     EXPECT_EQ(Fila(1), (QStringList{"Autor B", "Segunda", "ogg", "1" + g + "234" + g + "567", "S"}));
     EXPECT_TRUE(lista.mnuPopUpListViewVerLetra->isEnabled());
+
+    // Fields with no value show as empty cells.
+    BBDD::BaseDatos->Execute(QStringLiteral("UPDATE CANCIONES SET AUTOR = Null, LONGITUD = Null WHERE REL_POS = 1"));
+    Pulsar(Ruta12);
+    EXPECT_EQ(Fila(0), (QStringList{"", "Primera", "mp3", "", "N"}));
 
     // The root and a header empty the list.
     for (const QString& clave : {Raiz, Cabecera1}) {
