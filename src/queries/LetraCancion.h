@@ -1,6 +1,7 @@
 #pragma once
 // What a double-click on a listed song does to the catalogue before its lyric is opened: the song's
-// row is found again and, when it has no lyric yet, given the next free lyric number at once.
+// row is found again and, when it has no lyric yet, given the next free lyric number at once (the same
+// number the list window would give).
 
 #include "queries/SentenciasConsulta.h"
 
@@ -9,9 +10,6 @@ class Database;
 }
 
 namespace Consultas {
-
-// One above the highest IDX_CANCION of LETRAS; 1 while LETRAS is empty.
-int NuevoNumeroLetra(dao::Database& base);
 
 struct LetraDeCancion {
     bool encontrada = false; // false: the song is no longer in the catalogue

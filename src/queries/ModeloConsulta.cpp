@@ -1,5 +1,7 @@
 #include "queries/ModeloConsulta.h"
 
+#include "list/CancionesRuta.h"
+
 #include <QLocale>
 
 using namespace Consultas;
@@ -30,7 +32,7 @@ QString ModeloConsulta::Texto(int fila, int columna) const {
     case Columna::Extension:
         return f.textos[Extension];
     case Columna::Longitud:
-        return f.longitud.isValid() ? QLocale().toString(f.longitud.toLongLong()) : QString();
+        return Lista::TextoTamano(f.longitud, QLocale());
     case Columna::Letras:
         return f.marca;
     }

@@ -17,7 +17,7 @@ public:
 
     const std::vector<Consultas::DefinicionColumna>& Columnas() const { return columnas_; }
     const Consultas::FilaConsulta& Fila(int fila) const { return filas_[fila]; }
-    // The cell as the list shows it; LONGITUD grouped by the locale's thousands separator.
+    // The cell as the list shows it; LONGITUD as "###,###,###,##0" with the locale's separator.
     QString Texto(int fila, int columna) const;
 
     int rowCount(const QModelIndex& padre = {}) const override;

@@ -1,5 +1,6 @@
 #include "queries/frmConsulta.h"
 
+#include "list/CancionesRuta.h"
 #include "queries/Avisos.h"
 #include "queries/LetraCancion.h"
 #include "queries/ModeloConsulta.h"
@@ -261,7 +262,7 @@ void frmConsulta::Form_Activate() {
     for (int campo = 0; campo < NumeroCampos; ++campo)
         if (!criterios_[campo].isEmpty())
             barra.Anadir(prefijos[campo] + criterios_[campo]);
-    barra.Anadir(QStringLiteral("Total: ") + QLocale().toString(total_));
+    barra.Anadir(QStringLiteral("Total: ") + Lista::TextoTamano(total_, QLocale()));
 }
 
 void frmConsulta::closeEvent(QCloseEvent* evento) {

@@ -24,6 +24,8 @@ void Ejecutar(sqlite3* db, const QString& sql);
 QVariant ValorColumna(sqlite3_stmt* s, int columna);
 // Binds a value to a parameter.
 void Enlazar(sqlite3_stmt* s, int parametro, const QVariant& valor);
+// Binds the values of a translated statement to its parameters :<prefijo>1, :<prefijo>2... that s has.
+void EnlazarParametros(sqlite3_stmt* s, const std::vector<QVariant>& valores, char prefijo);
 
 // The open connection.
 struct Base {
@@ -35,12 +37,23 @@ struct Base {
     std::vector<Conjunto*> abiertos;
     std::function<bool()> vigilante;
     int nivelTransaccion = 0;
+    // Shared with the write batches, which may outlive the connection.
+    std::shared_ptr<Base*> testigo = std::make_shared<Base*>(this);
     int lotes = 0;
     bool loteAbierto = false;
     int filasLote = 0;
     QElapsedTimer relojLote;
     bool columnasLeidas = false;
     QHash<QString, TipoColumnaJet> columnas; // upper-case name
+
+    // Prepared statements not in use, by their text; the oldest is let go past a few dozen.
+    QList<QPair<QString, sqlite3_stmt*>> libres;
+
+    // A prepared statement for sql, from those not in use when there is one.
+    sqlite3_stmt* Tomar(const QString& sql);
+    // Gives back a statement taken with Tomar.
+    void Devolver(const QString& sql, sqlite3_stmt* s);
+    void VaciarLibres();
 
     TipoColumnaJet TipoDeColumna(const QString& nombre);
     void OlvidarEsquema() { columnasLeidas = false; }
@@ -51,6 +64,10 @@ struct Base {
     void CerrarLote();
     // Lets go of the statements that sets hold open, so that the schema can change or a rollback run.
     void SuspenderLecturas();
+    // Lets go of the statements of sets that have not moved since they were opened (a set kept for
+    // appending, a set tested for emptiness), so that no read stays open for the length of the run
+    // and the journal can start again from its beginning. Called before writes and new sets.
+    void SuspenderSondeos();
 };
 
 // An open set of rows.
@@ -62,7 +79,9 @@ struct Conjunto {
     SentenciaTraducida trad;
     bool soloLectura = false;
     sqlite3_stmt* consulta = nullptr;
+    QString sqlConsulta;
     bool esTabla = false; // rows of one table, known by their keys (column 0 of consulta)
+    int desplazamiento = 0; // columns of consulta before the fields: the key and the highest key
     int campos = 0;
     QStringList nombres;
     QHash<QString, int> indices; // upper-case name
@@ -79,6 +98,7 @@ struct Conjunto {
     qsizetype inicioVivo = 0; // no live row before this index
     bool terminada = false;
     bool suspendida = false;
+    bool enSondeo = false; // opened, first row read, not moved since
     qsizetype saltar = 0;
     quint64 escriturasInicio = 0;
     qsizetype filaConsulta = -1; // the reached row under consulta's cursor
@@ -93,14 +113,12 @@ struct Conjunto {
     quint64 escriturasCache = ~quint64(0);
     std::vector<QVariant> valoresCache;
     sqlite3_stmt* lectura = nullptr;
+    QString sqlLectura;
 
     Modo modo = Modo::Ninguno;
     std::vector<QVariant> buffer;
     std::vector<bool> cambiado;
     qint64 claveEdicion = 0;
-    sqlite3_stmt* borrado = nullptr;
-    QHash<quint64, sqlite3_stmt*> inserciones;
-    QHash<quint64, sqlite3_stmt*> actualizaciones;
 
     void Abrir(Base& b, const SentenciaTraducida& t, bool lectura);
     void Cerrar();
@@ -123,8 +141,7 @@ struct Conjunto {
     void ExigirActualizable() const;
     QVariant Convertir(int i, const QVariant& valor) const;
     void EjecutarEscritura(sqlite3_stmt* s);
-    sqlite3_stmt* Escritura(QHash<quint64, sqlite3_stmt*>& cache, quint64 mascara, const QString& sql);
-    void BuscarDesde(qsizetype inicio, const QString& criterio);
+    void BuscarDesde(qsizetype inicio, const QString& criterio, const std::vector<QVariant>& parametros);
 };
 
 } // namespace dao::interno

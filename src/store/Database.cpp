@@ -35,6 +35,9 @@ void Configurar(sqlite3* db) {
 void ModoDiario(sqlite3* db) {
     Ejecutar(db, QStringLiteral("PRAGMA journal_mode=WAL"));
     Ejecutar(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
+    // A catalogue is read far more than written: keep more of it in memory and map it for reading.
+    Ejecutar(db, QStringLiteral("PRAGMA cache_size=-16384"));
+    Ejecutar(db, QStringLiteral("PRAGMA mmap_size=268435456"));
 }
 
 // Looks at the file's first bytes, without opening it for writing, to tell whether it is a catalogue.
@@ -159,8 +162,32 @@ void Base::CerrarLote() {
     Ejecutar(db, QStringLiteral("COMMIT"));
 }
 
+sqlite3_stmt* Base::Tomar(const QString& sql) {
+    for (qsizetype i = libres.size() - 1; i >= 0; --i)
+        if (libres[i].first == sql) return libres.takeAt(i).second;
+    return Preparar(db, sql);
+}
+
+void Base::Devolver(const QString& sql, sqlite3_stmt* s) {
+    if (!s) return;
+    sqlite3_reset(s);
+    sqlite3_clear_bindings(s);
+    libres.append({sql, s});
+    if (libres.size() > 40) sqlite3_finalize(libres.takeFirst().second);
+}
+
+void Base::VaciarLibres() {
+    for (const auto& [sql, s] : std::as_const(libres)) sqlite3_finalize(s);
+    libres.clear();
+}
+
 void Base::SuspenderLecturas() {
     for (Conjunto* c : abiertos) c->Suspender();
+}
+
+void Base::SuspenderSondeos() {
+    for (Conjunto* c : abiertos)
+        if (c->enSondeo) c->Suspender();
 }
 
 } // namespace interno
@@ -296,12 +323,21 @@ int Database::Execute(const QString& sql) {
     if (t.clase == ClaseSentencia::Seleccion)
         throw ErrorBD(3065, QStringLiteral("No se puede ejecutar una consulta de selección; ábrala como conjunto de "
                                            "registros."));
-    sqlite3_stmt* s = Preparar(b.db, t.sql);
+    b.SuspenderSondeos();
+    sqlite3_stmt* s = b.Tomar(t.sql);
+    interno::EnlazarParametros(s, t.parametros, 'p');
     int rc;
     while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
     }
-    sqlite3_finalize(s);
-    if (rc != SQLITE_DONE) ErrorDeMotor(b.db, rc);
+    if (rc != SQLITE_DONE) {
+        try {
+            ErrorDeMotor(b.db, rc);
+        } catch (...) {
+            b.Devolver(t.sql, s);
+            throw;
+        }
+    }
+    b.Devolver(t.sql, s);
     const int filas = sqlite3_changes(b.db);
     b.TrasEscribir(filas);
     return filas;
@@ -353,6 +389,7 @@ QStringList Database::TableNames() const {
 
 void Database::BeginTrans() {
     interno::Base& b = Viva(d.get());
+    b.SuspenderSondeos();
     b.CerrarLote();
     Ejecutar(b.db, b.nivelTransaccion == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT nivel%1").arg(b.nivelTransaccion));
     ++b.nivelTransaccion;
@@ -403,12 +440,14 @@ void Database::SetVigilante(std::function<bool()> cancelar) {
 void Database::Close() {
     if (!d || !d->db) return;
     while (!d->abiertos.empty()) d->abiertos.back()->Cerrar();
+    d->VaciarLibres();
     try {
         d->CerrarLote();
     } catch (const ErrorBD&) {
     }
     sqlite3_close_v2(d->db);
     d->db = nullptr;
+    *d->testigo = nullptr;
 }
 
 const QString& Database::Ruta() const { return d->ruta; }
@@ -419,13 +458,14 @@ sqlite3* Database::Conexion() const { return d->db; }
 
 LoteEscritura::LoteEscritura(Database& base) : base_(base) {
     interno::Base& b = Viva(base_.d.get());
+    conexion_ = b.testigo;
     ++b.lotes;
     b.AbrirLote();
 }
 
 LoteEscritura::~LoteEscritura() {
-    interno::Base* b = base_.d.get();
-    if (!b || !b->db) return;
+    interno::Base* b = *conexion_;
+    if (!b) return;
     if (--b->lotes == 0) {
         try {
             b->CerrarLote();

@@ -153,5 +153,12 @@ void Enlazar(sqlite3_stmt* s, int p, const QVariant& v) {
     }
 }
 
+void EnlazarParametros(sqlite3_stmt* s, const std::vector<QVariant>& valores, char prefijo) {
+    for (std::size_t i = 0; i < valores.size(); ++i) {
+        const QByteArray nombre = ':' + QByteArray(1, prefijo) + QByteArray::number(qulonglong(i + 1));
+        if (const int indice = sqlite3_bind_parameter_index(s, nombre.constData())) Enlazar(s, indice, valores[i]);
+    }
+}
+
 } // namespace interno
 } // namespace dao

@@ -115,16 +115,16 @@ bool PatronLike::EncajaEn(const Elemento& e, char32_t c) {
     return false;
 }
 
-bool PatronLike::CoincideCon(const std::vector<char32_t>& texto) const {
+template <typename Texto> bool PatronLike::CoincideCon(const Texto& texto, std::size_t n) const {
     // Wildcard matching with one backtracking point: each element but "*" takes exactly one character.
     std::size_t i = 0, p = 0, marca = 0;
     std::ptrdiff_t estrella = -1;
-    const std::size_t n = texto.size(), m = elementos_.size();
+    const std::size_t m = elementos_.size();
     while (i < n) {
         if (p < m && elementos_[p].tipo == Elemento::Tipo::Cualquiera) {
             estrella = static_cast<std::ptrdiff_t>(p++);
             marca = i;
-        } else if (p < m && EncajaEn(elementos_[p], texto[i])) {
+        } else if (p < m && EncajaEn(elementos_[p], texto(i))) {
             ++i;
             ++p;
         } else if (estrella >= 0) {
@@ -138,16 +138,16 @@ bool PatronLike::CoincideCon(const std::vector<char32_t>& texto) const {
     return p == m;
 }
 
-bool PatronLike::Coincide(const QString& texto) const { return CoincideCon(Plegados(texto)); }
+bool PatronLike::Coincide(const QString& texto) const {
+    const std::vector<char32_t> plegados = Plegados(texto);
+    return CoincideCon([&](std::size_t i) { return plegados[i]; }, plegados.size());
+}
 
 bool PatronLike::CoincideUtf8(std::string_view texto) const {
-    bool ascii = true;
-    for (unsigned char c : texto) ascii = ascii && c < 0x80;
-    if (!ascii) return Coincide(QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size())));
-    std::vector<char32_t> plegados;
-    plegados.reserve(texto.size());
-    for (unsigned char c : texto) plegados.push_back(PlegarCaracter(c));
-    return CoincideCon(plegados);
+    for (unsigned char c : texto)
+        if (c >= 0x80) return Coincide(QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size())));
+    // ASCII text: already composed, folded byte by byte without copying.
+    return CoincideCon([&](std::size_t i) { return PlegarCaracter(static_cast<unsigned char>(texto[i])); }, texto.size());
 }
 
 } // namespace dao

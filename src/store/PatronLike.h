@@ -35,7 +35,8 @@ private:
         bool negado = false;
         std::vector<std::pair<char32_t, char32_t>> rangos; // folded, inclusive
     };
-    bool CoincideCon(const std::vector<char32_t>& texto) const;
+    // texto(i) is the folded character at i of a text of n characters.
+    template <typename Texto> bool CoincideCon(const Texto& texto, std::size_t n) const;
     static bool EncajaEn(const Elemento& e, char32_t c);
 
     std::vector<Elemento> elementos_;

@@ -28,21 +28,27 @@ void Conjunto::Abrir(Base& b, const SentenciaTraducida& t, bool lectura) {
     esTabla = t.deUnaTabla;
     QString sql = t.sql;
     if (esTabla) {
-        sql = QStringLiteral("SELECT ") + t.clave + QStringLiteral(" AS \"__clave\", ") + t.lista + QStringLiteral(" FROM ") +
-              t.desde;
+        // The highest key when the statement starts: rows added later are not part of the set.
+        sql = QStringLiteral("SELECT ") + t.clave + QStringLiteral(" AS \"__clave\", (SELECT max(rowid) FROM ") +
+              TraductorJet::Identificador(t.tabla) + QStringLiteral(") AS \"__maxima\", ") + t.lista +
+              QStringLiteral(" FROM ") + t.desde;
         if (!t.donde.isEmpty()) sql += QStringLiteral(" WHERE ") + t.donde;
         if (!t.orden.isEmpty()) sql += QStringLiteral(" ORDER BY ") + t.orden;
         if (!t.limite.isEmpty()) sql += QStringLiteral(" LIMIT ") + t.limite;
     }
-    consulta = Preparar(b.db, sql);
+    // A user's read-only statement is prepared on its own, under the authorizer that the caller set.
+    consulta = lectura ? Preparar(b.db, sql) : b.Tomar(sql);
+    sqlConsulta = sql;
+    EnlazarParametros(consulta, t.parametros, 'p');
     if (lectura && !sqlite3_stmt_readonly(consulta)) {
         sqlite3_finalize(consulta);
         consulta = nullptr;
         throw ErrorBD(3219, QStringLiteral("Operación no válida: esta consulta solo puede leer datos del catálogo."));
     }
+    b.SuspenderSondeos();
     base = &b;
     b.abiertos.push_back(this);
-    const int desplazamiento = esTabla ? 1 : 0;
+    desplazamiento = esTabla ? 2 : 0;
     campos = sqlite3_column_count(consulta) - desplazamiento;
     origen.assign(campos, QString());
     tipos.assign(campos, TipoCampo::Texto);
@@ -62,34 +68,33 @@ void Conjunto::Abrir(Base& b, const SentenciaTraducida& t, bool lectura) {
         if (esTabla && !lectura && QString::fromUtf8(tabla).compare(t.tabla, Qt::CaseInsensitive) == 0)
             origen[i] = QString::fromUtf8(columna);
     }
-    if (esTabla) {
-        sqlite3_stmt* s = Preparar(b.db, QStringLiteral("SELECT max(rowid) FROM ") + TraductorJet::Identificador(t.tabla));
-        if (sqlite3_step(s) == SQLITE_ROW) claveMaxima = sqlite3_column_int64(s, 0);
-        sqlite3_finalize(s);
-    }
     escriturasInicio = b.escrituras;
     pos = 0;
-    Avanzar();
-    // A set of one table holds no statement open while it is not moved through: the first move
-    // runs it again, and rows already reached are recognised by their keys.
-    if (esTabla) Suspender();
+    claveMaxima = INT64_MAX;
+    if (Avanzar() && esTabla) {
+        claveMaxima = sqlite3_column_int64(consulta, 1);
+        // The first row is kept, so that reading it needs no statement once this one is let go.
+        claveCache = claves[0];
+        escriturasCache = b.escrituras;
+        valoresCache.assign(campos, QVariant());
+        for (int i = 0; i < campos; ++i) valoresCache[i] = ValorColumna(consulta, i + desplazamiento);
+    }
+    if (esTabla && claves.empty()) claveMaxima = 0;
+    enSondeo = esTabla && !terminada;
 }
 
 void Conjunto::Cerrar() {
     if (!base) return;
-    sqlite3_finalize(consulta);
-    sqlite3_finalize(lectura);
-    sqlite3_finalize(borrado);
-    for (sqlite3_stmt* s : std::as_const(inserciones)) sqlite3_finalize(s);
-    for (sqlite3_stmt* s : std::as_const(actualizaciones)) sqlite3_finalize(s);
-    consulta = lectura = borrado = nullptr;
-    inserciones.clear();
-    actualizaciones.clear();
+    if (soloLectura) sqlite3_finalize(consulta);
+    else base->Devolver(sqlConsulta, consulta);
+    base->Devolver(sqlLectura, lectura);
+    consulta = lectura = nullptr;
     std::erase(base->abiertos, this);
     base = nullptr;
 }
 
 void Conjunto::Suspender() {
+    enSondeo = false;
     if (!consulta || terminada || suspendida) return;
     sqlite3_reset(consulta);
     suspendida = true;
@@ -110,6 +115,7 @@ void Conjunto::AsegurarAlcanzadas() {
 }
 
 bool Conjunto::Avanzar() {
+    enSondeo = false;
     if (terminada) return false;
     if (suspendida) {
         sqlite3_reset(consulta);
@@ -152,7 +158,7 @@ bool Conjunto::Avanzar() {
                 continue;
             }
             std::vector<QVariant> fila(campos);
-            for (int i = 0; i < campos; ++i) fila[i] = ValorColumna(consulta, i);
+            for (int i = 0; i < campos; ++i) fila[i] = ValorColumna(consulta, i + desplazamiento);
             filas.push_back(std::move(fila));
         }
         filaConsulta = Realizadas() - 1;
@@ -218,10 +224,13 @@ void Conjunto::ExigirFila() const {
 
 const std::vector<QVariant>& Conjunto::Buscar(qint64 clave) {
     if (claveCache == clave && escriturasCache == base->escrituras) return valoresCache;
-    if (!lectura)
-        lectura = Preparar(base->db, QStringLiteral("SELECT ") + trad.lista + QStringLiteral(" FROM ") + trad.desde +
-                                         QStringLiteral(" WHERE ") + trad.clave + QStringLiteral(" = ?1"));
-    sqlite3_bind_int64(lectura, 1, clave);
+    if (!lectura) {
+        sqlLectura = QStringLiteral("SELECT ") + trad.lista + QStringLiteral(" FROM ") + trad.desde +
+                     QStringLiteral(" WHERE ") + trad.clave + QStringLiteral(" = :clave");
+        lectura = base->Tomar(sqlLectura);
+        EnlazarParametros(lectura, trad.parametros, 'p');
+    }
+    sqlite3_bind_int64(lectura, sqlite3_bind_parameter_index(lectura, ":clave"), clave);
     const int rc = sqlite3_step(lectura);
     if (rc == SQLITE_ROW) {
         valoresCache.assign(campos, QVariant());
@@ -243,7 +252,7 @@ QVariant Conjunto::Campo(int i) {
     }
     const qint64 k = ClaveActual();
     if (estado == Estado::Fila && pos == filaConsulta && !suspendida && escriturasConsulta == base->escrituras)
-        return ValorColumna(consulta, i + 1);
+        return ValorColumna(consulta, i + desplazamiento);
     return Buscar(k)[i];
 }
 
@@ -313,14 +322,7 @@ void Conjunto::EjecutarEscritura(sqlite3_stmt* s) {
     sqlite3_clear_bindings(s);
 }
 
-sqlite3_stmt* Conjunto::Escritura(QHash<quint64, sqlite3_stmt*>& cache, quint64 mascara, const QString& sql) {
-    if (sqlite3_stmt* s = cache.value(mascara)) return s;
-    sqlite3_stmt* s = Preparar(base->db, sql);
-    cache.insert(mascara, s);
-    return s;
-}
-
-void Conjunto::BuscarDesde(qsizetype inicio, const QString& criterio) {
+void Conjunto::BuscarDesde(qsizetype inicio, const QString& criterio, const std::vector<QVariant>& parametros) {
     QString sql;
     if (esTabla) {
         sql = QStringLiteral("SELECT 1 FROM ") + trad.desde + QStringLiteral(" WHERE ") + trad.clave + QStringLiteral(" = ?1 AND (") +
@@ -333,7 +335,9 @@ void Conjunto::BuscarDesde(qsizetype inicio, const QString& criterio) {
         sql = QStringLiteral("SELECT 1 FROM (SELECT ") + columnas.join(QStringLiteral(", ")) + QStringLiteral(") WHERE (") +
               criterio + QLatin1Char(')');
     }
-    sqlite3_stmt* s = Preparar(base->db, sql);
+    sqlite3_stmt* s = base->Tomar(sql);
+    EnlazarParametros(s, parametros, 'c');
+    if (esTabla) EnlazarParametros(s, trad.parametros, 'p');
     noMatch = true;
     try {
         for (qsizetype i = std::max<qsizetype>(inicio, 0); Hasta(i); ++i) {
@@ -351,10 +355,10 @@ void Conjunto::BuscarDesde(qsizetype inicio, const QString& criterio) {
             if (rc != SQLITE_DONE) ErrorDeMotor(base->db, rc);
         }
     } catch (...) {
-        sqlite3_finalize(s);
+        base->Devolver(sql, s);
         throw;
     }
-    sqlite3_finalize(s);
+    base->Devolver(sql, s);
     estado = noMatch ? Estado::SinFila : Estado::Fila;
 }
 
@@ -520,27 +524,22 @@ void Recordset::Update() {
     if (d->modo == Modo::Ninguno)
         throw ErrorBD(3020, QStringLiteral("Update o CancelUpdate sin AddNew o Edit: no se está modificando ningún "
                                            "registro."));
+    b.SuspenderSondeos();
     std::vector<int> columnas;
-    quint64 mascara = 0;
     for (int i = 0; i < d->campos; ++i)
-        if (d->cambiado[i]) {
-            columnas.push_back(i);
-            if (i < 64) mascara |= quint64(1) << i;
-        }
-    const bool cacheable = d->campos <= 64;
+        if (d->cambiado[i]) columnas.push_back(i);
     const QString tabla = TraductorJet::Identificador(d->trad.tabla);
-    sqlite3_stmt* s = nullptr;
+    QString sql;
     if (d->modo == Modo::Anadiendo) {
         QStringList nombres, parametros;
         for (std::size_t k = 0; k < columnas.size(); ++k) {
             nombres << TraductorJet::Identificador(d->origen[columnas[k]]);
             parametros << QStringLiteral("?%1").arg(k + 1);
         }
-        const QString sql = columnas.empty()
+        sql = columnas.empty()
                                 ? QStringLiteral("INSERT INTO ") + tabla + QStringLiteral(" DEFAULT VALUES")
                                 : QStringLiteral("INSERT INTO ") + tabla + QStringLiteral(" (") + nombres.join(QStringLiteral(", ")) +
                                       QStringLiteral(") VALUES (") + parametros.join(QStringLiteral(", ")) + QLatin1Char(')');
-        s = cacheable ? d->Escritura(d->inserciones, mascara, sql) : interno::Preparar(b.db, sql);
     } else {
         if (columnas.empty()) {
             d->modo = Modo::Ninguno;
@@ -549,19 +548,19 @@ void Recordset::Update() {
         QStringList asignaciones;
         for (std::size_t k = 0; k < columnas.size(); ++k)
             asignaciones << TraductorJet::Identificador(d->origen[columnas[k]]) + QStringLiteral(" = ?%1").arg(k + 1);
-        const QString sql = QStringLiteral("UPDATE ") + tabla + QStringLiteral(" SET ") + asignaciones.join(QStringLiteral(", ")) +
+        sql = QStringLiteral("UPDATE ") + tabla + QStringLiteral(" SET ") + asignaciones.join(QStringLiteral(", ")) +
                             QStringLiteral(" WHERE rowid = ?%1").arg(columnas.size() + 1);
-        s = cacheable ? d->Escritura(d->actualizaciones, mascara, sql) : interno::Preparar(b.db, sql);
-        sqlite3_bind_int64(s, static_cast<int>(columnas.size()) + 1, d->claveEdicion);
     }
+    sqlite3_stmt* s = b.Tomar(sql);
+    if (d->modo == Modo::Editando) sqlite3_bind_int64(s, static_cast<int>(columnas.size()) + 1, d->claveEdicion);
     for (std::size_t k = 0; k < columnas.size(); ++k) interno::Enlazar(s, static_cast<int>(k) + 1, d->buffer[columnas[k]]);
     try {
         d->EjecutarEscritura(s);
     } catch (...) {
-        if (!cacheable) sqlite3_finalize(s);
+        b.Devolver(sql, s);
         throw;
     }
-    if (!cacheable) sqlite3_finalize(s);
+    b.Devolver(sql, s);
     const bool edicion = d->modo == Modo::Editando;
     d->modo = Modo::Ninguno;
     if (edicion && sqlite3_changes(b.db) == 0) {
@@ -585,11 +584,18 @@ void Recordset::Delete() {
     d->modo = Modo::Ninguno;
     d->ResolverEncontrada();
     const qint64 clave = d->ClaveActual();
-    if (!d->borrado)
-        d->borrado = interno::Preparar(b.db, QStringLiteral("DELETE FROM ") + TraductorJet::Identificador(d->trad.tabla) +
-                                                 QStringLiteral(" WHERE rowid = ?1"));
-    sqlite3_bind_int64(d->borrado, 1, clave);
-    d->EjecutarEscritura(d->borrado);
+    b.SuspenderSondeos();
+    const QString sql = QStringLiteral("DELETE FROM ") + TraductorJet::Identificador(d->trad.tabla) +
+                        QStringLiteral(" WHERE rowid = ?1");
+    sqlite3_stmt* s = b.Tomar(sql);
+    sqlite3_bind_int64(s, 1, clave);
+    try {
+        d->EjecutarEscritura(s);
+    } catch (...) {
+        b.Devolver(sql, s);
+        throw;
+    }
+    b.Devolver(sql, s);
     b.TrasEscribir(1);
     d->claves[d->pos] = 0;
     ++d->borradas;
@@ -599,23 +605,33 @@ void Recordset::Delete() {
 void Recordset::FindFirst(const QString& criterio) {
     interno::Base& b = d->Viva();
     d->modo = Modo::Ninguno;
-    const QString condicion = b.Traductor().Criterio(criterio);
+    std::vector<QVariant> parametros;
+    const QString condicion = b.Traductor().Criterio(criterio, parametros);
     if (!d->esTabla || !d->trad.limite.isEmpty()) {
-        d->BuscarDesde(0, condicion);
+        d->BuscarDesde(0, condicion, parametros);
         return;
     }
     // Over one table the engine finds the row through its indexes.
     QString sql = QStringLiteral("SELECT ") + d->trad.clave + QStringLiteral(" FROM ") + d->trad.desde + QStringLiteral(" WHERE ");
     if (!d->trad.donde.isEmpty()) sql += QLatin1Char('(') + d->trad.donde + QStringLiteral(") AND ");
-    sql += QLatin1Char('(') + condicion + QStringLiteral(") AND ") + d->trad.clave + QStringLiteral(" <= ") +
-           QString::number(d->claveMaxima);
+    sql += QLatin1Char('(') + condicion + QStringLiteral(") AND ") + d->trad.clave + QStringLiteral(" <= :maxima");
     if (!d->trad.orden.isEmpty()) sql += QStringLiteral(" ORDER BY ") + d->trad.orden;
     sql += QStringLiteral(" LIMIT 1");
-    sqlite3_stmt* s = interno::Preparar(b.db, sql);
+    sqlite3_stmt* s = b.Tomar(sql);
+    interno::EnlazarParametros(s, d->trad.parametros, 'p');
+    interno::EnlazarParametros(s, parametros, 'c');
+    sqlite3_bind_int64(s, sqlite3_bind_parameter_index(s, ":maxima"), d->claveMaxima);
     const int rc = sqlite3_step(s);
     const qint64 clave = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : 0;
-    sqlite3_finalize(s);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) interno::ErrorDeMotor(b.db, rc);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        try {
+            interno::ErrorDeMotor(b.db, rc);
+        } catch (...) {
+            b.Devolver(sql, s);
+            throw;
+        }
+    }
+    b.Devolver(sql, s);
     d->noMatch = rc != SQLITE_ROW;
     d->estado = d->noMatch ? Estado::SinFila : Estado::Encontrada;
     d->claveEncontrada = clave;
@@ -624,9 +640,10 @@ void Recordset::FindFirst(const QString& criterio) {
 void Recordset::FindNext(const QString& criterio) {
     interno::Base& b = d->Viva();
     d->modo = Modo::Ninguno;
-    const QString condicion = b.Traductor().Criterio(criterio);
+    std::vector<QVariant> parametros;
+    const QString condicion = b.Traductor().Criterio(criterio, parametros);
     d->ResolverEncontrada();
-    d->BuscarDesde(d->pos + 1, condicion);
+    d->BuscarDesde(d->pos + 1, condicion, parametros);
 }
 
 bool Recordset::NoMatch() const {

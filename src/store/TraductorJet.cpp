@@ -40,12 +40,6 @@ const QString Colacion = QStringLiteral(" COLLATE ") + QLatin1String(Intercalaci
 
 TraductorJet::TraductorJet(TipoDeColumna tipoDeColumna) : tipoDeColumna_(std::move(tipoDeColumna)) {}
 
-QString TraductorJet::Literal(const QString& texto) {
-    QString s = texto;
-    s.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + s + QLatin1Char('\'');
-}
-
 QString TraductorJet::Identificador(const QString& nombre) {
     QString s = nombre;
     s.replace(QLatin1Char('"'), QLatin1String("\"\""));
@@ -191,10 +185,17 @@ void TraductorJet::Fin() {
 // ---------------------------------------------------------------------------------------------------
 // Statements
 
+QString TraductorJet::Parametro(const QVariant& valor) {
+    parametros_.push_back(valor);
+    return QLatin1Char(':') + prefijo_ + QString::number(parametros_.size());
+}
+
 SentenciaTraducida TraductorJet::Sentencia(const QString& jet) {
     Tokenizar(jet);
     ambitos_.clear();
     expresionesSinNombre_ = 0;
+    parametros_.clear();
+    prefijo_ = QLatin1Char('p');
     SentenciaTraducida r;
     if (EsPalabra("SELECT")) {
         r.clase = ClaseSentencia::Seleccion;
@@ -214,15 +215,19 @@ SentenciaTraducida TraductorJet::Sentencia(const QString& jet) {
                                 .arg(jet));
     }
     Fin();
+    r.parametros = std::move(parametros_);
     return r;
 }
 
-QString TraductorJet::Criterio(const QString& jet) {
+QString TraductorJet::Criterio(const QString& jet, std::vector<QVariant>& parametros) {
     try {
         Tokenizar(jet);
         ambitos_.assign(1, Ambito{});
+        parametros_.clear();
+        prefijo_ = QLatin1Char('c');
         const Expr e = Expresion();
         if (Actual().tipo != Token::Tipo::Fin) ErrorSintaxis();
+        parametros = std::move(parametros_);
         return e.sql;
     } catch (const ErrorBD& e) {
         if (e.Numero() != 3075) throw;
@@ -547,18 +552,19 @@ TraductorJet::Expr TraductorJet::Like(const Expr& valor, const Expr& patron, boo
     if (patron.cadena) {
         const PatronLike compilado(patron.texto);
         const QString prueba = QStringLiteral("like_jet(") + Valor(valor) + QStringLiteral(", ") + patron.sql + QLatin1Char(')');
+        // The pattern decides the form of the statement; its texts are still parameters.
         r.sql = prueba;
         // A pattern without wildcards or with a fixed start narrows the rows through the column's
         // index; like_jet beside it keeps the answer exact.
         const bool indexable = valor.columna && !ambitos_.back().derivada &&
                                tipoDeColumna_(valor.nombre) == TipoColumnaJet::Texto;
         if (indexable && compilado.EsLiteral()) {
-            r.sql = QLatin1Char('(') + valor.sql + QStringLiteral(" = ") + Literal(compilado.TextoFijo()) + Colacion +
+            r.sql = QLatin1Char('(') + valor.sql + QStringLiteral(" = ") + Parametro(compilado.TextoFijo()) + Colacion +
                     QStringLiteral(" AND ") + prueba + QLatin1Char(')');
         } else if (indexable && compilado.EsPrefijo() && PrefijoSeguro(compilado.TextoFijo())) {
             const QString tope = compilado.TextoFijo() + QChar(0xFFFF);
-            r.sql = QLatin1Char('(') + valor.sql + QStringLiteral(" >= ") + Literal(compilado.TextoFijo()) + Colacion +
-                    QStringLiteral(" AND ") + valor.sql + QStringLiteral(" < ") + Literal(tope) + Colacion +
+            r.sql = QLatin1Char('(') + valor.sql + QStringLiteral(" >= ") + Parametro(compilado.TextoFijo()) + Colacion +
+                    QStringLiteral(" AND ") + valor.sql + QStringLiteral(" < ") + Parametro(tope) + Colacion +
                     QStringLiteral(" AND ") + prueba + QLatin1Char(')');
         }
     } else {
@@ -716,13 +722,16 @@ TraductorJet::Expr TraductorJet::ExprPrimaria() {
     const Token t = Actual();
     Expr r;
     switch (t.tipo) {
-    case Token::Tipo::Numero:
+    case Token::Tipo::Numero: {
         ++pos_;
-        r.sql = t.texto;
+        bool entero = false;
+        const qlonglong n = t.texto.toLongLong(&entero);
+        r.sql = Parametro(entero ? QVariant(n) : QVariant(t.texto.toDouble()));
         return r;
+    }
     case Token::Tipo::Cadena:
         ++pos_;
-        r.sql = Literal(t.texto);
+        r.sql = Parametro(t.texto);
         r.cadena = true;
         r.texto = t.texto;
         return r;

@@ -5,6 +5,7 @@
 // Null as empty, True is -1. What cannot be translated raises an ErrorBD.
 
 #include <QString>
+#include <QVariant>
 
 #include <functional>
 #include <vector>
@@ -16,7 +17,10 @@ enum class TipoColumnaJet { Ninguna, Texto, Otra };
 
 struct SentenciaTraducida {
     ClaseSentencia clase = ClaseSentencia::Seleccion;
+    // The texts and numbers written in the statement are parameters :p1, :p2... of sql, so that
+    // statements that differ only in them share one prepared statement.
     QString sql;
+    std::vector<QVariant> parametros;
     // For a SELECT over exactly one table, with no DISTINCT, grouping or aggregate: the parts from
     // which the layer builds its own statements over the same rows.
     bool deUnaTabla = false;
@@ -38,11 +42,10 @@ public:
     explicit TraductorJet(TipoDeColumna tipoDeColumna);
 
     SentenciaTraducida Sentencia(const QString& jet);
-    // A criterion of FindFirst: an expression over the columns of a set. Errors are number 3077.
-    QString Criterio(const QString& jet);
+    // A criterion of FindFirst: an expression over the columns of a set, its values parameters
+    // :c1, :c2... Errors are number 3077.
+    QString Criterio(const QString& jet, std::vector<QVariant>& parametros);
 
-    // A text as an SQLite literal.
-    static QString Literal(const QString& texto);
     // A name as an SQLite identifier.
     static QString Identificador(const QString& nombre);
 
@@ -104,6 +107,7 @@ private:
     Expr Like(const Expr& valor, const Expr& patron, bool negado);
     Expr Comparacion(const Expr& a, const QString& operador, const Expr& b);
 
+    QString Parametro(const QVariant& valor);
     static QString Valor(const Expr& e);
     static QString Intercalado(const Expr& e);
 
@@ -113,6 +117,8 @@ private:
     QString jet_;
     std::vector<Ambito> ambitos_;
     int expresionesSinNombre_ = 0;
+    std::vector<QVariant> parametros_;
+    QChar prefijo_ = QLatin1Char('p');
 };
 
 } // namespace dao

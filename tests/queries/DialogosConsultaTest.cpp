@@ -210,7 +210,7 @@ TEST_F(DialogosConsulta, SqlSoloEjecutaUnSelectDeLectura) {
     }
     EXPECT_EQ(BBDD::BaseDatos->TableNames(), tablas);
     EXPECT_EQ(NumeroCanciones(), 1);
-    EXPECT_EQ(Idx("Love of my life"), 1);
+    EXPECT_EQ(Idx("Queen"), 1);
     EXPECT_FALSE(QFile::exists(catalogo.Directorio() + "/otra.db"));
 }
 

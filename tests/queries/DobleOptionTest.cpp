@@ -52,9 +52,8 @@ TEST(DobleOption, UnClicEnCualquierOpcionLanzaClickYDespuesChanged) {
 }
 
 TEST(DobleOption, KeyPressLlevaElCodigoYElAnfitrionPuedeAnularLaTecla) {
-    DobleOption control;
     QWidget anfitrion;
-    control.setParent(&anfitrion);
+    DobleOption control(&anfitrion);
     QList<int> codigos;
     QObject::connect(&control, &DobleOption::KeyPress, [&](int& KeyAscii) {
         codigos << KeyAscii;

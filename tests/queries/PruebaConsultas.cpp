@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QTreeView>
 
 PruebaConsultas::PruebaConsultas() : guion(InstalarServiciosGuionados()) {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
@@ -59,10 +60,19 @@ QStringList PruebaConsultas::Textos() const {
     return textos;
 }
 
-int PruebaConsultas::Idx(const QString& titulo) {
+int PruebaConsultas::Idx(const QString& autor) {
     auto rs = BBDD::BaseDatos->OpenRecordset(
-        QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE TITULO = '") + titulo + QStringLiteral("'"));
+        QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE AUTOR = '") + autor + QStringLiteral("'"));
     return rs->Field(0).toInt();
+}
+
+void PruebaConsultas::DobleClic(frmConsulta& consulta, int fila) {
+    // Synthesised double clicks depend on event timestamps; the view's own signal is what the window
+    // listens to.
+    QTreeView* lista = consulta.ListView;
+    const QModelIndex indice = consulta.Modelo().index(fila, 0);
+    lista->setCurrentIndex(indice);
+    emit lista->doubleClicked(indice);
 }
 
 int PruebaConsultas::NumeroCanciones() {

@@ -10,6 +10,12 @@
 #include <QAction>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& texto, std::ostream* salida) {
+    *salida << '"' << texto.toStdString() << '"';
+}
 
 class PruebaConsultas : public ::testing::Test {
 public:
@@ -45,8 +51,10 @@ public:
     static QStringList Cabeceras(const frmConsulta& consulta);
     // The texts of the message boxes shown so far.
     QStringList Textos() const;
-    // IDX_CANCION of the song with that title.
-    static int Idx(const QString& titulo);
+    // IDX_CANCION of the song by that author.
+    static int Idx(const QString& autor);
+    // Double-clicks the row.
+    static void DobleClic(frmConsulta& consulta, int fila);
     static int NumeroCanciones();
 
     ServiciosGuionados& guion;

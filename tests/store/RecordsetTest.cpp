@@ -187,6 +187,17 @@ TEST_F(Recordsets, LoteEscrituraAgrupaYConservaLoEscritoAnteUnError) {
     EXPECT_EQ(rs->Field(0).toInt(), 13);
 }
 
+TEST_F(Recordsets, CerrarLaBaseConfirmaElLoteAbierto) {
+    {
+        dao::LoteEscritura lote(*base);
+        base->Execute(QStringLiteral("DELETE * FROM LETRAS"));
+        base.reset(); // the maintenance operations close and reopen the database
+        base = dao::Database::OpenDatabase(Ruta());
+        base->Execute(QStringLiteral("INSERT INTO LETRAS (IDX_CANCION) VALUES (7)"));
+    }
+    EXPECT_EQ(Salida(QStringLiteral("SELECT IDX_CANCION FROM LETRAS")), QStringLiteral("IDX_CANCION\n7\n"));
+}
+
 TEST_F(Recordsets, ConsultaDeSoloLectura) {
     auto rs = base->OpenRecordsetSoloLectura(QStringLiteral("SELECT TITULO FROM CANCIONES WHERE AUTOR LIKE 'abba'"));
     EXPECT_FALSE(rs->Eof());
