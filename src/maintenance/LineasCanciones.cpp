@@ -1,23 +1,9 @@
 #include "maintenance/LineasCanciones.h"
 
+#include "list/CancionesRuta.h"
 #include "store/BBDD.h"
-#include "store/Globales.h"
 
 namespace {
-
-// texto as a LIKE pattern that matches itself: "[", "*" and "?" written as the classes "[[]", "[*]"
-// and "[?]", then made safe between quotes by LimpiaLike (which turns "'" and "#" into "?").
-QString PatronLiteral(const QString& texto) {
-    QString patron;
-    patron.reserve(texto.size());
-    for (const QChar c : texto) {
-        if (c == u'[' || c == u'*' || c == u'?')
-            patron += u'[' + QString(c) + u']';
-        else
-            patron += c;
-    }
-    return Globales::LimpiaLike(patron);
-}
 
 // The "?" that LimpiaLike leaves for "'" and "#" lets a song of a neighbouring route through.
 bool MismoTexto(const QVariant& valor, const QString& texto) {
@@ -28,9 +14,8 @@ bool MismoTexto(const QVariant& valor, const QString& texto) {
 
 QStringList LineasRuta(const QString& cabecera, const QString& ruta) {
     QStringList lineas;
-    auto canciones = BBDD::BaseDatos->OpenRecordset(
-        QStringLiteral("SELECT * FROM CANCIONES WHERE CABECERA LIKE '") + PatronLiteral(cabecera) +
-        QStringLiteral("' AND RUTA LIKE '") + PatronLiteral(ruta) + QStringLiteral("' ORDER BY REL_POS"));
+    // The route's statement with its texts as literal patterns, as the list window lists a route.
+    auto canciones = BBDD::BaseDatos->OpenRecordset(Lista::SentenciaRuta(cabecera, ruta));
     for (; !canciones->Eof(); canciones->MoveNext()) {
         if (!MismoTexto(canciones->Field(QStringLiteral("CABECERA")), cabecera) ||
             !MismoTexto(canciones->Field(QStringLiteral("RUTA")), ruta))

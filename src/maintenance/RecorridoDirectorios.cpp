@@ -1,7 +1,7 @@
 #include "maintenance/RecorridoDirectorios.h"
 
 #include <QFile>
-#include <QStringDecoder>
+#include <QUtf8StringView>
 
 #include <cerrno>
 #include <dirent.h>
@@ -11,24 +11,27 @@
 
 namespace {
 
-QString ExpresionDeComodines(const QString& patron) {
-    QString expresion;
-    for (const QChar c : patron) {
-        if (c == u'*')
-            expresion += QStringLiteral(".*");
-        else if (c == u'?')
-            expresion += u'.';
-        else
-            expresion += QRegularExpression::escape(QString(c));
+// "*" any run, "?" any one character; both texts already case-folded. The last "*" met is the only
+// one ever gone back to, so the match takes linear time for the usual patterns.
+bool CoincideComodines(QStringView patron, QStringView nombre) {
+    qsizetype p = 0, n = 0, estrella = -1, desde = 0;
+    while (n < nombre.size()) {
+        if (p < patron.size() && (patron[p] == u'?' || patron[p] == nombre[n])) {
+            ++p;
+            ++n;
+        } else if (p < patron.size() && patron[p] == u'*') {
+            estrella = p++;
+            desde = n;
+        } else if (estrella >= 0) {
+            p = estrella + 1;
+            n = ++desde;
+        } else {
+            return false;
+        }
     }
-    return expresion;
-}
-
-QString ExpresionDePatron(const QString& patron) {
-    // "x.*" also matches "x": the dot and what follows it are optional.
-    if (patron.endsWith(QStringLiteral(".*")))
-        return ExpresionDeComodines(patron.chopped(2)) + QStringLiteral("(?:\\..*)?");
-    return ExpresionDeComodines(patron);
+    while (p < patron.size() && patron[p] == u'*')
+        ++p;
+    return p == patron.size();
 }
 
 bool EsOculto(const char* nombre) {
@@ -92,21 +95,33 @@ private:
 
 } // namespace
 
-PatronFicheros::PatronFicheros(const QString& patron)
-    : expresion_(QRegularExpression::anchoredPattern(ExpresionDePatron(patron)),
-                 QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption) {
+PatronFicheros::PatronFicheros(const QString& patron) {
+    QString plegado = patron.toCaseFolded();
+    // "x.*" also matches "x": the dot and what follows it are optional.
+    if (plegado.endsWith(QStringLiteral(".*"))) {
+        plegado.chop(2);
+        sinExtension_ = true;
+    }
+    patron_ = plegado;
 }
 
 bool PatronFicheros::Coincide(const QString& nombre) const {
-    return expresion_.match(nombre).hasMatch();
+    const QString plegado = nombre.toCaseFolded();
+    if (!sinExtension_)
+        return CoincideComodines(patron_, plegado);
+    // With the extension optional: the whole name, or the name up to one of its dots.
+    if (CoincideComodines(patron_, plegado))
+        return true;
+    for (qsizetype punto = plegado.indexOf(u'.'); punto >= 0; punto = plegado.indexOf(u'.', punto + 1))
+        if (CoincideComodines(patron_, QStringView(plegado).left(punto)))
+            return true;
+    return false;
 }
 
 QString NombreLegible(const QByteArray& nombre) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString texto = utf8(nombre);
-    if (utf8.hasError())
-        return QString::fromLatin1(nombre);
-    return texto;
+    if (QUtf8StringView(nombre).isValidUtf8())
+        return QString::fromUtf8(nombre);
+    return QString::fromLatin1(nombre);
 }
 
 Recorrido RecorrerDirectorios(const QString& raiz, const std::function<void(const QString&)>& alEncontrar) {

@@ -5,7 +5,6 @@
 // text that is shown and stored.
 
 #include <QByteArray>
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -21,7 +20,8 @@ public:
     bool Coincide(const QString& nombre) const;
 
 private:
-    QRegularExpression expresion_;
+    QString patron_; // case-folded
+    bool sinExtension_ = false;
 };
 
 // A name as the file system gives it: UTF-8 when it is valid UTF-8, otherwise one character per byte
