@@ -44,7 +44,7 @@ void FondoDialogo::Pintar(QPainter& pintor, const QWidget& dialogo, const QRect&
     pintor.setBrush(Rojo);
     for (const QWidget* barra : barras)
         if (barra->isVisible())
-            pintor.drawRoundedRect(barra->geometry().adjusted(-4, -3, 4, 3), 3, 3);
+            pintor.drawRoundedRect(barra->geometry().adjusted(-3, -2, 3, 2), 2, 2);
     for (const QWidget* cuadro : cuadros)
         if (cuadro->isVisible())
             pintor.drawRect(cuadro->geometry().adjusted(-2, -2, 2, 2));
