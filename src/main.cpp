@@ -1,3 +1,4 @@
+#include "shell/MenusComunes.h"
 #include "shell/Ventanas.h"
 #include "shell/frmLoader.h"
 #include "store/BBDD.h"
@@ -25,8 +26,9 @@ int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cantorio"));
     // The run ends through TerminarPrograma, when a main window is closed or "&Salir" is chosen; the
-    // windows only hide while the user switches between them.
+    // windows only hide while the user switches between them. Whatever window is closed last ends it too.
     QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&aplicacion, &QGuiApplication::lastWindowClosed, &aplicacion, [] { TerminarPrograma(); });
 
     // Qt's own buttons and dialogs speak Spanish: "Sí", "No", "Cancelar".
     QTranslator traduccionQt;

@@ -49,12 +49,21 @@ QSet<QString> TitulosConLetraEnRuta(dao::Database& base, const QString& cabecera
     return plegados;
 }
 
-// A title with wildcards is tried as the pattern itself. A pattern the engine refuses (an unmatched
-// "[") matches nothing, so that song is shown as having no lyric rather than failing the click.
+bool EsComodin(QChar c) { return c == u'*' || c == u'?' || c == u'#' || c == u'['; }
+
+// A title with wildcards is tried as the pattern itself. Its fixed start, as a prefix pattern beside
+// it, lets the engine look only at the titles that begin that way. A pattern the engine refuses (an
+// unmatched "[") matches nothing, so that song is shown as having no lyric rather than failing the click.
 bool HayLetraParaPatron(dao::Database& base, const QString& patron) {
+    qsizetype fijo = 0;
+    while (fijo < patron.size() && !EsComodin(patron[fijo]))
+        ++fijo;
+    const QString inicio =
+        fijo > 0 ? QStringLiteral(" AND TITULO LIKE '%1*'").arg(patron.left(fijo)) : QString();
     try {
         auto rs = base.OpenRecordset(
-            QStringLiteral("SELECT TITULO FROM CANCIONES WHERE IDX_CANCION <> 0 AND TITULO LIKE '%1'").arg(patron));
+            QStringLiteral("SELECT TITULO FROM CANCIONES WHERE IDX_CANCION <> 0%1 AND TITULO LIKE '%2'")
+                .arg(inicio, patron));
         return !rs->Eof();
     } catch (const dao::ErrorBD&) {
         return false;

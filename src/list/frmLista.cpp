@@ -148,6 +148,7 @@ void frmLista::CrearMenus() {
     mnuPopUp = new QMenu(this);
     mnuPopUpSincronizados = mnuPopUp->addAction(QStringLiteral("&Arboles Sincronizados"));
     mnuPopUpSincronizados->setCheckable(true);
+    mnuPopUpSincronizados->setChecked(Estado::ArbolesSincronizados);
     mnuPopUp->addSeparator();
     mnuPopUpContraerTodo = mnuPopUp->addAction(QStringLiteral("Contraer &Todo"));
     mnuPopUpExpandirCabeceras = mnuPopUp->addAction(QStringLiteral("Expandir &Cabeceras"));
@@ -199,6 +200,7 @@ void frmLista::Form_Load() {
     ListaListView->setHeaderHidden(false);
     ListaListView->header()->setSectionsMovable(false);
     ListaListView->header()->setStretchLastSection(false);
+    ListaListView->header()->setMinimumSectionSize(1); // the "L" column is narrower than Qt's default
 
     ColumnaAutor = ColumnaTitulo = ColumnaExtension = ColumnaTamano = ColumnaLetra = true;
     Inicializar_Columnas();

@@ -15,6 +15,12 @@ ListaDirectorios::ListaDirectorios(QWidget* padre) : QTreeView(padre), modelo_(n
     setUniformRowHeights(true);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& indice) { AlElegir(indice); });
+    // The directories are read in the background: once those around the current one are in, it is
+    // shown again, so that it stays in view.
+    connect(modelo_, &QFileSystemModel::directoryLoaded, this, [this](const QString& leido) {
+        if (leido == QFileInfo(path_).path())
+            MostrarActual();
+    });
 }
 
 bool ListaDirectorios::SetPath(const QString& ruta, const QString& raizVolumen) {
@@ -25,14 +31,22 @@ bool ListaDirectorios::SetPath(const QString& ruta, const QString& raizVolumen) 
     const QString raiz = QDir::cleanPath(raizVolumen);
     setRootIndex(modelo_->setRootPath(raiz));
     // The root's own index is not a row of the view; its directories are.
-    const QModelIndex actual = modelo_->index(path_);
-    if (path_ != raiz && actual.isValid()) {
-        QSignalBlocker sinAviso(selectionModel());
-        setCurrentIndex(actual);
-        scrollTo(actual);
-        expand(actual);
-    }
+    MostrarActual();
     return true;
+}
+
+void ListaDirectorios::MostrarActual() {
+    const QModelIndex actual = modelo_->index(path_);
+    if (!actual.isValid() || actual == rootIndex())
+        return;
+    setCurrentIndex(actual);
+    expand(actual);
+    scrollTo(actual, QAbstractItemView::PositionAtCenter);
+}
+
+void ListaDirectorios::showEvent(QShowEvent* evento) {
+    QTreeView::showEvent(evento);
+    MostrarActual(); // a hidden view has no size to scroll by
 }
 
 void ListaDirectorios::AlElegir(const QModelIndex& indice) {

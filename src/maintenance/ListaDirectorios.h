@@ -18,8 +18,12 @@ public:
     // changed, when ruta is not a directory that can be read.
     bool SetPath(const QString& ruta, const QString& raizVolumen);
 
+protected:
+    void showEvent(QShowEvent* evento) override;
+
 private:
     void AlElegir(const QModelIndex& indice);
+    void MostrarActual();
 
     QFileSystemModel* modelo_;
     QString path_;

@@ -322,9 +322,9 @@ QWidget* frmActualizacion::CrearContenedorModificar() {
     derecha->addWidget(Frame7);
 
     auto* disposicion = new QHBoxLayout(contenedor);
-    disposicion->addWidget(TreeViewModificar, 3);
+    disposicion->addWidget(TreeViewModificar, 4);
     disposicion->addWidget(listaCancionesModificar, 4);
-    disposicion->addLayout(derecha, 4);
+    disposicion->addLayout(derecha, 3);
     return contenedor;
 }
 

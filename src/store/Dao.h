@@ -16,6 +16,10 @@ struct sqlite3;
 
 namespace dao {
 
+namespace interno {
+struct Base;
+}
+
 // Every failure of the layer. The number follows the Jet engine's where one exists
 // (3021 no current record, 3020 update without edit, 3315 zero-length text, 3163 data too long,
 // 3077 bad criterion, 6 overflow); the description is Spanish and says what went wrong.
@@ -131,6 +135,9 @@ public:
     void AppendTableDef(const TableDef& tabla);
     void DeleteTableDef(const QString& nombre);
     QStringList TableNames() const;
+    // Creates the index nombre over the fields of tabla when it does not exist yet. Indexes only
+    // make statements faster; they never change a result.
+    void AsegurarIndice(const QString& nombre, const QString& tabla, const QStringList& campos);
 
     void BeginTrans();
     void CommitTrans();
@@ -153,7 +160,8 @@ private:
 
 // Groups the writes made while it lives (AddNew/Update, Execute) into transactions of a few thousand
 // rows or about a second, never one commit per row. Whatever was written is committed when it ends,
-// also when an error unwinds the stack, so what was written before an error stays written.
+// also when an error unwinds the stack, so what was written before an error stays written. Closing
+// the database while a batch lives commits it; the batch then ends with nothing left to do.
 class LoteEscritura {
 public:
     explicit LoteEscritura(Database& base);
@@ -163,6 +171,8 @@ public:
 
 private:
     Database& base_;
+    // Points to the connection while it is open; null once it is closed.
+    std::shared_ptr<interno::Base*> conexion_;
 };
 
 } // namespace dao

@@ -39,9 +39,9 @@ QStringList Lineas(const QListWidget* lista) {
     return lineas;
 }
 
-void Pulsar(QWidget* control) {
-    QMouseEvent pulsado(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+void Pulsar(QWidget* control, Qt::MouseButton boton = Qt::LeftButton) {
+    QMouseEvent pulsado(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), boton, Qt::NoButton,
+                        Qt::NoModifier);
     QApplication::sendEvent(control, &pulsado);
 }
 
@@ -177,6 +177,30 @@ TEST_F(Controles, Menus) {
         EXPECT_EQ(elementos, (QStringList{"&Arboles Sincronizados", "-", "Contraer &Todo",
                                           "Expandir &Cabeceras", "Expandir T&odo"}));
     }
+}
+
+TEST_F(Controles, ElBotonDerechoAbreElMenuDeCadaArbol) {
+    frmActualizacion& f = v();
+    f.show();
+    Pulsar(f.TreeViewEliminar->viewport(), Qt::RightButton);
+    EXPECT_TRUE(f.mnuPopUpEliminar->isVisible());
+    EXPECT_FALSE(f.mnuPopUpModificar->isVisible());
+    f.mnuPopUpEliminar->hide();
+    Pulsar(f.TreeViewModificar->viewport(), Qt::RightButton);
+    EXPECT_TRUE(f.mnuPopUpModificar->isVisible());
+    f.mnuPopUpModificar->hide();
+}
+
+TEST_F(Controles, AlActivarseVuelveALaPosicionComunConSuAltura) {
+    Estado::VentanaIzda = 1500;
+    Estado::VentanaArriba = 750;
+    frmActualizacion& f = v();
+    f.move(300, 300);
+    QEvent activacion(QEvent::WindowActivate);
+    QApplication::sendEvent(&f, &activacion);
+    EXPECT_EQ(f.pos(), QPoint(100, 50));
+    EXPECT_EQ(f.height(), 460); // 6900 twips
+    Estado::VentanaIzda = Estado::VentanaArriba = 0;
 }
 
 TEST_F(Controles, LasSolapasTraenSuContenedorYElMenuDeSincronismo) {
