@@ -142,7 +142,7 @@ int frmConsulta::CargarLista(const ProgresoConsulta& progreso) {
     localizables_ = leidas.Localizables();
     if (VerLetras()) {
         if (letrasInteligente_) {
-            const TitulosConLetra titulos(*BBDD::BaseDatos);
+            TitulosConLetra titulos(*BBDD::BaseDatos);
             MarcarLetras(leidas.filas, MarcadoLetras::Inteligente, &titulos);
         } else {
             MarcarLetras(leidas.filas, filtroInteligente_ ? MarcadoLetras::Dudosas : MarcadoLetras::SiNo,

@@ -413,3 +413,24 @@ TEST_F(ResultadoConsulta, UnaConsultaLargaSePuedeCancelar) {
     EXPECT_TRUE(Resultados().isEmpty());
     EXPECT_EQ(NumeroCanciones(), 46);
 }
+
+TEST_F(PruebaConsultas, MarcadoInteligenteTomaComoPatronUnTituloConComodines) {
+    catalogo.AnadirCancion("Rock", "\\A\\", "Queen", "Love of my life", "mp3", 1, 1, 1);
+    catalogo.AnadirCancion("Rock", "\\A\\", "Copia", "Love of my lif#", "mp3", 1, 0, 2);
+    catalogo.AnadirCancion("Rock", "\\A\\", "Rota", "[Love of my life", "mp3", 1, 0, 3);
+    catalogo.AnadirCancion("Rock", "\\A\\", "Otra", "Love of my wife", "mp3", 1, 0, 4);
+    catalogo.AnadirLetra(1, "Love of my life");
+    auto& d = Abrir<frmNuevaConsultaAvanzada>(espacio.mnuConsultaAvanzada);
+    d.chkInteligente->setChecked(true);
+    Consultar(d);
+    ASSERT_NE(Ultimo(), nullptr);
+    QStringList marcas;
+    const QStringList autores = Columna(*Ultimo(), "Autor");
+    const QStringList letras = Columna(*Ultimo(), "L");
+    for (int i = 0; i < autores.size(); ++i)
+        marcas << autores[i] + "=" + letras[i];
+    marcas.sort();
+    // "#" becomes "?", which matches the "e"; an unmatched "[" matches nothing and fails nothing.
+    EXPECT_EQ(marcas, (QStringList{"Copia=?", "Otra=N", "Queen=S", "Rota=N"}));
+    EXPECT_TRUE(guion.mensajes.empty());
+}
