@@ -12,6 +12,10 @@ DialogoConsulta::DialogoConsulta(frmConsultas& espacio, const QString& titulo)
     setWindowTitle(titulo);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::ApplicationModal);
+    // A disabled label must still read on the gradient.
+    QPalette paleta = palette();
+    paleta.setColor(QPalette::Disabled, QPalette::WindowText, QColor(105, 115, 120));
+    setPalette(paleta);
     cmdConsultar = new QPushButton(QStringLiteral("&Realizar Consulta"), this);
     cmdCancel = new QPushButton(QStringLiteral("&Cancelar"), this);
     connect(cmdConsultar, &QPushButton::clicked, this, [this] { cmdConsultar_Click(); });
@@ -20,6 +24,7 @@ DialogoConsulta::DialogoConsulta(frmConsultas& espacio, const QString& titulo)
 
 QHBoxLayout* DialogoConsulta::FilaBotones() {
     auto* fila = new QHBoxLayout;
+    fila->setSpacing(8);
     fila->addStretch();
     fila->addWidget(cmdConsultar);
     fila->addWidget(cmdCancel);

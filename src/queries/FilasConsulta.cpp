@@ -1,6 +1,7 @@
 #include "queries/FilasConsulta.h"
 
 #include "store/Dao.h"
+#include "store/Globales.h"
 
 #include <unicode/ucol.h>
 
@@ -94,7 +95,7 @@ QString SN(bool algo) {
     return algo ? QStringLiteral("S") : QStringLiteral("N");
 }
 
-TitulosConLetra::TitulosConLetra(dao::Database& base) {
+TitulosConLetra::TitulosConLetra(dao::Database& base) : base_(base) {
     UErrorCode estado = U_ZERO_ERROR;
     colador_ = ucol_open("en_US", &estado);
     ucol_setStrength(colador_, UCOL_SECONDARY);
@@ -111,8 +112,31 @@ TitulosConLetra::~TitulosConLetra() {
     ucol_close(colador_);
 }
 
-bool TitulosConLetra::Contiene(const QString& titulo) const {
-    return !titulo.isNull() && claves_.contains(Clave(titulo));
+bool TitulosConLetra::Contiene(const QString& titulo) {
+    if (titulo.isNull())
+        return false;
+    const QString patron = Globales::LimpiaLike(titulo);
+    for (const QChar c : patron)
+        if (c == u'*' || c == u'?' || c == u'[')
+            return HayPatron(patron);
+    return claves_.contains(Clave(titulo));
+}
+
+bool TitulosConLetra::HayPatron(const QString& patron) {
+    const auto hallado = patrones_.constFind(patron);
+    if (hallado != patrones_.constEnd())
+        return *hallado;
+    const QString sql =
+        QStringLiteral("SELECT TITULO FROM CANCIONES WHERE IDX_CANCION <> 0 AND TITULO LIKE '%1'")
+            .arg(patron);
+    bool hay;
+    try {
+        hay = !base_.OpenRecordset(sql)->Eof();
+    } catch (const dao::ErrorBD&) {
+        hay = false; // a pattern the engine refuses matches nothing
+    }
+    patrones_.insert(patron, hay);
+    return hay;
 }
 
 QByteArray TitulosConLetra::Clave(const QString& titulo) const {
@@ -129,7 +153,7 @@ QByteArray TitulosConLetra::Clave(const QString& titulo) const {
     return clave;
 }
 
-void MarcarLetras(std::vector<FilaConsulta>& filas, MarcadoLetras modo, const TitulosConLetra* titulos) {
+void MarcarLetras(std::vector<FilaConsulta>& filas, MarcadoLetras modo, TitulosConLetra* titulos) {
     for (FilaConsulta& fila : filas) {
         if (modo == MarcadoLetras::Dudosas)
             fila.marca = QStringLiteral("?");

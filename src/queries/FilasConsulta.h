@@ -5,6 +5,7 @@
 #include "queries/SentenciasConsulta.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 #include <QVariant>
@@ -50,8 +51,10 @@ QStringList ColumnasQueFaltan(const QStringList& nombres, const ColumnasVistas& 
 // "S" when algo is true, "N" otherwise.
 QString SN(bool algo);
 
-// The titles of the songs that have a lyric, compared as the engine compares texts: letter case
-// ignored, accents not.
+// Whether a song with a lyric has a title matching a given title as a LIKE pattern, the title passed
+// through LimpiaLike. A plain title matches the equal titles, letter case ignored and accents not, and
+// is looked up in memory; a title that holds pattern characters asks the engine once per pattern, and
+// one the engine refuses (an unmatched "[") matches nothing.
 class TitulosConLetra {
 public:
     explicit TitulosConLetra(dao::Database& base);
@@ -59,12 +62,15 @@ public:
     TitulosConLetra(const TitulosConLetra&) = delete;
     TitulosConLetra& operator=(const TitulosConLetra&) = delete;
 
-    bool Contiene(const QString& titulo) const;
+    bool Contiene(const QString& titulo);
 
 private:
     QByteArray Clave(const QString& titulo) const;
+    bool HayPatron(const QString& patron);
+    dao::Database& base_;
     UCollator* colador_ = nullptr;
     QSet<QByteArray> claves_;
+    QHash<QString, bool> patrones_;
 };
 
 enum class MarcadoLetras {
@@ -74,6 +80,6 @@ enum class MarcadoLetras {
 };
 
 // titulos is needed for Inteligente only.
-void MarcarLetras(std::vector<FilaConsulta>& filas, MarcadoLetras modo, const TitulosConLetra* titulos);
+void MarcarLetras(std::vector<FilaConsulta>& filas, MarcadoLetras modo, TitulosConLetra* titulos);
 
 } // namespace Consultas

@@ -7,13 +7,20 @@
 namespace {
 const QColor Rojo(200, 16, 16);
 
-int mezcla(int a, int b, double t) {
-    return std::clamp(static_cast<int>(a + (b - a) * t + 0.5), 0, 255);
+struct Rgb {
+    double r, g, b;
+};
+
+Rgb Mezcla(const Rgb& a, const Rgb& b, double t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-QColor interpolar(const QColor& a, const QColor& b, double t) {
-    return QColor(mezcla(a.red(), b.red(), t), mezcla(a.green(), b.green(), t),
-                  mezcla(a.blue(), b.blue(), t));
+Rgb DeColor(const QColor& color) {
+    return {double(color.red()), double(color.green()), double(color.blue())};
+}
+
+int Canal(double valor) {
+    return std::clamp(static_cast<int>(valor + 0.5), 0, 255);
 }
 } // namespace
 
@@ -32,11 +39,13 @@ void FondoDialogo::Pintar(QPainter& pintor, const QWidget& dialogo, const QRect&
         const double alto = std::max(1, anclas.height());
         for (int y = 0; y < tamano.height(); ++y) {
             const double ty = (y - anclas.top()) / alto;
-            const QColor izda = interpolar(colores.arribaIzda, colores.abajoIzda, ty);
-            const QColor dcha = interpolar(colores.arribaDcha, colores.abajoDcha, ty);
+            const Rgb izda = Mezcla(DeColor(colores.arribaIzda), DeColor(colores.abajoIzda), ty);
+            const Rgb dcha = Mezcla(DeColor(colores.arribaDcha), DeColor(colores.abajoDcha), ty);
             auto* linea = reinterpret_cast<QRgb*>(degradado_.scanLine(y));
-            for (int x = 0; x < tamano.width(); ++x)
-                linea[x] = interpolar(izda, dcha, (x - anclas.left()) / ancho).rgb();
+            for (int x = 0; x < tamano.width(); ++x) {
+                const Rgb c = Mezcla(izda, dcha, (x - anclas.left()) / ancho);
+                linea[x] = qRgb(Canal(c.r), Canal(c.g), Canal(c.b));
+            }
         }
     }
     pintor.drawImage(0, 0, degradado_);
@@ -44,7 +53,7 @@ void FondoDialogo::Pintar(QPainter& pintor, const QWidget& dialogo, const QRect&
     pintor.setBrush(Rojo);
     for (const QWidget* barra : barras)
         if (barra->isVisible())
-            pintor.drawRoundedRect(barra->geometry().adjusted(-4, -3, 4, 3), 3, 3);
+            pintor.drawRoundedRect(barra->geometry().adjusted(-3, -2, 3, 2), 2, 2);
     for (const QWidget* cuadro : cuadros)
         if (cuadro->isVisible())
             pintor.drawRect(cuadro->geometry().adjusted(-2, -2, 2, 2));

@@ -21,18 +21,17 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTreeView>
+#include <algorithm>
 
 using namespace Consultas;
 
 namespace {
-// The window's height for 17 rows or more, and what one row less takes off it.
-constexpr int AltoVentana = Twips(288);
-constexpr int AltoFila = Twips(14);
+// Up to this many rows the window grows to show them all; from one more on it keeps that height and
+// widens by the vertical scroll bar.
 constexpr int FilasSinBarra = 17;
-// Room for the frame, and for the frame and the vertical scroll bar.
-constexpr int MargenAncho = Twips(14);
-constexpr int MargenAnchoConBarra = Twips(30);
 } // namespace
 
 frmConsulta::frmConsulta(frmConsultas& espacio) : espacio_(espacio), modelo_(new ModeloConsulta(this)) {
@@ -49,6 +48,8 @@ frmConsulta::frmConsulta(frmConsultas& espacio) : espacio_(espacio), modelo_(new
     ListView->header()->setSectionsClickable(true);
     ListView->header()->setSectionsMovable(false);
     ListView->header()->setStretchLastSection(false);
+    // The lyrics column is narrower than the style's smallest section.
+    ListView->header()->setMinimumSectionSize(12);
     setWidget(ListView);
     connect(ListView->header(), &QHeaderView::sectionClicked, this, &frmConsulta::ListView_ColumnClick);
     connect(ListView, &QTreeView::doubleClicked, this, &frmConsulta::ListView_DblClick);
@@ -112,7 +113,7 @@ void frmConsulta::CrearColumnas() {
         ancho += columnas[i].anchoTwips;
     }
     anchoColumnas_ = Pixeles(ancho);
-    resize(Pixeles(ancho + MargenAncho), height());
+    resize(anchoColumnas_ + Marco().width(), height());
 }
 
 int frmConsulta::CargarLista(const ProgresoConsulta& progreso) {
@@ -141,7 +142,7 @@ int frmConsulta::CargarLista(const ProgresoConsulta& progreso) {
     localizables_ = leidas.Localizables();
     if (VerLetras()) {
         if (letrasInteligente_) {
-            const TitulosConLetra titulos(*BBDD::BaseDatos);
+            TitulosConLetra titulos(*BBDD::BaseDatos);
             MarcarLetras(leidas.filas, MarcadoLetras::Inteligente, &titulos);
         } else {
             MarcarLetras(leidas.filas, filtroInteligente_ ? MarcadoLetras::Dudosas : MarcadoLetras::SiNo,
@@ -177,13 +178,25 @@ void frmConsulta::TerminarCarga(const QString& sentencia) {
         return;
     }
     espacio_.ConsultaConExito = true;
-    int ancho = Twips(anchoColumnas_) + MargenAncho;
-    int alto = AltoVentana;
-    if (n > FilasSinBarra)
-        ancho = Twips(anchoColumnas_) + MargenAnchoConBarra;
-    else
-        alto = AltoVentana - (FilasSinBarra - n) * AltoFila;
-    resize(Pixeles(ancho), Pixeles(alto));
+    Dimensionar(n);
+}
+
+QSize frmConsulta::Marco() const {
+    const QMargins marco = contentsMargins();
+    const int lista = 2 * ListView->frameWidth();
+    return {marco.left() + marco.right() + lista,
+            marco.top() + marco.bottom() + lista + ListView->header()->sizeHint().height()};
+}
+
+// The window fits the columns and every row up to FilasSinBarra; beyond that it keeps that height and
+// leaves room for the vertical scroll bar.
+void frmConsulta::Dimensionar(int filas) {
+    const QSize marco = Marco();
+    int ancho = anchoColumnas_ + marco.width();
+    if (filas > FilasSinBarra)
+        ancho += ListView->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                                ListView->verticalScrollBar());
+    resize(ancho, marco.height() + std::min(filas, FilasSinBarra) * ListView->sizeHintForRow(0));
 }
 
 void frmConsulta::Fallar(const QString& texto, IconoMensaje icono) {

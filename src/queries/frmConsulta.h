@@ -61,6 +61,10 @@ private:
     void TerminarCarga(const QString& sentencia);
     // Reports why there is no result and closes the window.
     void Fallar(const QString& texto, IconoMensaje icono);
+    // What the frame, the title bar and the header add to the list's columns and rows.
+    QSize Marco() const;
+    // Sizes the window for that many rows.
+    void Dimensionar(int filas);
     void MostrarOrden();
 
     frmConsultas& espacio_;

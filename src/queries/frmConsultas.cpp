@@ -60,9 +60,24 @@ void frmConsultas::NuevaConsulta(Dialogo& dialogo, void (frmConsulta::*cargar)(c
     (consulta->*cargar)(dialogo);
     dialogo.close();
     if (ConsultaConExito && consulta) {
+        Colocar(*consulta);
         consulta->show();
         EspacioHijas->setActiveSubWindow(consulta);
     }
+}
+
+void frmConsultas::Colocar(frmConsulta& nueva) {
+    int abiertas = 0;
+    for (QMdiSubWindow* hija : EspacioHijas->subWindowList())
+        abiertas += hija != &nueva && hija->isVisible();
+    // One title bar down and right from the previous one, starting again at the top left corner when
+    // the window would no longer fit.
+    const int paso = std::max(nueva.contentsMargins().top(), 1);
+    const QSize area = EspacioHijas->viewport()->size();
+    const int pasosQueCaben =
+        std::max(1, 1 + std::min(area.width() - nueva.width(), area.height() - nueva.height()) / paso);
+    const int k = abiertas % pasosQueCaben;
+    nueva.move(k * paso, k * paso);
 }
 
 void frmConsultas::NuevaConsultaAvanzada(frmNuevaConsultaAvanzada& dialogo) {

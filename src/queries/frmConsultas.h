@@ -61,6 +61,8 @@ private slots:
 private:
     template <typename Dialogo>
     void NuevaConsulta(Dialogo& dialogo, void (frmConsulta::*cargar)(const Dialogo&));
+    // Places a new result window before it is first shown.
+    void Colocar(frmConsulta& nueva);
     void MDIForm_Activate();
     // Tiles the children that are not minimised, with room left at the bottom for the minimised ones.
     void Mosaico(bool unaSobreOtra);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 const QStringList ValoresLetras{QStringLiteral("---"), QStringLiteral("SI"), QStringLiteral("NO"),
@@ -28,8 +29,11 @@ QLabel* leyenda(const QString& texto, Qt::Alignment alineacion, QWidget* padre) 
 
 frmNuevaConsultaAvanzada::frmNuevaConsultaAvanzada(frmConsultas& espacio)
     : DialogoConsulta(espacio, QStringLiteral("Nueva Consulta - Avanzada")) {
-    auto* rejilla = new QGridLayout(this);
-    rejilla->setContentsMargins(18, 10, 18, 14);
+    auto* columna = new QVBoxLayout(this);
+    columna->setContentsMargins(18, 10, 18, 14);
+    columna->setSpacing(12);
+    auto* rejilla = new QGridLayout;
+    columna->addLayout(rejilla);
     rejilla->setHorizontalSpacing(12);
     rejilla->setVerticalSpacing(12);
     rejilla->addWidget(leyenda(QStringLiteral("AND OR\n↓      ↓"), Qt::AlignHCenter, this), 0, 0);
@@ -91,7 +95,7 @@ frmNuevaConsultaAvanzada::frmNuevaConsultaAvanzada(frmConsultas& espacio)
 
     auto* filaVer = new QHBoxLayout;
     Ver = std::make_unique<FilaColumnas>(this, filaVer);
-    rejilla->addLayout(filaVer, filaLetras + 1, 0, 1, 5);
+    columna->addLayout(filaVer);
 
     auto* filaFinal = FilaBotones();
     chkInteligente = new QCheckBox(this);
@@ -99,8 +103,10 @@ frmNuevaConsultaAvanzada::frmNuevaConsultaAvanzada(frmConsultas& espacio)
     connect(lblInteligente, &EtiquetaPulsable::Click, chkInteligente, &QCheckBox::toggle);
     filaFinal->insertWidget(0, chkInteligente);
     filaFinal->insertWidget(1, lblInteligente);
-    rejilla->addLayout(filaFinal, filaLetras + 2, 0, 1, 5);
-    rejilla->setSizeConstraint(QLayout::SetFixedSize);
+    columna->addLayout(filaFinal);
+    columna->setSizeConstraint(QLayout::SetFixedSize);
+    // Extra width goes to the text fields, so the legends stay beside the two-option controls.
+    rejilla->setColumnStretch(2, 1);
     cmdConsultar->setEnabled(false);
 
     QList<QWidget*> cuadros;

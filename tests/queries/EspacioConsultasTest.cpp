@@ -38,6 +38,11 @@ TEST_F(EspacioConsultas, CadaConsultaAbreSuPropiaVentanaYUnaSinFilasNoDejaNingun
         EXPECT_TRUE(consulta->isVisible());
     }
     EXPECT_EQ(espacio.EspacioHijas->currentSubWindow(), segunda);
+    // Each new window one step down and right from the previous one, inside the workspace.
+    EXPECT_EQ(primera->pos(), QPoint(0, 0));
+    EXPECT_GT(segunda->y(), 0);
+    EXPECT_EQ(segunda->x(), segunda->y());
+    EXPECT_TRUE(Area().contains(segunda->geometry()));
     EXPECT_EQ(espacio.StatusBar1->Textos(), (QStringList{"Titulo: love", "Total: 1"}));
 
     Buscar("nada parecido");

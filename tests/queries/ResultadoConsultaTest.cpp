@@ -12,6 +12,7 @@
 #include "queries/frmNuevaConsultaSimple.h"
 #include "store/BBDD.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -19,10 +20,12 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <functional>
+#include <map>
 
 namespace {
 // Six songs, each in a route of its own, so that the order by header and route is fixed.
@@ -226,22 +229,37 @@ TEST_F(ResultadoConsulta, ElTamanoSigueAlNumeroDeFilas) {
             catalogo.AnadirCancion("Relleno", ruta, "Autor", QString("Diecisiete %1").arg(i), "mp3", 1, 0, 2);
     }
     catalogo.AnadirCancion("Relleno", "\\R99\\", "Autor", "Sola", "mp3", 1, 0, 1);
-    const int anchoColumnas = 4 * 129 + 39 + 20;
-    struct Caso {
-        QString titulo;
+    struct Medida {
         QSize tamano;
+        bool barraVertical;
+        bool barraHorizontal;
     };
-    for (const Caso& caso :
-         {Caso{"Sola", {anchoColumnas + 14, 64}}, Caso{"Diecisiete", {anchoColumnas + 14, 288}},
-          Caso{"Dieciocho", {anchoColumnas + 30, 288}}}) {
+    std::map<QString, Medida> medidas;
+    int altoFila = 0;
+    for (const QString titulo : {"Sola", "Diecisiete", "Dieciocho"}) {
         auto& d = Simple();
-        d.txtTitulo->setText(caso.titulo);
+        d.txtTitulo->setText(titulo);
         Consultar(d);
-        ASSERT_NE(Ultimo(), nullptr);
-        EXPECT_EQ(Ultimo()->size(), caso.tamano) << caso.titulo.toStdString();
-        Ultimo()->close();
+        frmConsulta* consulta = Ultimo();
+        ASSERT_NE(consulta, nullptr);
+        QApplication::processEvents();
+        EXPECT_EQ(consulta->AnchoColumnas(), 4 * 129 + 39 + 20);
+        medidas[titulo] = {consulta->size(), consulta->ListView->verticalScrollBar()->isVisible(),
+                           consulta->ListView->horizontalScrollBar()->isVisible()};
+        altoFila = consulta->ListView->sizeHintForRow(0);
+        consulta->close();
         Soltar();
     }
+    // Up to 17 rows every row shows; one row more keeps the height and widens by the scroll bar.
+    EXPECT_FALSE(medidas["Sola"].barraVertical);
+    EXPECT_FALSE(medidas["Diecisiete"].barraVertical);
+    EXPECT_TRUE(medidas["Dieciocho"].barraVertical);
+    for (const auto& [titulo, medida] : medidas)
+        EXPECT_FALSE(medida.barraHorizontal) << titulo.toStdString();
+    EXPECT_EQ(medidas["Diecisiete"].tamano.height() - medidas["Sola"].tamano.height(), 16 * altoFila);
+    EXPECT_EQ(medidas["Dieciocho"].tamano.height(), medidas["Diecisiete"].tamano.height());
+    EXPECT_EQ(medidas["Diecisiete"].tamano.width(), medidas["Sola"].tamano.width());
+    EXPECT_GT(medidas["Dieciocho"].tamano.width(), medidas["Diecisiete"].tamano.width());
 }
 
 TEST_F(ResultadoConsulta, UnClicEnLaCabeceraOrdenaDeNuevoYConservaElTamano) {
@@ -394,4 +412,25 @@ TEST_F(ResultadoConsulta, UnaConsultaLargaSePuedeCancelar) {
     EXPECT_TRUE(guion.mensajes.empty());
     EXPECT_TRUE(Resultados().isEmpty());
     EXPECT_EQ(NumeroCanciones(), 46);
+}
+
+TEST_F(PruebaConsultas, MarcadoInteligenteTomaComoPatronUnTituloConComodines) {
+    catalogo.AnadirCancion("Rock", "\\A\\", "Queen", "Love of my life", "mp3", 1, 1, 1);
+    catalogo.AnadirCancion("Rock", "\\A\\", "Copia", "Love of my lif#", "mp3", 1, 0, 2);
+    catalogo.AnadirCancion("Rock", "\\A\\", "Rota", "[Love of my life", "mp3", 1, 0, 3);
+    catalogo.AnadirCancion("Rock", "\\A\\", "Otra", "Love of my wife", "mp3", 1, 0, 4);
+    catalogo.AnadirLetra(1, "Love of my life");
+    auto& d = Abrir<frmNuevaConsultaAvanzada>(espacio.mnuConsultaAvanzada);
+    d.chkInteligente->setChecked(true);
+    Consultar(d);
+    ASSERT_NE(Ultimo(), nullptr);
+    QStringList marcas;
+    const QStringList autores = Columna(*Ultimo(), "Autor");
+    const QStringList letras = Columna(*Ultimo(), "L");
+    for (int i = 0; i < autores.size(); ++i)
+        marcas << autores[i] + "=" + letras[i];
+    marcas.sort();
+    // "#" becomes "?", which matches the "e"; an unmatched "[" matches nothing and fails nothing.
+    EXPECT_EQ(marcas, (QStringList{"Copia=?", "Otra=N", "Queen=S", "Rota=N"}));
+    EXPECT_TRUE(guion.mensajes.empty());
 }
