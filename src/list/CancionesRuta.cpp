@@ -216,4 +216,6 @@ QString FormatoTamano::operator()(const QVariant& longitud) const {
     return valor < 0 ? negativo_ + grupos : grupos;
 }
 
+QString TextoTamano(const QVariant& longitud, const QLocale& locale) { return FormatoTamano(locale)(longitud); }
+
 } // namespace Lista

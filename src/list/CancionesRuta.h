@@ -57,4 +57,7 @@ private:
     QString negativo_;
 };
 
+// One size in that format.
+QString TextoTamano(const QVariant& longitud, const QLocale& locale);
+
 } // namespace Lista

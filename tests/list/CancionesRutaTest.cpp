@@ -41,7 +41,7 @@ TEST(FormatoTamano, AgrupaLosMilesConElSeparadorDelLocale) {
         EXPECT_EQ(ingles(caso.longitud), QString::fromLatin1(caso.esperado)) << caso.esperado;
     // Four-digit sizes are grouped too, whatever the locale's own habit.
     EXPECT_EQ(Lista::FormatoTamano(QLocale(QLocale::Spanish, QLocale::Spain))(1234), QStringLiteral("1.234"));
-    EXPECT_EQ(Lista::FormatoTamano(QLocale(QLocale::German))(1234567), QStringLiteral("1.234.567"));
+    EXPECT_EQ(Lista::TextoTamano(1234567, QLocale(QLocale::German)), QStringLiteral("1.234.567"));
 }
 
 TEST(PatronLiteral, QuitaSuSentidoALosComodinesYPasaPorLimpiaLike) {
