@@ -91,14 +91,6 @@ void PonerFondo(QWidget* control, const QColor& color) {
     control->setPalette(paleta);
 }
 
-// A message box with an OK button.
-void Avisar(QWidget* padre, const QString& texto, const QString& titulo, IconoMensaje icono) {
-    Mensaje mensaje;
-    mensaje.texto = texto;
-    mensaje.titulo = titulo;
-    mensaje.icono = icono;
-    servicios().MsgBox(mensaje, padre);
-}
 
 // One name a line, at most twenty of them, each cut in the middle when it is very long.
 QString Lista(const QStringList& nombres) {

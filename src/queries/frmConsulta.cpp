@@ -1,7 +1,7 @@
 #include "queries/frmConsulta.h"
 
 #include "list/CancionesRuta.h"
-#include "queries/Avisos.h"
+#include "shell/Servicios.h"
 #include "queries/LetraCancion.h"
 #include "queries/ModeloConsulta.h"
 #include "queries/PanelesEstado.h"

@@ -1,6 +1,6 @@
 #include "queries/frmNuevaConsultaSQL.h"
 
-#include "queries/Avisos.h"
+#include "shell/Servicios.h"
 #include "queries/FilasConsulta.h"
 #include "queries/ProgresoConsulta.h"
 #include "queries/frmConsultas.h"

@@ -1,6 +1,6 @@
 #include "queries/frmNuevaConsultaSimple.h"
 
-#include "queries/Avisos.h"
+#include "shell/Servicios.h"
 #include "queries/frmConsultas.h"
 
 #include <QComboBox>

@@ -29,3 +29,11 @@ Servicios& servicios() {
 }
 
 void InstalarServicios(std::unique_ptr<Servicios> nuevos) { actuales() = std::move(nuevos); }
+
+void Avisar(QWidget* padre, const QString& texto, const QString& titulo, IconoMensaje icono) {
+    Mensaje mensaje;
+    mensaje.texto = texto;
+    mensaje.titulo = titulo;
+    mensaje.icono = icono;
+    servicios().MsgBox(mensaje, padre);
+}

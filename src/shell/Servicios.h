@@ -54,3 +54,6 @@ public:
 // The services of the run: QtServicios unless a test installed others.
 Servicios& servicios();
 void InstalarServicios(std::unique_ptr<Servicios> nuevos);
+
+// A message box with only an OK button; an empty title is the program's.
+void Avisar(QWidget* padre, const QString& texto, const QString& titulo, IconoMensaje icono);
