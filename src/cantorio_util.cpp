@@ -52,7 +52,8 @@ struct Argumentos {
     bool Tiene(const char* nombre) const { return opciones.count(QLatin1String(nombre)) > 0; }
     std::optional<QString> Valor(const char* nombre) const {
         const auto it = opciones.find(QLatin1String(nombre));
-        if (it == opciones.end()) return std::nullopt;
+        if (it == opciones.end())
+            return std::nullopt;
         return it->second;
     }
 };
@@ -62,18 +63,22 @@ class BarraTerminal : public ProgresoUtilidad, public ProgresoAnadido {
 public:
     BarraTerminal() : activa_(isatty(STDERR_FILENO)) {}
     ~BarraTerminal() override {
-        if (activa_ && dibujada_) std::fputs("\r\033[K", stderr);
+        if (activa_ && dibujada_)
+            std::fputs("\r\033[K", stderr);
     }
     void Maximo(qint64 maximo) override { maximo_ = maximo; }
     void Valor(qint64 valor) override {
-        if (!activa_ || maximo_ <= 0) return;
+        if (!activa_ || maximo_ <= 0)
+            return;
         const int ancho = 40;
         const int lleno = int(qMin<qint64>(valor, maximo_) * ancho / maximo_);
-        if (lleno == ultimo_) return;
+        if (lleno == ultimo_)
+            return;
         ultimo_ = lleno;
         dibujada_ = true;
         std::fprintf(stderr, "\r[%s%s] %3d %%", QByteArray(lleno, '#').constData(),
-                     QByteArray(ancho - lleno, ' ').constData(), int(qMin<qint64>(valor, maximo_) * 100 / maximo_));
+                     QByteArray(ancho - lleno, ' ').constData(),
+                     int(qMin<qint64>(valor, maximo_) * 100 / maximo_));
         std::fflush(stderr);
     }
     void Maximo(int maximo) override { Maximo(qint64(maximo)); }
@@ -104,7 +109,8 @@ dao::Database& AbrirCatalogo(const QString& ruta, bool crear) {
 
 std::optional<QString> Clave(const Argumentos& argumentos) {
     const std::optional<QString> clave = argumentos.Valor("clave");
-    if (clave && clave->isEmpty()) throw ErrorUso{QStringLiteral("¡Debe introducir una Clave!")};
+    if (clave && clave->isEmpty())
+        throw ErrorUso{QStringLiteral("¡Debe introducir una Clave!")};
     return clave;
 }
 
@@ -112,7 +118,8 @@ int Exportar(const Argumentos& a) {
     const std::optional<QString> clave = Clave(a);
     dao::Database& base = AbrirCatalogo(a.posicionales[0], false);
     BarraTerminal barra;
-    const ResultadoTransferencia resultado = ExportarCanciones(base, a.posicionales[1], Version, clave, barra);
+    const ResultadoTransferencia resultado =
+        ExportarCanciones(base, a.posicionales[1], Version, clave, barra);
     Errores() << QStringLiteral("Proceso terminado con éxito: %1 canciones exportadas%2.\n")
                      .arg(resultado.canciones)
                      .arg(resultado.utf8 ? QStringLiteral(" (en UTF-8)") : QString());
@@ -124,7 +131,8 @@ int Importar(const Argumentos& a) {
     dao::Database& base = AbrirCatalogo(a.posicionales[0], true);
     BarraTerminal barra;
     const ResultadoTransferencia resultado = ImportarCanciones(base, a.posicionales[1], clave, barra);
-    Errores() << QStringLiteral("Proceso terminado con éxito: %1 canciones importadas.\n").arg(resultado.canciones);
+    Errores()
+        << QStringLiteral("Proceso terminado con éxito: %1 canciones importadas.\n").arg(resultado.canciones);
     return Hecho;
 }
 
@@ -154,20 +162,24 @@ public:
     void Comprobado(int k) override { texto_ = Comprobaciones[k].comprobado; }
     void Resultado(int, ResultadoComprobacion resultado) override {
         resultado_ = resultado;
-        if (resultado != ResultadoComprobacion::Error || !reparar_) Escribir();
+        if (resultado != ResultadoComprobacion::Error || !reparar_)
+            Escribir();
     }
     bool Reparar(int) override {
-        if (!reparar_) Escribir();
+        if (!reparar_)
+            Escribir();
         return reparar_;
     }
     void FalloReparacion(int, const QString& descripcion) override {
         Escribir();
-        Errores() << QStringLiteral("No se ha podido reparar (no se ha cambiado nada): ") << descripcion << '\n';
+        Errores() << QStringLiteral("No se ha podido reparar (no se ha cambiado nada): ") << descripcion
+                  << '\n';
     }
 
 private:
     void Escribir() {
-        if (escrita_ == texto_ + TextoResultado(resultado_)) return;
+        if (escrita_ == texto_ + TextoResultado(resultado_))
+            return;
         escrita_ = texto_ + TextoResultado(resultado_);
         Salida() << escrita_ << '\n';
         Salida().flush();
@@ -197,10 +209,12 @@ int Estadisticas(const Argumentos& a) {
 }
 
 QString RaizVolumen(const Argumentos& a, const QString& directorio) {
-    if (const auto volumen = a.Valor("volumen")) return QFileInfo(*volumen).absoluteFilePath();
+    if (const auto volumen = a.Valor("volumen"))
+        return QFileInfo(*volumen).absoluteFilePath();
     QStringList raices;
     for (const QStorageInfo& volumen : QStorageInfo::mountedVolumes())
-        if (volumen.isValid() && volumen.isReady()) raices << volumen.rootPath();
+        if (volumen.isValid() && volumen.isReady())
+            raices << volumen.rootPath();
     const QString raiz = VolumenDe(raices, directorio);
     return raiz.isEmpty() ? QDir::rootPath() : raiz;
 }
@@ -208,10 +222,12 @@ QString RaizVolumen(const Argumentos& a, const QString& directorio) {
 int Anadir(const Argumentos& a) {
     OpcionesAnadido opciones;
     opciones.cabecera = a.Valor("cabecera").value_or(QString());
-    if (opciones.cabecera.trimmed().isEmpty()) throw ErrorUso{QStringLiteral("¡Debe introducir una Cabecera!")};
+    if (opciones.cabecera.trimmed().isEmpty())
+        throw ErrorUso{QStringLiteral("¡Debe introducir una Cabecera!")};
     const QFileInfo directorio(a.posicionales[1]);
     if (!directorio.isDir()) {
-        Errores() << QStringLiteral("«%1» no es un directorio.\n").arg(QDir::toNativeSeparators(a.posicionales[1]));
+        Errores()
+            << QStringLiteral("«%1» no es un directorio.\n").arg(QDir::toNativeSeparators(a.posicionales[1]));
         return Fallo;
     }
     opciones.directorio = directorio.absoluteFilePath();
@@ -221,7 +237,8 @@ int Anadir(const Argumentos& a) {
     opciones.ordenar = !a.Tiene("sin-ordenar");
     opciones.nombre.separador = a.Valor("separador").value_or(QStringLiteral("--"));
     if (const auto formato = a.Valor("quitar-numeros")) {
-        if (formato->isEmpty()) throw ErrorUso{QStringLiteral("¡Debe introducir un formato de Número!")};
+        if (formato->isEmpty())
+            throw ErrorUso{QStringLiteral("¡Debe introducir un formato de Número!")};
         opciones.nombre.quitarNumeros = true;
         opciones.nombre.formatoNumeros = *formato;
     }
@@ -235,7 +252,8 @@ int Anadir(const Argumentos& a) {
         resultado = AnadirFicheros(opciones, barra);
     }
     for (const QString& ilegible : std::as_const(resultado.ilegibles))
-        Errores() << QStringLiteral("No se ha podido leer el directorio «%1»; se ha saltado.\n").arg(ilegible);
+        Errores()
+            << QStringLiteral("No se ha podido leer el directorio «%1»; se ha saltado.\n").arg(ilegible);
     for (const QString& grande : std::as_const(resultado.grandes))
         Errores() << QStringLiteral("No se ha añadido «%1»: su tamaño pasa de %2 bytes.\n")
                          .arg(grande)
@@ -268,27 +286,34 @@ const std::vector<Orden>& Ordenes() {
     static const std::vector<Orden> ordenes = {
         {"exportar", "exportar  CATALOGO FICHERO [--clave CLAVE]", 2, {"clave"}, {}, Exportar},
         {"importar", "importar  CATALOGO FICHERO [--clave CLAVE]", 2, {"clave"}, {}, Importar},
-        {"listar", "listar    CATALOGO FICHERO [--cabecera C [--ruta R]] [--sin-ficheros]", 2,
-         {"cabecera", "ruta"}, {"sin-ficheros"}, Listar},
+        {"listar",
+         "listar    CATALOGO FICHERO [--cabecera C [--ruta R]] [--sin-ficheros]",
+         2,
+         {"cabecera", "ruta"},
+         {"sin-ficheros"},
+         Listar},
         {"comprobar", "comprobar CATALOGO [--reparar]", 1, {}, {"reparar"}, Comprobar},
         {"estadisticas", "estadisticas CATALOGO", 1, {}, {}, Estadisticas},
         {"anadir",
          "anadir    CATALOGO DIRECTORIO --cabecera C [--filtro PATRON] [--separador SEP]\n"
          "                       [--subdirectorios] [--sin-ordenar] [--quitar-numeros FORMATO]\n"
          "                       [--convertir-subrayados] [--primero-titulo] [--volumen RAIZ]",
-         2, {"cabecera", "filtro", "separador", "quitar-numeros", "volumen"},
-         {"subdirectorios", "sin-ordenar", "convertir-subrayados", "primero-titulo"}, Anadir},
+         2,
+         {"cabecera", "filtro", "separador", "quitar-numeros", "volumen"},
+         {"subdirectorios", "sin-ordenar", "convertir-subrayados", "primero-titulo"},
+         Anadir},
     };
     return ordenes;
 }
 
 QString Uso() {
     QString texto = QStringLiteral("Uso:\n");
-    for (const Orden& orden : Ordenes()) texto += QStringLiteral("  cantorio-util ") + QString::fromUtf8(orden.uso) + u'\n';
-    texto += QStringLiteral(
-        "\nCATALOGO es un fichero de catálogo (Cantorio.mdb); solo \"anadir\" e \"importar\" lo crean si no existe.\n"
-        "Estado de salida: 0 hecho, 1 error (no se ha cambiado nada), 2 uso incorrecto,\n"
-        "3 \"comprobar\" ha dejado algún error sin reparar.\n");
+    for (const Orden& orden : Ordenes())
+        texto += QStringLiteral("  cantorio-util ") + QString::fromUtf8(orden.uso) + u'\n';
+    texto += QStringLiteral("\nCATALOGO es un fichero de catálogo (Cantorio.mdb); solo \"anadir\" e "
+                            "\"importar\" lo crean si no existe.\n"
+                            "Estado de salida: 0 hecho, 1 error (no se ha cambiado nada), 2 uso incorrecto,\n"
+                            "3 \"comprobar\" ha dejado algún error sin reparar.\n");
     return texto;
 }
 
@@ -304,7 +329,8 @@ Argumentos Analizar(const Orden& orden, const QStringList& lista) {
         if (orden.banderas.contains(nombre)) {
             argumentos.opciones[nombre] = QString();
         } else if (orden.opcionesConValor.contains(nombre)) {
-            if (i + 1 >= lista.size()) throw ErrorUso{QStringLiteral("Falta el valor de %1.").arg(actual)};
+            if (i + 1 >= lista.size())
+                throw ErrorUso{QStringLiteral("Falta el valor de %1.").arg(actual)};
             argumentos.opciones[nombre] = lista[++i];
         } else {
             throw ErrorUso{QStringLiteral("Opción desconocida: %1").arg(actual)};
@@ -320,7 +346,8 @@ Argumentos Analizar(const Orden& orden, const QStringList& lista) {
 int main(int argc, char** argv) {
     QCoreApplication aplicacion(argc, argv);
     const QStringList lista = QCoreApplication::arguments().mid(1);
-    if (lista.isEmpty() || lista.contains(QLatin1String("--ayuda")) || lista.contains(QLatin1String("--help"))) {
+    if (lista.isEmpty() || lista.contains(QLatin1String("--ayuda")) ||
+        lista.contains(QLatin1String("--help"))) {
         (lista.isEmpty() ? Errores() : Salida()) << Uso();
         return lista.isEmpty() ? MalUso : Hecho;
     }
@@ -334,7 +361,8 @@ int main(int argc, char** argv) {
     try {
         estado = orden->ejecutar(Analizar(*orden, lista.mid(1)));
     } catch (const ErrorUso& error) {
-        Errores() << error.mensaje << QStringLiteral("\nUso: cantorio-util ") << QString::fromUtf8(orden->uso) << '\n';
+        Errores() << error.mensaje << QStringLiteral("\nUso: cantorio-util ") << QString::fromUtf8(orden->uso)
+                  << '\n';
         estado = MalUso;
     } catch (const FalloFichero& fallo) {
         Errores() << fallo.Mensaje() << '\n';
@@ -347,6 +375,7 @@ int main(int argc, char** argv) {
     Errores().flush();
     BBDD::CerrarBaseDatos();
     if (estado != Hecho && !catalogoCreado.isEmpty())
-        for (const char* sufijo : {"", "-wal", "-shm"}) QFile::remove(catalogoCreado + QLatin1String(sufijo));
+        for (const char* sufijo : {"", "-wal", "-shm"})
+            QFile::remove(catalogoCreado + QLatin1String(sufijo));
     return estado;
 }

@@ -22,7 +22,8 @@ constexpr const char* ReferenciasRotas =
 
 sqlite3* Conexion(dao::Database& base) {
     sqlite3* db = base.Conexion();
-    if (!db) throw dao::ErrorBD(3420, QStringLiteral("La base de datos está cerrada."));
+    if (!db)
+        throw dao::ErrorBD(3420, QStringLiteral("La base de datos está cerrada."));
     return db;
 }
 
@@ -43,9 +44,11 @@ void EscribirEnTransaccion(dao::Database& base, const QByteArray& sql) {
         sqlite3* db = Conexion(base);
         sqlite3_stmt* s = nullptr;
         int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &s, nullptr);
-        if (rc == SQLITE_OK) rc = sqlite3_step(s);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_step(s);
         sqlite3_finalize(s);
-        if (rc != SQLITE_DONE) dao::interno::ErrorDeMotor(db, rc);
+        if (rc != SQLITE_DONE)
+            dao::interno::ErrorDeMotor(db, rc);
         base.CommitTrans();
     } catch (...) {
         base.Rollback();
@@ -70,15 +73,19 @@ void Enlazar(sqlite3_stmt* s, int indice, std::optional<qint32> numero) {
 }
 
 QByteArray CondicionAlcance(const AlcanceListado& alcance) {
-    if (alcance.ruta) return " WHERE CABECERA = ?1 AND RUTA = ?2";
-    if (alcance.cabecera) return " WHERE CABECERA = ?1";
+    if (alcance.ruta)
+        return " WHERE CABECERA = ?1 AND RUTA = ?2";
+    if (alcance.cabecera)
+        return " WHERE CABECERA = ?1";
     return {};
 }
 
 QStringList ParametrosAlcance(const AlcanceListado& alcance) {
     QStringList parametros;
-    if (alcance.cabecera || alcance.ruta) parametros << alcance.cabecera.value_or(QString());
-    if (alcance.ruta) parametros << *alcance.ruta;
+    if (alcance.cabecera || alcance.ruta)
+        parametros << alcance.cabecera.value_or(QString());
+    if (alcance.ruta)
+        parametros << *alcance.ruta;
     return parametros;
 }
 
@@ -86,7 +93,8 @@ QStringList Textos(dao::Database& base, const char* sql, const QStringList& para
     QStringList textos;
     Filas filas(base, sql, parametros);
     while (filas.Siguiente())
-        if (!filas.Nulo(0)) textos << QString::fromUtf8(filas.Texto(0));
+        if (!filas.Nulo(0))
+            textos << QString::fromUtf8(filas.Texto(0));
     return textos;
 }
 
@@ -97,30 +105,39 @@ QStringList Textos(dao::Database& base, const char* sql, const QStringList& para
 Filas::Filas(dao::Database& base, const char* sql, const QStringList& parametros) : base_(base) {
     sqlite3* db = Conexion(base);
     const int rc = sqlite3_prepare_v2(db, sql, -1, &sentencia_, nullptr);
-    if (rc != SQLITE_OK) dao::interno::ErrorDeMotor(db, rc);
+    if (rc != SQLITE_OK)
+        dao::interno::ErrorDeMotor(db, rc);
     for (int i = 0; i < parametros.size(); ++i) {
         const QByteArray texto = parametros[i].toUtf8();
         sqlite3_bind_text(sentencia_, i + 1, texto.constData(), int(texto.size()), SQLITE_TRANSIENT);
     }
 }
 
-Filas::~Filas() { sqlite3_finalize(sentencia_); }
+Filas::~Filas() {
+    sqlite3_finalize(sentencia_);
+}
 
 bool Filas::Siguiente() {
     const int rc = sqlite3_step(sentencia_);
-    if (rc == SQLITE_ROW) return true;
-    if (rc != SQLITE_DONE) dao::interno::ErrorDeMotor(base_.Conexion(), rc);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc != SQLITE_DONE)
+        dao::interno::ErrorDeMotor(base_.Conexion(), rc);
     return false;
 }
 
-bool Filas::Nulo(int columna) const { return sqlite3_column_type(sentencia_, columna) == SQLITE_NULL; }
+bool Filas::Nulo(int columna) const {
+    return sqlite3_column_type(sentencia_, columna) == SQLITE_NULL;
+}
 
 QByteArrayView Filas::Texto(int columna) const {
     const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(sentencia_, columna));
     return QByteArrayView(texto, sqlite3_column_bytes(sentencia_, columna));
 }
 
-qint64 Filas::Entero(int columna) const { return sqlite3_column_int64(sentencia_, columna); }
+qint64 Filas::Entero(int columna) const {
+    return sqlite3_column_int64(sentencia_, columna);
+}
 
 // ---------------------------------------------------------------------------------------------------
 
@@ -132,7 +149,9 @@ void RepararIdxNulos(dao::Database& base) {
     EscribirEnTransaccion(base, "UPDATE CANCIONES SET IDX_CANCION = 0 WHERE IDX_CANCION IS NULL");
 }
 
-bool HayCanciones(dao::Database& base) { return HayFila(base, "SELECT 1 FROM CANCIONES LIMIT 1"); }
+bool HayCanciones(dao::Database& base) {
+    return HayFila(base, "SELECT 1 FROM CANCIONES LIMIT 1");
+}
 
 bool HayRutasMalNumeradas(dao::Database& base) {
     return HayFila(base, QByteArray(GruposMalNumerados) + " LIMIT 1");
@@ -140,13 +159,17 @@ bool HayRutasMalNumeradas(dao::Database& base) {
 
 void RenumerarRutasMalNumeradas(dao::Database& base) {
     EscribirEnTransaccion(
-        base, QByteArray("UPDATE CANCIONES SET REL_POS = n.posicion FROM (SELECT c.rowid AS fila, ROW_NUMBER() OVER "
-                         "(PARTITION BY c.CABECERA, c.RUTA ORDER BY c.REL_POS, c.AUTOR, c.TITULO, c.rowid) AS posicion "
-                         "FROM CANCIONES AS c WHERE (c.CABECERA, c.RUTA) IN (") +
-                  GruposMalNumerados + ")) AS n WHERE CANCIONES.rowid = n.fila");
+        base,
+        QByteArray(
+            "UPDATE CANCIONES SET REL_POS = n.posicion FROM (SELECT c.rowid AS fila, ROW_NUMBER() OVER "
+            "(PARTITION BY c.CABECERA, c.RUTA ORDER BY c.REL_POS, c.AUTOR, c.TITULO, c.rowid) AS posicion "
+            "FROM CANCIONES AS c WHERE (c.CABECERA, c.RUTA) IN (") +
+            GruposMalNumerados + ")) AS n WHERE CANCIONES.rowid = n.fila");
 }
 
-bool HayLetras(dao::Database& base) { return HayFila(base, "SELECT 1 FROM LETRAS LIMIT 1"); }
+bool HayLetras(dao::Database& base) {
+    return HayFila(base, "SELECT 1 FROM LETRAS LIMIT 1");
+}
 
 bool HayLetrasSinCanciones(dao::Database& base) {
     return HayFila(base, QByteArray("SELECT 1 FROM LETRAS WHERE ") + LetrasSinCanciones + " LIMIT 1");
@@ -178,7 +201,9 @@ Cobertura ContarCobertura(dao::Database& base) {
     return cobertura;
 }
 
-qint64 ContarCanciones(dao::Database& base) { return Numero(base, "SELECT COUNT(*) FROM CANCIONES"); }
+qint64 ContarCanciones(dao::Database& base) {
+    return Numero(base, "SELECT COUNT(*) FROM CANCIONES");
+}
 
 std::unique_ptr<Filas> CancionesEnOrden(dao::Database& base) {
     return std::make_unique<Filas>(base, "SELECT CABECERA, RUTA, AUTOR, TITULO, EXTENSION, LONGITUD, REL_POS "
@@ -187,23 +212,29 @@ std::unique_ptr<Filas> CancionesEnOrden(dao::Database& base) {
 
 InsercionCanciones::InsercionCanciones(dao::Database& base) : base_(base) {
     sqlite3* db = Conexion(base);
-    const int rc = sqlite3_prepare_v2(db,
-                                      "INSERT INTO CANCIONES (CABECERA, RUTA, AUTOR, TITULO, EXTENSION, LONGITUD, "
-                                      "IDX_CANCION, REL_POS) VALUES (?1, ?2, ?3, ?4, ?5, ?6, 0, ?7)",
-                                      -1, &sentencia_, nullptr);
-    if (rc != SQLITE_OK) dao::interno::ErrorDeMotor(db, rc);
+    const int rc =
+        sqlite3_prepare_v2(db,
+                           "INSERT INTO CANCIONES (CABECERA, RUTA, AUTOR, TITULO, EXTENSION, LONGITUD, "
+                           "IDX_CANCION, REL_POS) VALUES (?1, ?2, ?3, ?4, ?5, ?6, 0, ?7)",
+                           -1, &sentencia_, nullptr);
+    if (rc != SQLITE_OK)
+        dao::interno::ErrorDeMotor(db, rc);
 }
 
-InsercionCanciones::~InsercionCanciones() { sqlite3_finalize(sentencia_); }
+InsercionCanciones::~InsercionCanciones() {
+    sqlite3_finalize(sentencia_);
+}
 
 void InsercionCanciones::Anadir(const std::optional<QByteArray> (&textos)[5], std::optional<qint32> longitud,
                                 std::optional<qint32> posicion) {
-    for (int i = 0; i < 5; ++i) Enlazar(sentencia_, i + 1, textos[i]);
+    for (int i = 0; i < 5; ++i)
+        Enlazar(sentencia_, i + 1, textos[i]);
     Enlazar(sentencia_, 6, longitud);
     Enlazar(sentencia_, 7, posicion);
     const int rc = sqlite3_step(sentencia_);
     sqlite3_reset(sentencia_);
-    if (rc != SQLITE_DONE) dao::interno::ErrorDeMotor(base_.Conexion(), rc);
+    if (rc != SQLITE_DONE)
+        dao::interno::ErrorDeMotor(base_.Conexion(), rc);
 }
 
 void InsercionCanciones::Terminar() {
@@ -211,11 +242,11 @@ void InsercionCanciones::Terminar() {
 }
 
 std::unique_ptr<Filas> FilasListado(dao::Database& base, const AlcanceListado& alcance, bool ficheros) {
-    const QByteArray sql =
-        ficheros ? "SELECT CABECERA, RUTA, AUTOR, TITULO, EXTENSION FROM CANCIONES" + CondicionAlcance(alcance) +
-                       " ORDER BY CABECERA, RUTA, REL_POS, rowid"
-                 : "SELECT DISTINCT CABECERA, RUTA FROM CANCIONES" + CondicionAlcance(alcance) +
-                       " ORDER BY CABECERA, RUTA";
+    const QByteArray sql = ficheros
+                               ? "SELECT CABECERA, RUTA, AUTOR, TITULO, EXTENSION FROM CANCIONES" +
+                                     CondicionAlcance(alcance) + " ORDER BY CABECERA, RUTA, REL_POS, rowid"
+                               : "SELECT DISTINCT CABECERA, RUTA FROM CANCIONES" + CondicionAlcance(alcance) +
+                                     " ORDER BY CABECERA, RUTA";
     return std::make_unique<Filas>(base, sql.constData(), ParametrosAlcance(alcance));
 }
 
@@ -227,9 +258,9 @@ qint64 ContarFilasListado(dao::Database& base, const AlcanceListado& alcance, bo
 }
 
 bool MismoTexto(dao::Database& base, QByteArrayView a, QByteArrayView b) {
-    if (a == b) return true;
-    return Numero(base, "SELECT ?1 = ?2 COLLATE CANTORIO",
-                  {QString::fromUtf8(a), QString::fromUtf8(b)}) == 1;
+    if (a == b)
+        return true;
+    return Numero(base, "SELECT ?1 = ?2 COLLATE CANTORIO", {QString::fromUtf8(a), QString::fromUtf8(b)}) == 1;
 }
 
 QStringList Cabeceras(dao::Database& base) {

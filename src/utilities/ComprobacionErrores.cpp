@@ -10,8 +10,9 @@ const std::array<TextosComprobacion, 4> Comprobaciones = {{
      false},
     {QStringLiteral("Comprobando la duplicidad de REL_POS en una misma Ruta..."),
      QStringLiteral("Comprobado la duplicidad de REL_POS en una misma Ruta..."),
-     QStringLiteral("Se han encontrado valores de REL_POS duplicados para una misma Ruta.\nTodas la Rutas con este "
-                    "error serán renumeradas de nuevo.\n\n¿Desea reparar este error?"),
+     QStringLiteral(
+         "Se han encontrado valores de REL_POS duplicados para una misma Ruta.\nTodas la Rutas con este "
+         "error serán renumeradas de nuevo.\n\n¿Desea reparar este error?"),
      true},
     {QStringLiteral("Comprobando la existencia de Lyrics no referenciadas..."),
      QStringLiteral("Comprobado la existencia de Lyrics no referenciadas..."),
@@ -20,16 +21,20 @@ const std::array<TextosComprobacion, 4> Comprobaciones = {{
      false},
     {QStringLiteral("Comprobando la existencia de referencias a Lyrics inexistentes..."),
      QStringLiteral("Comprobado la existencia de referencias a Lyrics inexistentes..."),
-     QStringLiteral("Se han encontrado referencias a Lyrics inexistentes.\nEste campo será actualizado a ''0'' (sin "
-                    "Letra asociada).\n\n¿Desea reparar este error?"),
+     QStringLiteral(
+         "Se han encontrado referencias a Lyrics inexistentes.\nEste campo será actualizado a ''0'' (sin "
+         "Letra asociada).\n\n¿Desea reparar este error?"),
      false},
 }};
 
 QString TextoResultado(ResultadoComprobacion resultado) {
     switch (resultado) {
-    case ResultadoComprobacion::Correcto: return QStringLiteral(" OK.");
-    case ResultadoComprobacion::Error: return QStringLiteral(" ERROR.");
-    case ResultadoComprobacion::Corregido: return QStringLiteral(" Corregido.");
+    case ResultadoComprobacion::Correcto:
+        return QStringLiteral(" OK.");
+    case ResultadoComprobacion::Error:
+        return QStringLiteral(" ERROR.");
+    case ResultadoComprobacion::Corregido:
+        return QStringLiteral(" Corregido.");
     }
     return {};
 }
@@ -37,13 +42,15 @@ QString TextoResultado(ResultadoComprobacion resultado) {
 namespace {
 
 struct Comprobacion {
-    bool vaciarBarra;                  // the bar starts from 0
-    bool (*hayTabla)(dao::Database&);  // the table the check reads first has rows
+    bool vaciarBarra;                 // the bar starts from 0
+    bool (*hayTabla)(dao::Database&); // the table the check reads first has rows
     bool (*hayFallo)(dao::Database&);
     void (*reparar)(dao::Database&);
 };
 
-bool Siempre(dao::Database&) { return true; }
+bool Siempre(dao::Database&) {
+    return true;
+}
 
 const Comprobacion Pasos[4] = {
     {true, Siempre, catalogo::HayIdxNulos, catalogo::RepararIdxNulos},

@@ -10,9 +10,9 @@
 #include <array>
 
 struct TextosComprobacion {
-    QString comprobando; // the line while the check runs
-    QString comprobado;  // the line once it has run over a table that is not empty
-    QString pregunta;    // whether to repair the fault
+    QString comprobando;      // the line while the check runs
+    QString comprobado;       // the line once it has run over a table that is not empty
+    QString pregunta;         // whether to repair the fault
     bool preguntaInformativa; // the question shows the information icon instead of the question mark
 };
 extern const std::array<TextosComprobacion, 4> Comprobaciones;

@@ -12,8 +12,8 @@ namespace {
 const QByteArray Guiones(70, '-');
 constexpr int LineasPorCancion = 7;
 constexpr int CamposTexto = 5;
-const char* const NombresCampos[LineasPorCancion] = {"CABECERA", "RUTA", "AUTOR", "TITULO", "EXTENSION", "LONGITUD",
-                                                    "REL_POS"};
+const char* const NombresCampos[LineasPorCancion] = {"CABECERA",  "RUTA",     "AUTOR",  "TITULO",
+                                                     "EXTENSION", "LONGITUD", "REL_POS"};
 
 // A number with the blank of its sign before it (a minus sign in its place) and one blank after.
 QByteArray LineaNumero(qint64 numero) {
@@ -21,12 +21,14 @@ QByteArray LineaNumero(qint64 numero) {
 }
 
 QByteArray ClaveDe(const std::optional<QString>& clave) {
-    if (!clave) return {};
+    if (!clave)
+        return {};
     const std::optional<QByteArray> bytes = BytesClave(*clave);
     if (!bytes)
-        throw FalloFichero(FalloFichero::Clase::Contenido,
-                           QStringLiteral("La clave contiene caracteres que no se pueden usar para codificar. "
-                                          "Escriba una clave con letras, cifras y signos de la Europa occidental."));
+        throw FalloFichero(
+            FalloFichero::Clase::Contenido,
+            QStringLiteral("La clave contiene caracteres que no se pueden usar para codificar. "
+                           "Escriba una clave con letras, cifras y signos de la Europa occidental."));
     return *bytes;
 }
 
@@ -37,19 +39,22 @@ QString Nombre(const catalogo::Filas& filas, int columna) {
 [[noreturn]] void SaltoDeLinea(const catalogo::Filas& filas, qint64 numero, int campo, bool alCodificar) {
     throw FalloFichero(
         FalloFichero::Clase::Contenido,
-        QStringLiteral("No se puede exportar la canción %1 (Cabecera «%2», Ruta «%3», «%4 -- %5»): el campo %6 %7 "
-                       "un salto de línea, que partiría su registro en el fichero. Corrija la canción o use otra "
-                       "clave. No se ha escrito ningún fichero.")
+        QStringLiteral(
+            "No se puede exportar la canción %1 (Cabecera «%2», Ruta «%3», «%4 -- %5»): el campo %6 %7 "
+            "un salto de línea, que partiría su registro en el fichero. Corrija la canción o use otra "
+            "clave. No se ha escrito ningún fichero.")
             .arg(numero)
             .arg(Nombre(filas, 0), Nombre(filas, 1), Nombre(filas, 2), Nombre(filas, 3),
                  QLatin1String(NombresCampos[campo]),
                  alCodificar ? QStringLiteral("queda con") : QStringLiteral("contiene")));
 }
 
-bool TieneSalto(const QByteArray& bytes) { return bytes.contains('\n') || bytes.contains('\r'); }
+bool TieneSalto(const QByteArray& bytes) {
+    return bytes.contains('\n') || bytes.contains('\r');
+}
 
-void EscribirCanciones(dao::Database& base, FicheroTexto& fichero, const QString& version, const QByteArray& clave,
-                       qint64 total, ProgresoUtilidad& progreso) {
+void EscribirCanciones(dao::Database& base, FicheroTexto& fichero, const QString& version,
+                       const QByteArray& clave, qint64 total, ProgresoUtilidad& progreso) {
     fichero.Linea(Guiones);
     fichero.Linea(fichero.Bytes(
         QStringLiteral(" Base de Datos del %1   -   NO MODIFICAR ESTE FICHERO!!!").arg(version).toUtf8()));
@@ -65,21 +70,25 @@ void EscribirCanciones(dao::Database& base, FicheroTexto& fichero, const QString
                 continue;
             }
             QByteArray bytes = fichero.Bytes(filas->Texto(campo));
-            if (TieneSalto(bytes)) SaltoDeLinea(*filas, numero, campo, false);
+            if (TieneSalto(bytes))
+                SaltoDeLinea(*filas, numero, campo, false);
             if (!clave.isEmpty()) {
                 Codifica(bytes, clave);
-                if (TieneSalto(bytes)) SaltoDeLinea(*filas, numero, campo, true);
+                if (TieneSalto(bytes))
+                    SaltoDeLinea(*filas, numero, campo, true);
             }
             fichero.Linea(bytes);
         }
         for (int campo = CamposTexto; campo < LineasPorCancion; ++campo)
             fichero.Linea(filas->Nulo(campo) ? QByteArray() : LineaNumero(filas->Entero(campo)));
-        if ((numero & 1023) == 0) progreso.Valor(numero);
+        if ((numero & 1023) == 0)
+            progreso.Valor(numero);
     }
     if (numero != total)
-        throw FalloFichero(FalloFichero::Clase::Contenido,
-                           QStringLiteral("El catálogo ha cambiado mientras se exportaba. No se ha escrito ningún "
-                                          "fichero; inténtelo de nuevo."));
+        throw FalloFichero(
+            FalloFichero::Clase::Contenido,
+            QStringLiteral("El catálogo ha cambiado mientras se exportaba. No se ha escrito ningún "
+                           "fichero; inténtelo de nuevo."));
 }
 
 // --- Reading.
@@ -89,7 +98,8 @@ class Lineas {
 public:
     Lineas(const char* datos, qint64 largo) : p_(datos), fin_(datos + largo) {}
     bool Leer(QByteArrayView& linea) {
-        if (p_ >= fin_) return false;
+        if (p_ >= fin_)
+            return false;
         const char* salto = static_cast<const char*>(memchr(p_, '\n', size_t(fin_ - p_)));
         const char* finLinea = salto ? salto : fin_;
         const char* finTexto = (finLinea > p_ && finLinea[-1] == '\r') ? finLinea - 1 : finLinea;
@@ -108,19 +118,21 @@ private:
 };
 
 [[noreturn]] void Rechazar(const QString& ruta, qint64 linea, const QString& motivo) {
-    throw FalloFichero(FalloFichero::Clase::Contenido,
-                       QStringLiteral("El fichero «%1» no se puede importar: en la línea %2 %3. No se ha añadido "
-                                      "ninguna canción.")
-                           .arg(QDir::toNativeSeparators(ruta))
-                           .arg(linea)
-                           .arg(motivo));
+    throw FalloFichero(
+        FalloFichero::Clase::Contenido,
+        QStringLiteral("El fichero «%1» no se puede importar: en la línea %2 %3. No se ha añadido "
+                       "ninguna canción.")
+            .arg(QDir::toNativeSeparators(ruta))
+            .arg(linea)
+            .arg(motivo));
 }
 
 // A decimal integer with blanks around it; empty or blank: Null.
 std::optional<qint64> LeerNumero(QByteArrayView linea, bool& valido) {
     const QByteArrayView texto = linea.trimmed();
     valido = true;
-    if (texto.isEmpty()) return std::nullopt;
+    if (texto.isEmpty())
+        return std::nullopt;
     bool ok = false;
     const qint64 numero = texto.toLongLong(&ok);
     valido = ok;
@@ -142,12 +154,14 @@ struct Importacion {
         Lineas lineas(datos, largo);
         QByteArrayView linea;
         for (int i = 1; i <= 4; ++i)
-            if (!lineas.Leer(linea)) Rechazar(ruta, i, QStringLiteral("termina el fichero antes de su cabecera"));
+            if (!lineas.Leer(linea))
+                Rechazar(ruta, i, QStringLiteral("termina el fichero antes de su cabecera"));
         bool valido = false;
         const std::optional<qint64> anunciadas = LeerNumero(linea, valido);
         if (!valido || !anunciadas)
-            Rechazar(ruta, 4, QStringLiteral("debería estar el número de canciones, y hay «%1»")
-                                  .arg(QString::fromUtf8(linea.first(qMin<qsizetype>(linea.size(), 80)))));
+            Rechazar(ruta, 4,
+                     QStringLiteral("debería estar el número de canciones, y hay «%1»")
+                         .arg(QString::fromUtf8(linea.first(qMin<qsizetype>(linea.size(), 80)))));
         progreso.Maximo(qMax<qint64>(*anunciadas, 0));
 
         catalogo::InsercionCanciones insercion(base);
@@ -158,11 +172,12 @@ struct Importacion {
             std::optional<qint32> numeros[2];
             for (int campo = 0; campo < LineasPorCancion; ++campo) {
                 if (!lineas.Leer(linea))
-                    Rechazar(ruta, lineas.Numero() + 1,
-                             QStringLiteral("termina el fichero dentro de la canción que empieza en la línea %1 "
-                                            "(falta el campo %2)")
-                                 .arg(primera)
-                                 .arg(QLatin1String(NombresCampos[campo])));
+                    Rechazar(
+                        ruta, lineas.Numero() + 1,
+                        QStringLiteral("termina el fichero dentro de la canción que empieza en la línea %1 "
+                                       "(falta el campo %2)")
+                            .arg(primera)
+                            .arg(QLatin1String(NombresCampos[campo])));
                 if (campo < CamposTexto)
                     textos[campo] = Texto(linea, lineas.Numero());
                 else
@@ -172,22 +187,27 @@ struct Importacion {
                 insercion.Anadir(textos, numeros[0], numeros[1]);
             } catch (const dao::ErrorBD& error) {
                 Rechazar(ruta, primera,
-                         QStringLiteral("empieza una canción que el catálogo no admite: %1").arg(error.Descripcion()));
+                         QStringLiteral("empieza una canción que el catálogo no admite: %1")
+                             .arg(error.Descripcion()));
             }
             ++canciones;
-            if ((canciones & 1023) == 0) progreso.Valor(qMin(canciones, *anunciadas));
+            if ((canciones & 1023) == 0)
+                progreso.Valor(qMin(canciones, *anunciadas));
         }
         insercion.Terminar();
         return canciones;
     }
 
     std::optional<QByteArray> Texto(QByteArrayView linea, qint64 numero) const {
-        if (linea.isEmpty()) return std::nullopt;
+        if (linea.isEmpty())
+            return std::nullopt;
         QByteArray bytes = linea.toByteArray();
-        if (!clave.isEmpty()) Decodifica(bytes, clave);
+        if (!clave.isEmpty())
+            Decodifica(bytes, clave);
         if (utf8Fichero) {
             if (!QUtf8StringView(bytes).isValidUtf8())
-                Rechazar(ruta, numero, QStringLiteral("el texto no es UTF-8 válido (¿es la clave correcta?)"));
+                Rechazar(ruta, numero,
+                         QStringLiteral("el texto no es UTF-8 válido (¿es la clave correcta?)"));
             return bytes;
         }
         QByteArray texto;
@@ -199,9 +219,12 @@ struct Importacion {
         bool valido = false;
         const std::optional<qint64> valor = LeerNumero(linea, valido);
         if (!valido || (valor && (*valor < INT32_MIN || *valor > INT32_MAX)))
-            Rechazar(ruta, numero, QStringLiteral("el campo %1 debería ser un número entero, y es «%2»")
-                                       .arg(QLatin1String(NombresCampos[campo]), QString::fromUtf8(linea.first(qMin<qsizetype>(linea.size(), 80)))));
-        if (!valor) return std::nullopt;
+            Rechazar(ruta, numero,
+                     QStringLiteral("el campo %1 debería ser un número entero, y es «%2»")
+                         .arg(QLatin1String(NombresCampos[campo]),
+                              QString::fromUtf8(linea.first(qMin<qsizetype>(linea.size(), 80)))));
+        if (!valor)
+            return std::nullopt;
         return qint32(*valor);
     }
 
@@ -231,8 +254,8 @@ ResultadoTransferencia ExportarCanciones(dao::Database& base, const QString& rut
     return resultado;
 }
 
-ResultadoTransferencia ImportarCanciones(dao::Database& base, const QString& ruta, const std::optional<QString>& clave,
-                                         ProgresoUtilidad& progreso) {
+ResultadoTransferencia ImportarCanciones(dao::Database& base, const QString& ruta,
+                                         const std::optional<QString>& clave, ProgresoUtilidad& progreso) {
     const QByteArray bytesClave = ClaveDe(clave);
     QFile fichero(ruta);
     if (!fichero.open(QIODevice::ReadOnly))

@@ -33,5 +33,5 @@ ResultadoTransferencia ExportarCanciones(dao::Database& base, const QString& rut
 // Appends the songs of the file, with no lyric, all of them in one transaction: a file that cannot be
 // read, a record cut short or a number that is not one is refused with a message naming the line
 // (FalloFichero), and the catalogue stays exactly as it was.
-ResultadoTransferencia ImportarCanciones(dao::Database& base, const QString& ruta, const std::optional<QString>& clave,
-                                         ProgresoUtilidad& progreso);
+ResultadoTransferencia ImportarCanciones(dao::Database& base, const QString& ruta,
+                                         const std::optional<QString>& clave, ProgresoUtilidad& progreso);

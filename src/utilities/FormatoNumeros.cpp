@@ -4,7 +4,8 @@ QString FormatoEntero(qint64 numero) {
     const QString digitos = QString::number(numero < 0 ? -numero : numero);
     QString texto;
     for (qsizetype i = 0; i < digitos.size(); ++i) {
-        if (i > 0 && (digitos.size() - i) % 3 == 0) texto += u'.';
+        if (i > 0 && (digitos.size() - i) % 3 == 0)
+            texto += u'.';
         texto += digitos[i];
     }
     return numero < 0 ? u'-' + texto : texto;

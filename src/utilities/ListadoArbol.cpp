@@ -25,8 +25,10 @@ struct Anterior {
 
     // Whether the value in column of the row starts a new block, as the catalogue compares texts.
     bool Cambia(dao::Database& base, const catalogo::Filas& filas, int columna) const {
-        if (!hay) return true;
-        if (filas.Nulo(columna) || nulo) return filas.Nulo(columna) != nulo;
+        if (!hay)
+            return true;
+        if (filas.Nulo(columna) || nulo)
+            return filas.Nulo(columna) != nulo;
         return !catalogo::MismoTexto(base, texto, filas.Texto(columna));
     }
     void Tomar(const catalogo::Filas& filas, int columna) {
@@ -41,24 +43,29 @@ ResultadoListado Escribir(dao::Database& base, FicheroTexto& fichero, const Opci
     Separador(fichero);
     fichero.Linea(fichero.Bytes((u' ' + opciones.version).toUtf8()));
     ResultadoListado resultado;
-    const std::unique_ptr<catalogo::Filas> filas = catalogo::FilasListado(base, opciones.alcance, opciones.ficheros);
+    const std::unique_ptr<catalogo::Filas> filas =
+        catalogo::FilasListado(base, opciones.alcance, opciones.ficheros);
     Anterior cabecera, ruta;
     qint64 posicion = 0;
     while (filas->Siguiente()) {
-        if ((posicion & 1023) == 0) progreso.Valor(posicion);
+        if ((posicion & 1023) == 0)
+            progreso.Valor(posicion);
         ++posicion;
         const bool nuevaCabecera = cabecera.Cambia(base, *filas, 0);
         if (nuevaCabecera) {
             Separador(fichero);
             fichero.Linea(Campo(*filas, 0, fichero));
-            if (!opciones.ficheros) fichero.Linea({});
+            if (!opciones.ficheros)
+                fichero.Linea({});
             cabecera.Tomar(*filas, 0);
             ++resultado.cabeceras;
         }
         if (nuevaCabecera || ruta.Cambia(base, *filas, 1)) {
-            if (opciones.ficheros) fichero.Linea({});
+            if (opciones.ficheros)
+                fichero.Linea({});
             fichero.Linea("   " + Campo(*filas, 1, fichero));
-            if (opciones.ficheros) fichero.Linea({});
+            if (opciones.ficheros)
+                fichero.Linea({});
             ruta.Tomar(*filas, 1);
             ++resultado.rutas;
         }
@@ -69,9 +76,11 @@ ResultadoListado Escribir(dao::Database& base, FicheroTexto& fichero, const Opci
         }
     }
     Separador(fichero);
-    fichero.Linea(fichero.Bytes((QStringLiteral(" Cabeceras : ") + FormatoEntero(resultado.cabeceras)).toUtf8()));
+    fichero.Linea(
+        fichero.Bytes((QStringLiteral(" Cabeceras : ") + FormatoEntero(resultado.cabeceras)).toUtf8()));
     fichero.Linea(fichero.Bytes((QStringLiteral("     Rutas : ") + FormatoEntero(resultado.rutas)).toUtf8()));
-    fichero.Linea(fichero.Bytes((QStringLiteral("  Ficheros : ") + FormatoEntero(resultado.ficheros)).toUtf8()));
+    fichero.Linea(
+        fichero.Bytes((QStringLiteral("  Ficheros : ") + FormatoEntero(resultado.ficheros)).toUtf8()));
     fichero.Linea({});
     fichero.Linea(Guiones);
     return resultado;
@@ -83,7 +92,8 @@ ResultadoListado EscribirListado(dao::Database& base, const QString& ruta, const
                                  ProgresoUtilidad& progreso) {
     progreso.Maximo(catalogo::ContarFilasListado(base, opciones.alcance, opciones.ficheros));
     ResultadoListado resultado;
-    EscribirFichero(ruta, [&](FicheroTexto& fichero) { resultado = Escribir(base, fichero, opciones, progreso); });
+    EscribirFichero(ruta,
+                    [&](FicheroTexto& fichero) { resultado = Escribir(base, fichero, opciones, progreso); });
     progreso.Valor(resultado.ficheros > 0 ? resultado.ficheros : resultado.rutas);
     return resultado;
 }

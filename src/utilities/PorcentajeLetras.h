@@ -9,8 +9,8 @@
 #include <optional>
 
 struct LineaPorcentaje {
-    QString etiqueta; // "Con Letra:", "Sin Letra:", "Huérfanas:"
-    QString total;    // "###,###,##0"
+    QString etiqueta;  // "Con Letra:", "Sin Letra:", "Huérfanas:"
+    QString total;     // "###,###,##0"
     QString porciento; // "##0.00%"
 };
 

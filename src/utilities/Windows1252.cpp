@@ -14,7 +14,8 @@ constexpr char16_t Altos[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 
 // 0xFFFFFFFF for an invalid sequence.
 char32_t LeerUtf8(const unsigned char*& p, const unsigned char* fin) {
     const unsigned char b = *p++;
-    if (b < 0x80) return b;
+    if (b < 0x80)
+        return b;
     int resto;
     char32_t c;
     if ((b & 0xE0) == 0xC0) {
@@ -29,9 +30,11 @@ char32_t LeerUtf8(const unsigned char*& p, const unsigned char* fin) {
     } else {
         return 0xFFFFFFFF;
     }
-    if (fin - p < resto) return 0xFFFFFFFF;
+    if (fin - p < resto)
+        return 0xFFFFFFFF;
     for (int i = 0; i < resto; ++i) {
-        if ((p[i] & 0xC0) != 0x80) return 0xFFFFFFFF;
+        if ((p[i] & 0xC0) != 0x80)
+            return 0xFFFFFFFF;
         c = (c << 6) | (p[i] & 0x3F);
     }
     p += resto;
@@ -54,9 +57,11 @@ void EscribirUtf8(char32_t c, QByteArray& salida) {
 } // namespace
 
 int Byte(char32_t caracter) {
-    if (caracter < 0x80 || (caracter >= 0xA0 && caracter <= 0xFF)) return int(caracter);
+    if (caracter < 0x80 || (caracter >= 0xA0 && caracter <= 0xFF))
+        return int(caracter);
     for (int i = 0; i < 32; ++i)
-        if (Altos[i] == caracter) return 0x80 + i;
+        if (Altos[i] == caracter)
+            return 0x80 + i;
     return -1;
 }
 
@@ -73,7 +78,8 @@ bool DesdeUtf8(const char* utf8, qsizetype largo, QByteArray& salida) {
             continue;
         }
         const int byte = Byte(LeerUtf8(p, fin));
-        if (byte < 0) return false;
+        if (byte < 0)
+            return false;
         salida.append(char(byte));
     }
     return true;
@@ -93,7 +99,8 @@ QByteArray Codificar(const QString& texto, bool* ok) {
     QByteArray salida;
     const QByteArray utf8 = texto.toUtf8();
     const bool bien = DesdeUtf8(utf8.constData(), utf8.size(), salida);
-    if (ok) *ok = bien;
+    if (ok)
+        *ok = bien;
     return salida;
 }
 
