@@ -2,6 +2,7 @@
 
 #include "store/Dao.h"
 #include "store/Globales.h"
+#include "store/LecturaSecuencial.h"
 
 #include <unicode/ucol.h>
 
@@ -37,6 +38,15 @@ int campoDeColumna(Columna columna) {
     return IdxCancion;
 }
 
+// The bytes a row takes: the row itself, and each text's characters with their header.
+qsizetype Memoria(const FilaConsulta& fila) {
+    qsizetype bytes = sizeof(FilaConsulta);
+    for (const QString& texto : fila.textos)
+        if (!texto.isNull())
+            bytes += 32 + texto.size() * qsizetype(sizeof(QChar));
+    return bytes;
+}
+
 int indiceDe(const QStringList& nombres, const QString& campo) {
     for (int i = 0; i < nombres.size(); ++i)
         if (nombres[i].compare(campo, Qt::CaseInsensitive) == 0)
@@ -52,7 +62,7 @@ bool FilasConsulta::Localizables() const {
     return true;
 }
 
-FilasConsulta LeerFilas(dao::Recordset& rs) {
+FilasConsulta LeerFilas(dao::LecturaSecuencial& rs, qsizetype memoriaMaxima) {
     QStringList nombres;
     for (int i = 0; i < rs.FieldCount(); ++i)
         nombres << rs.FieldName(i);
@@ -62,7 +72,8 @@ FilasConsulta LeerFilas(dao::Recordset& rs) {
         indices[campo] = indiceDe(nombres, nombresCampos()[campo]);
         resultado.devueltos[campo] = indices[campo] >= 0;
     }
-    while (!rs.Eof()) {
+    qsizetype memoria = 0;
+    while (rs.Siguiente()) {
         FilaConsulta fila;
         for (int campo = 0; campo < NumeroCampos; ++campo)
             if (indices[campo] >= 0)
@@ -73,8 +84,12 @@ FilasConsulta LeerFilas(dao::Recordset& rs) {
             fila.idxCancion = rs.Field(indices[IdxCancion]).toInt();
         if (indices[RelPos] >= 0)
             fila.relPos = rs.Field(indices[RelPos]).toInt();
+        memoria += Memoria(fila);
+        if (memoria > memoriaMaxima) {
+            resultado.incompleta = true;
+            break;
+        }
         resultado.filas.push_back(std::move(fila));
-        rs.MoveNext();
     }
     return resultado;
 }

@@ -14,12 +14,16 @@
 
 namespace dao {
 class Database;
-class Recordset;
+class LecturaSecuencial;
 } // namespace dao
 
 struct UCollator;
 
 namespace Consultas {
+
+// What the rows of one result may take in memory, as FilaConsulta holds them: about two million
+// rows of ordinary songs, twice a catalogue of a million. Rows past it are not read.
+inline qsizetype MemoriaMaximaFilas = qsizetype(1) << 30;
 
 // The eight columns of CANCIONES as a result may return them: the five texts (Campo) and these.
 enum CampoNumerico { Longitud = NumeroCampos, IdxCancion, RelPos };
@@ -37,12 +41,14 @@ struct FilasConsulta {
     std::vector<FilaConsulta> filas;
     // Which of the eight columns the statement returned, indexed by Campo and CampoNumerico.
     std::array<bool, NumeroCamposCancion> devueltos{};
+    // The statement returned more rows than memoriaMaxima let in: filas holds the first of them.
+    bool incompleta = false;
     // Every column that finds a row's song again was returned.
     bool Localizables() const;
 };
 
-// Reads every row of rs, from its current row to the end.
-FilasConsulta LeerFilas(dao::Recordset& rs);
+// Reads the rows of lectura, from the first on, while they take no more than memoriaMaxima bytes.
+FilasConsulta LeerFilas(dao::LecturaSecuencial& lectura, qsizetype memoriaMaxima = MemoriaMaximaFilas);
 
 // The CANCIONES columns that the shown columns need and that nombres (the columns a statement
 // returns) lacks; the lyrics column needs IDX_CANCION. Names compare without regard to case.

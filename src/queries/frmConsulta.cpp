@@ -1,7 +1,6 @@
 #include "queries/frmConsulta.h"
 
 #include "list/CancionesRuta.h"
-#include "shell/Servicios.h"
 #include "queries/LetraCancion.h"
 #include "queries/ModeloConsulta.h"
 #include "queries/PanelesEstado.h"
@@ -10,8 +9,10 @@
 #include "queries/frmNuevaConsultaAvanzada.h"
 #include "queries/frmNuevaConsultaSQL.h"
 #include "queries/frmNuevaConsultaSimple.h"
+#include "shell/Servicios.h"
 #include "shell/Twips.h"
 #include "store/BBDD.h"
+#include "store/LecturaSecuencial.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -117,11 +118,11 @@ void frmConsulta::CrearColumnas() {
 }
 
 int frmConsulta::CargarLista(const ProgresoConsulta& progreso) {
-    std::unique_ptr<dao::Recordset> rs;
+    std::unique_ptr<dao::LecturaSecuencial> rs;
     if (!ordenPropio_) {
         sentenciaAbierta_ = sentencia_ + QStringLiteral(" ORDER BY ") + orden_;
         try {
-            rs = BBDD::BaseDatos->OpenRecordsetSoloLectura(sentenciaAbierta_);
+            rs = std::make_unique<dao::LecturaSecuencial>(*BBDD::BaseDatos, sentenciaAbierta_);
         } catch (const dao::ErrorBD&) {
             // A statement of the user's that refuses our ORDER BY (it has its own, say) is opened as it
             // stands, on its first load; one that fails that way too fails for good.
@@ -132,7 +133,7 @@ int frmConsulta::CargarLista(const ProgresoConsulta& progreso) {
     }
     if (ordenPropio_) {
         sentenciaAbierta_ = sentencia_;
-        rs = BBDD::BaseDatos->OpenRecordsetSoloLectura(sentenciaAbierta_);
+        rs = std::make_unique<dao::LecturaSecuencial>(*BBDD::BaseDatos, sentenciaAbierta_);
     }
     FilasConsulta leidas = LeerFilas(*rs);
     rs.reset();
@@ -140,6 +141,7 @@ int frmConsulta::CargarLista(const ProgresoConsulta& progreso) {
     if (n == 0)
         return 0;
     localizables_ = leidas.Localizables();
+    incompleta_ = leidas.incompleta;
     if (VerLetras()) {
         if (letrasInteligente_) {
             TitulosConLetra titulos(*BBDD::BaseDatos);
@@ -179,6 +181,12 @@ void frmConsulta::TerminarCarga(const QString& sentencia) {
     }
     espacio_.ConsultaConExito = true;
     Dimensionar(n);
+    if (incompleta_)
+        Avisar(&espacio_,
+               QStringLiteral("La consulta devuelve demasiadas filas para mostrarlas todas: se muestran las "
+                              "primeras %1. Afine la consulta para ver las demás.  ")
+                   .arg(Lista::TextoTamano(n, QLocale())),
+               {}, IconoMensaje::Informacion);
 }
 
 QSize frmConsulta::Marco() const {

@@ -81,4 +81,6 @@ private:
     int total_ = 0;
     int anchoColumnas_ = 0;
     bool localizables_ = true;
+    // The statement returned more rows than a result may hold: the list shows the first of them.
+    bool incompleta_ = false;
 };

@@ -156,6 +156,7 @@ public:
 private:
     friend class Recordset;
     friend class LoteEscritura;
+    friend class LecturaSecuencial;
     struct Datos;
     explicit Database(std::unique_ptr<Datos> datos);
     std::unique_ptr<Datos> d;

@@ -18,6 +18,12 @@ struct Conjunto;
 [[noreturn]] void ErrorDeMotor(sqlite3* db, int codigo);
 // Prepares one statement; the whole text must be one statement.
 sqlite3_stmt* Preparar(sqlite3* db, const QString& sql);
+// Prepares a statement typed by the user under the read-only guard: the engine itself refuses, while
+// it prepares the text, anything but reading tables and calling functions (no write, no ATTACH, no
+// PRAGMA, no transaction), and a statement that could still write is refused after it.
+sqlite3_stmt* PrepararSoloLectura(sqlite3* db, const QString& sql);
+// The error of a user's statement that is not a SELECT.
+ErrorBD SoloSeleccion();
 // Runs a statement that returns no rows (for the layer's own statements).
 void Ejecutar(sqlite3* db, const QString& sql);
 // The value of a result column.

@@ -288,34 +288,13 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, TipoRecor
     return std::unique_ptr<Recordset>(new Recordset(std::move(datos)));
 }
 
-namespace {
-int SoloLecturas(void*, int accion, const char*, const char*, const char*, const char*) {
-    switch (accion) {
-    case SQLITE_SELECT:
-    case SQLITE_READ:
-    case SQLITE_FUNCTION:
-    case SQLITE_RECURSIVE: return SQLITE_OK;
-    default: return SQLITE_DENY;
-    }
-}
-} // namespace
-
 std::unique_ptr<Recordset> Database::OpenRecordsetSoloLectura(const QString& sql) {
     interno::Base& b = Viva(d.get());
     const SentenciaTraducida t = b.Traductor().Sentencia(sql);
     if (t.clase != ClaseSentencia::Seleccion)
-        throw ErrorBD(3219, QStringLiteral("Operación no válida: solo se admite una consulta SELECT, que lee datos "
-                                           "sin cambiarlos."));
+        throw interno::SoloSeleccion();
     auto datos = std::make_unique<Recordset::Datos>();
-    // The engine itself refuses, while the statement is prepared, anything that is not a read.
-    sqlite3_set_authorizer(b.db, SoloLecturas, nullptr);
-    try {
-        datos->Abrir(b, t, true);
-    } catch (...) {
-        sqlite3_set_authorizer(b.db, nullptr, nullptr);
-        throw;
-    }
-    sqlite3_set_authorizer(b.db, nullptr, nullptr);
+    datos->Abrir(b, t, true);
     return std::unique_ptr<Recordset>(new Recordset(std::move(datos)));
 }
 

@@ -2,6 +2,7 @@
 #include "store/DaoInterno.h"
 #include "store/FuncionesSql.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 namespace dao {
@@ -14,6 +15,12 @@ ErrorBD::ErrorBD(int numero, const QString& descripcion)
 namespace interno {
 
 namespace {
+
+ErrorBD SoloLectura() {
+    return ErrorBD(3219,
+                   QStringLiteral("Operación no válida: esta consulta solo puede leer datos del catálogo, no "
+                                  "cambiarlos."));
+}
 
 // Constraints of the schema are named "number:TABLE.FIELD" (see CrearTabla).
 ErrorBD ErrorDeRestriccion(const QString& nombre) {
@@ -57,21 +64,34 @@ void ErrorDeMotor(sqlite3* db, int codigo) {
     case SQLITE_READONLY:
         throw ErrorBD(3051, QStringLiteral("No se puede escribir en el catálogo: el fichero es de sólo lectura."));
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        throw ErrorBD(3343, QStringLiteral("El catálogo está dañado o no tiene un formato reconocido."));
+    case SQLITE_NOTADB: {
+        const char* fichero = db ? sqlite3_db_filename(db, "main") : nullptr;
+        throw ErrorBD(3343,
+                      QStringLiteral("El catálogo '%1' está dañado o no tiene un formato reconocido. La "
+                                     "operación no lo ha modificado.")
+                          .arg(QDir::toNativeSeparators(QString::fromUtf8(fichero ? fichero : ""))));
+    }
     case SQLITE_FULL: throw ErrorBD(3026, QStringLiteral("No queda espacio en el disco para el catálogo."));
     case SQLITE_IOERR: throw ErrorBD(3043, QStringLiteral("Error de disco al leer o escribir el catálogo."));
     case SQLITE_CANTOPEN: throw ErrorBD(3024, QStringLiteral("No se puede abrir el fichero del catálogo."));
     case SQLITE_TOOBIG: throw ErrorBD(3163, QStringLiteral("El dato es demasiado grande para el catálogo."));
     case SQLITE_MISMATCH: throw ErrorBD(13, QStringLiteral("No coinciden los tipos de datos."));
     case SQLITE_AUTH:
-        throw ErrorBD(3219, QStringLiteral("Operación no válida: esta consulta solo puede leer datos del catálogo."));
+        throw SoloLectura();
     case SQLITE_CONSTRAINT:
         throw ErrorBD(3022, QStringLiteral("El cambio no respeta una regla del catálogo."));
     default: break;
     }
     if (mensaje.startsWith(QLatin1String("no such table: ")))
         throw ErrorBD(3078, QStringLiteral("No se encuentra la tabla o consulta '%1'.").arg(tras("no such table: ")));
+    if (mensaje.startsWith(QLatin1String("no such function: ")))
+        throw ErrorBD(3085,
+                      QStringLiteral("La función '%1' no está definida.").arg(tras("no such function: ")));
+    // The engine's own refusal of loading an extension, which every connection turns off.
+    if (mensaje == QLatin1String("not authorized"))
+        throw ErrorBD(
+            3219, QStringLiteral("Operación no válida: Cantorio no carga extensiones del motor de base de "
+                                 "datos."));
     if (mensaje.startsWith(QLatin1String("no such column: ")))
         throw ErrorBD(3061, QStringLiteral("No existe el campo '%1'.").arg(tras("no such column: ")));
     if (mensaje.startsWith(QLatin1String("ambiguous column name: ")))
@@ -100,6 +120,45 @@ sqlite3_stmt* Preparar(sqlite3* db, const QString& sql) {
         throw ErrorBD(3142, QStringLiteral("Se esperaba exactamente una instrucción SQL."));
     }
     return s;
+}
+
+namespace {
+
+int SoloLecturas(void*, int accion, const char*, const char*, const char*, const char*) {
+    switch (accion) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE:
+        return SQLITE_OK;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
+} // namespace
+
+sqlite3_stmt* PrepararSoloLectura(sqlite3* db, const QString& sql) {
+    sqlite3_set_authorizer(db, SoloLecturas, nullptr);
+    sqlite3_stmt* s = nullptr;
+    try {
+        s = Preparar(db, sql);
+    } catch (...) {
+        sqlite3_set_authorizer(db, nullptr, nullptr);
+        throw;
+    }
+    sqlite3_set_authorizer(db, nullptr, nullptr);
+    if (!sqlite3_stmt_readonly(s)) {
+        sqlite3_finalize(s);
+        throw SoloLectura();
+    }
+    return s;
+}
+
+ErrorBD SoloSeleccion() {
+    return ErrorBD(
+        3219, QStringLiteral("Operación no válida: solo se admite una consulta SELECT, que lee datos sin "
+                             "cambiarlos."));
 }
 
 void Ejecutar(sqlite3* db, const QString& sql) {

@@ -36,15 +36,10 @@ void Conjunto::Abrir(Base& b, const SentenciaTraducida& t, bool lectura) {
         if (!t.orden.isEmpty()) sql += QStringLiteral(" ORDER BY ") + t.orden;
         if (!t.limite.isEmpty()) sql += QStringLiteral(" LIMIT ") + t.limite;
     }
-    // A user's read-only statement is prepared on its own, under the authorizer that the caller set.
-    consulta = lectura ? Preparar(b.db, sql) : b.Tomar(sql);
+    // A user's read-only statement is prepared on its own, under the read-only guard.
+    consulta = lectura ? PrepararSoloLectura(b.db, sql) : b.Tomar(sql);
     sqlConsulta = sql;
     EnlazarParametros(consulta, t.parametros, 'p');
-    if (lectura && !sqlite3_stmt_readonly(consulta)) {
-        sqlite3_finalize(consulta);
-        consulta = nullptr;
-        throw ErrorBD(3219, QStringLiteral("Operación no válida: esta consulta solo puede leer datos del catálogo."));
-    }
     b.SuspenderSondeos();
     base = &b;
     b.abiertos.push_back(this);

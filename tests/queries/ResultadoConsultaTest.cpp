@@ -390,6 +390,29 @@ TEST_F(ResultadoConsulta, SqlConSoloLasColumnasMostradasNoPuedeAbrirLetras) {
                   "No se puede abrir la letra: la consulta no devuelve todas las columnas de la canción.  "});
 }
 
+// A result whose rows would not fit in memory shows the first ones and says so, never runs out.
+TEST_F(ResultadoConsulta, UnResultadoDemasiadoGrandeMuestraSusPrimerasFilasYLoDice) {
+    const qsizetype memoria = Consultas::MemoriaMaximaFilas;
+    Consultas::MemoriaMaximaFilas = 100 * 1024;
+    Consultar(Sql("SELECT a.* FROM CANCIONES a, CANCIONES b, CANCIONES c, CANCIONES d"));
+    Consultas::MemoriaMaximaFilas = memoria;
+    frmConsulta* consulta = Ultimo();
+    ASSERT_NE(consulta, nullptr);
+    const int filas = consulta->Modelo().rowCount();
+    EXPECT_GT(filas, 100);
+    EXPECT_LT(filas, 6 * 6 * 6 * 6);
+    EXPECT_EQ(consulta->Total(), filas);
+    EXPECT_EQ(Textos(),
+              QStringList{QString("La consulta devuelve demasiadas filas para mostrarlas todas: se "
+                                  "muestran las primeras %1. Afine la consulta para ver las demás.  ")
+                              .arg(filas)});
+    // A new order by a header reads the rows again, as many as fit now, and says nothing more.
+    guion.mensajes.clear();
+    PulsarCabecera(*consulta, "Autor");
+    EXPECT_EQ(consulta->Modelo().rowCount(), 6 * 6 * 6 * 6);
+    EXPECT_TRUE(guion.mensajes.empty());
+}
+
 TEST_F(ResultadoConsulta, UnaConsultaLargaSePuedeCancelar) {
     for (int i = 0; i < 40; ++i)
         catalogo.AnadirCancion("Cruce", QString("\\%1\\").arg(i), "Autor", "Titulo", "mp3", 1, 0, 1);

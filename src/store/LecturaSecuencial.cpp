@@ -1,0 +1,42 @@
+#include "store/LecturaSecuencial.h"
+
+#include "store/DaoInterno.h"
+
+namespace dao {
+
+LecturaSecuencial::LecturaSecuencial(Database& base, const QString& sql) : db_(base.Conexion()) {
+    if (!db_)
+        throw ErrorBD(3420, QStringLiteral("La base de datos está cerrada."));
+    const SentenciaTraducida t = base.d->Traductor().Sentencia(sql);
+    if (t.clase != ClaseSentencia::Seleccion)
+        throw interno::SoloSeleccion();
+    sentencia_ = interno::PrepararSoloLectura(db_, t.sql);
+    interno::EnlazarParametros(sentencia_, t.parametros, 'p');
+}
+
+LecturaSecuencial::~LecturaSecuencial() {
+    sqlite3_finalize(sentencia_);
+}
+
+int LecturaSecuencial::FieldCount() const {
+    return sqlite3_column_count(sentencia_);
+}
+
+QString LecturaSecuencial::FieldName(int indice) const {
+    return QString::fromUtf8(sqlite3_column_name(sentencia_, indice));
+}
+
+bool LecturaSecuencial::Siguiente() {
+    const int rc = sqlite3_step(sentencia_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    interno::ErrorDeMotor(db_, rc);
+}
+
+QVariant LecturaSecuencial::Field(int indice) const {
+    return interno::ValorColumna(sentencia_, indice);
+}
+
+} // namespace dao

@@ -1,0 +1,31 @@
+#pragma once
+// The rows of a statement typed by the user, read once from the first to the last and not kept, so
+// that the memory taken is that of one row however many the statement returns. Guarded as
+// Database::OpenRecordsetSoloLectura: exactly one SELECT, refused by the engine itself if it would
+// write.
+
+#include "store/Dao.h"
+
+struct sqlite3_stmt;
+
+namespace dao {
+
+class LecturaSecuencial {
+public:
+    LecturaSecuencial(Database& base, const QString& sql);
+    ~LecturaSecuencial();
+    LecturaSecuencial(const LecturaSecuencial&) = delete;
+    LecturaSecuencial& operator=(const LecturaSecuencial&) = delete;
+
+    int FieldCount() const;
+    QString FieldName(int indice) const;
+    // Moves to the next row, the first one on the first call; false once there is none left.
+    bool Siguiente();
+    QVariant Field(int indice) const;
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* sentencia_;
+};
+
+} // namespace dao
