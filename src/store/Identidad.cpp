@@ -38,6 +38,16 @@ qint64 Entero(sqlite3* db, const char* sql, int& rc) {
     return valor;
 }
 
+// The first column of the first row, in lower case; empty when the statement fails.
+QByteArray Texto(sqlite3* db, const char* sql) {
+    sqlite3_stmt* s = nullptr;
+    QByteArray texto;
+    if (sqlite3_prepare_v2(db, sql, -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW)
+        texto = QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(s, 0))).toLower();
+    sqlite3_finalize(s);
+    return texto;
+}
+
 // parametro: "immutable=1" reads the file alone, as if no -wal stood beside it; "mode=ro" reads it
 // through its -wal. Neither writes the file nor the -wal, nor checkpoints on closing.
 Marcas LeerMarcas(const QString& ruta, const char* parametro) {
@@ -107,15 +117,12 @@ void AsegurarIdentidad(sqlite3* db) {
     int rc = SQLITE_OK;
     if (Entero(db, "PRAGMA user_version", rc) > 1 || rc != SQLITE_OK)
         return;
+    // A damaged file is never written, not even its header. The check runs once per old catalogue.
+    if (Texto(db, "PRAGMA quick_check(1)") != "ok")
+        return;
     // Leaving WAL mode needs the file to itself: with another connection the mode stays, and the
     // identity waits for a later open.
-    sqlite3_stmt* s = nullptr;
-    bool sinWal = false;
-    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode=DELETE", -1, &s, nullptr) == SQLITE_OK &&
-        sqlite3_step(s) == SQLITE_ROW)
-        sinWal = sqlite3_strnicmp(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)), "delete", 7) == 0;
-    sqlite3_finalize(s);
-    if (sinWal)
+    if (Texto(db, "PRAGMA journal_mode=DELETE") == "delete")
         Ejecutar(db, QStringLiteral("PRAGMA user_version=%1").arg(NuevaIdentidad()));
 }
 
