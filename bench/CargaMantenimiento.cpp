@@ -27,6 +27,7 @@
 #include <QFile>
 #include <QProgressBar>
 
+#include <functional>
 #include <sqlite3.h>
 #include <stdexcept>
 
@@ -272,92 +273,77 @@ void MedirSeleccion(const Contexto& contexto, const std::vector<Tamano>& tamanos
 // ---------------------------------------------------------------------------------------------------
 // reorder-10k and batch-save-10k, on the same route of 10,000 songs
 
-QString RutaDiezMil(const Contexto& contexto, Tamano tamano) {
-    return Derivado(contexto, tamano, QStringLiteral("ruta-grande"),
-                    [](sqlite3* c) { AnadirRuta(c, CabeceraPrueba, RutaGrande, 10'000, false, nullptr); });
+// Measures a change of every song of a route of 10,000 songs added to the catalogue: ours through the
+// layer's connection, the reference through a bare connection on the same file. Each side gets the
+// number of its turn and returns the songs it changed.
+void MedirRutaDiezMil(const Contexto& contexto, const std::vector<Tamano>& tamanos, const QString& nombre,
+                      const std::function<int(int vuelta)>& nuestro,
+                      const std::function<int(sqlite3* conexion, int vuelta)>& referencia) {
+    for (Tamano tamano : tamanos) {
+        BBDD::RutaBaseDatos = Derivado(contexto, tamano, QStringLiteral("ruta-grande"), [](sqlite3* c) {
+            AnadirRuta(c, CabeceraPrueba, RutaGrande, 10'000, false, nullptr);
+        });
+        BBDD::AbrirBaseDatos();
+        ConexionDesnuda conexion(BBDD::RutaBaseDatos);
+        int vueltaNuestra = 0, vueltaReferencia = 0;
+        auto medir = [&](const char* lado, const std::function<int()>& cambio) {
+            int cambiadas = 0;
+            const double segundos = Cronometrar([&] { cambiadas = cambio(); });
+            Verificar(cambiadas == 10'000, lado);
+            return segundos;
+        };
+        const Pareja pareja = MedirPareja(
+            6, [&] { return medir("nuestro", [&] { return nuestro(vueltaNuestra++); }); },
+            [&] { return medir("referencia", [&] { return referencia(conexion, vueltaReferencia++); }); });
+        BBDD::CerrarBaseDatos();
+        Informar(QStringLiteral("%1-in-%2").arg(nombre, Sufijo(tamano)), pareja, 3.0);
+    }
+}
+
+// Runs one statement with the route's header and path as parameters 1 and 2; returns the rows changed.
+int EnLaRuta(sqlite3* conexion, const QByteArray& sql, const QString& valor = {}) {
+    sqlite3_stmt* s = nullptr;
+    Comprobar(conexion, sqlite3_prepare_v2(conexion, sql.constData(), -1, &s, nullptr), "preparar");
+    Enlazar(s, 1, CabeceraPrueba);
+    Enlazar(s, 2, RutaGrande);
+    if (!valor.isNull())
+        Enlazar(s, 3, valor);
+    Comprobar(conexion, sqlite3_step(s), "escribir la ruta");
+    sqlite3_finalize(s);
+    return sqlite3_changes(conexion);
 }
 
 void MedirReordenar(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
-    for (Tamano tamano : tamanos) {
-        BBDD::RutaBaseDatos = RutaDiezMil(contexto, tamano);
-        BBDD::AbrirBaseDatos();
-        ConexionDesnuda conexion(BBDD::RutaBaseDatos);
-        sqlite3_stmt* renumerar = nullptr;
-        int vueltaNuestra = 0, vueltaReferencia = 0;
-        auto nuestro = [&] {
-            const auto sentido =
-                vueltaNuestra++ % 2 ? catalogo::Sentido::Descendente : catalogo::Sentido::Ascendente;
-            int renumeradas = 0;
-            const double segundos = Cronometrar([&] {
-                renumeradas = catalogo::ReordenarRuta(*BBDD::BaseDatos, CabeceraPrueba, RutaGrande,
-                                                      catalogo::CampoOrden::Autor, sentido);
-            });
-            Verificar(renumeradas == 10'000, "reorder, nuestro");
-            return segundos;
-        };
-        auto referencia = [&] {
-            const char* direccion = vueltaReferencia++ % 2 ? "DESC" : "ASC";
-            const QByteArray sql =
-                QByteArray("UPDATE CANCIONES SET REL_POS = orden.posicion FROM (SELECT rowid AS "
-                           "id, row_number() OVER (ORDER BY AUTOR ") +
-                direccion + ", TITULO " + direccion + ", EXTENSION " + direccion + ", LONGITUD " + direccion +
-                ") AS posicion FROM CANCIONES WHERE CABECERA = ?1 AND RUTA = ?2) AS orden WHERE "
-                "CANCIONES.rowid = orden.id";
-            const double segundos = Cronometrar([&] {
-                Comprobar(conexion, sqlite3_prepare_v2(conexion, sql.constData(), -1, &renumerar, nullptr),
-                          "preparar");
-                Enlazar(renumerar, 1, CabeceraPrueba);
-                Enlazar(renumerar, 2, RutaGrande);
-                Comprobar(conexion, sqlite3_step(renumerar), "renumerar");
-            });
-            Verificar(sqlite3_changes(conexion) == 10'000, "reorder, referencia");
-            sqlite3_finalize(renumerar);
-            return segundos;
-        };
-        const Pareja pareja = MedirPareja(6, nuestro, referencia);
-        BBDD::CerrarBaseDatos();
-        Informar(QStringLiteral("reorder-10k-in-%1").arg(Sufijo(tamano)), pareja, 3.0);
-    }
+    MedirRutaDiezMil(
+        contexto, tamanos, QStringLiteral("reorder-10k"),
+        [](int vuelta) {
+            return catalogo::ReordenarRuta(
+                *BBDD::BaseDatos, CabeceraPrueba, RutaGrande, catalogo::CampoOrden::Autor,
+                vuelta % 2 ? catalogo::Sentido::Descendente : catalogo::Sentido::Ascendente);
+        },
+        [](sqlite3* conexion, int vuelta) {
+            const QByteArray d = vuelta % 2 ? " DESC" : " ASC";
+            return EnLaRuta(conexion,
+                            "UPDATE CANCIONES SET REL_POS = orden.posicion FROM (SELECT rowid AS id, "
+                            "row_number() OVER (ORDER BY AUTOR" +
+                                d + ", TITULO" + d + ", EXTENSION" + d + ", LONGITUD" + d +
+                                ") AS posicion FROM CANCIONES WHERE CABECERA = ?1 AND RUTA = ?2) AS orden "
+                                "WHERE CANCIONES.rowid = orden.id");
+        });
 }
 
 void MedirLote(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
-    for (Tamano tamano : tamanos) {
-        BBDD::RutaBaseDatos = RutaDiezMil(contexto, tamano);
-        BBDD::AbrirBaseDatos();
-        ConexionDesnuda conexion(BBDD::RutaBaseDatos);
-        int vuelta = 0;
-        auto nuestro = [&] {
+    MedirRutaDiezMil(
+        contexto, tamanos, QStringLiteral("batch-save-10k"),
+        [](int vuelta) {
             catalogo::CamposLote campos;
-            campos.autor = QStringLiteral("Autor del lote %1").arg(vuelta++);
-            int escritas = 0;
-            const double segundos = Cronometrar([&] {
-                escritas = catalogo::GuardarLote(*BBDD::BaseDatos, CabeceraPrueba, RutaGrande, campos);
-            });
-            Verificar(escritas == 10'000, "batch-save, nuestro");
-            return segundos;
-        };
-        auto referencia = [&] {
-            const QString autor = QStringLiteral("Autor del lote %1").arg(vuelta++);
-            sqlite3_stmt* s = nullptr;
-            const double segundos = Cronometrar([&] {
-                Comprobar(conexion,
-                          sqlite3_prepare_v2(
-                              conexion, "UPDATE CANCIONES SET AUTOR = ?3 WHERE CABECERA = ?1 AND RUTA = ?2",
-                              -1, &s, nullptr),
-                          "preparar");
-                Enlazar(s, 1, CabeceraPrueba);
-                Enlazar(s, 2, RutaGrande);
-                Enlazar(s, 3, autor);
-                Comprobar(conexion, sqlite3_step(s), "guardar");
-            });
-            Verificar(sqlite3_changes(conexion) == 10'000, "batch-save, referencia");
-            sqlite3_finalize(s);
-            return segundos;
-        };
-        const Pareja pareja = MedirPareja(6, nuestro, referencia);
-        BBDD::CerrarBaseDatos();
-        Informar(QStringLiteral("batch-save-10k-in-%1").arg(Sufijo(tamano)), pareja, 3.0);
-    }
+            campos.autor = QStringLiteral("Autor del lote %1").arg(vuelta);
+            return catalogo::GuardarLote(*BBDD::BaseDatos, CabeceraPrueba, RutaGrande, campos);
+        },
+        [](sqlite3* conexion, int vuelta) {
+            return EnLaRuta(conexion, "UPDATE CANCIONES SET AUTOR = ?3 WHERE CABECERA = ?1 AND RUTA = ?2",
+                            QStringLiteral("Autor del lote %1").arg(vuelta));
+        });
 }
 
 const bool registradas =
