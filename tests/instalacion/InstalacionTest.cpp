@@ -55,11 +55,12 @@ protected:
 
 TEST_F(Instalacion, CadaFicheroEnSuSitio) {
     for (const char* ruta :
-         {"bin/cantorio", "bin/cantorio-sql", "share/cantorio/Ayuda/index.html",
+         {"bin/cantorio", "bin/cantorio-sql", "bin/cantorio-util", "share/cantorio/Ayuda/index.html",
           "share/applications/org.cantorio.Cantorio.desktop",
           "share/metainfo/org.cantorio.Cantorio.metainfo.xml",
           "share/icons/hicolor/scalable/apps/org.cantorio.Cantorio.svg", "share/man/man1/cantorio.1.gz",
-          "share/man/man1/cantorio-sql.1.gz", "share/doc/cantorio/copyright"})
+          "share/man/man1/cantorio-sql.1.gz", "share/man/man1/cantorio-util.1.gz",
+          "share/doc/cantorio/copyright"})
         EXPECT_TRUE(QFile::exists(Instalado(QString::fromLatin1(ruta)))) << ruta;
     for (int tamano : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QImage icono(Instalado(
@@ -82,13 +83,14 @@ TEST_F(Instalacion, LosValidadoresDeDebianAceptanLaEntradaYLosMetadatos) {
                  {QStringLiteral("validate"), QStringLiteral("--no-net"),
                   Instalado(QStringLiteral("share/metainfo/org.cantorio.Cantorio.metainfo.xml"))});
     EXPECT_EQ(metadatos.estado, 0) << metadatos.texto.toStdString();
-    const Salida manual =
-        Ejecutar(QStringLiteral("sh"), {QStringLiteral("-c"),
-                                        QStringLiteral("LC_ALL=C.UTF-8 man --warnings -l \"$0\" "
-                                                       "2>&1 >/dev/null"),
-                                        Instalado(QStringLiteral("share/man/man1/cantorio-sql.1.gz"))});
-    EXPECT_EQ(manual.estado, 0);
-    EXPECT_TRUE(manual.texto.isEmpty()) << manual.texto.toStdString();
+    for (const char* pagina : {"cantorio", "cantorio-sql", "cantorio-util"}) {
+        const Salida manual = Ejecutar(
+            QStringLiteral("sh"),
+            {QStringLiteral("-c"), QStringLiteral("LC_ALL=C.UTF-8 man --warnings -l \"$0\" 2>&1 >/dev/null"),
+             Instalado(QStringLiteral("share/man/man1/%1.1.gz").arg(QLatin1String(pagina)))});
+        EXPECT_EQ(manual.estado, 0) << pagina;
+        EXPECT_TRUE(manual.texto.isEmpty()) << pagina << ": " << manual.texto.toStdString();
+    }
 }
 
 // Started from the prefix, the program keeps its catalogue in the user's data directory, not beside
