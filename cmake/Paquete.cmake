@@ -8,8 +8,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 fichero en autor y título y guarda una ficha por canción bajo una cabecera. El
 catálogo se recorre como un árbol, se consulta por autor, título, SQL o texto
 de la letra, y guarda la letra de cada canción. Incluye cantorio-sql, que
-ejecuta sentencias sobre el catálogo, y cantorio-util, que comprueba, exporta,
-importa y lista el catálogo desde la línea de órdenes.")
+ejecuta sentencias sobre el catálogo, cantorio-util, que comprueba, exporta,
+importa y lista el catálogo desde la línea de órdenes, y una extensión que
+permite abrir el catálogo con el intérprete sqlite3.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

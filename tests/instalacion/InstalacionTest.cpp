@@ -55,8 +55,8 @@ protected:
 
 TEST_F(Instalacion, CadaFicheroEnSuSitio) {
     for (const char* ruta :
-         {"bin/cantorio", "bin/cantorio-sql", "bin/cantorio-util", "share/cantorio/Ayuda/index.html",
-          "share/applications/org.cantorio.Cantorio.desktop",
+         {"bin/cantorio", "bin/cantorio-sql", "bin/cantorio-util", "lib/cantorio/cantorio.so",
+          "share/cantorio/Ayuda/index.html", "share/applications/org.cantorio.Cantorio.desktop",
           "share/metainfo/org.cantorio.Cantorio.metainfo.xml",
           "share/icons/hicolor/scalable/apps/org.cantorio.Cantorio.svg", "share/man/man1/cantorio.1.gz",
           "share/man/man1/cantorio-sql.1.gz", "share/man/man1/cantorio-util.1.gz",
