@@ -8,6 +8,7 @@
 #include "Generador.h"
 #include "Medicion.h"
 #include "VentanasBench.h"
+#include "trees/GestorArboles.h"
 
 #include "list/frmLista.h"
 #include "shell/Estado.h"
@@ -47,15 +48,16 @@ void Completar(sqlite3* conexion, Tamano tamano) {
                                             : QStringLiteral("Canción %1 del álbum %2")
                                                   .arg(p % CancionesPorRuta + 1)
                                                   .arg(qint64(p) * 37 % NumeroRutas(tamano));
-        const QString sql = QStringLiteral("INSERT INTO CANCIONES (CABECERA, RUTA, AUTOR, TITULO, EXTENSION, "
-                                           "LONGITUD, IDX_CANCION, REL_POS) VALUES ('%1', '%2', 'Artista %3', "
-                                           "'%4', 'mp3', %5, %6, %7)")
-                                .arg(CabeceraPrueba, RutaPrueba)
-                                .arg(p % 50)
-                                .arg(QString(titulo).replace(u'\'', QStringLiteral("''")))
-                                .arg(3'000'000 + p * 1234)
-                                .arg(p % 5 == 0 ? 1 : 0)
-                                .arg(p);
+        const QString sql =
+            QStringLiteral("INSERT INTO CANCIONES (CABECERA, RUTA, AUTOR, TITULO, EXTENSION, "
+                           "LONGITUD, IDX_CANCION, REL_POS) VALUES ('%1', '%2', 'Artista %3', "
+                           "'%4', 'mp3', %5, %6, %7)")
+                .arg(CabeceraPrueba, RutaPrueba)
+                .arg(p % 50)
+                .arg(QString(titulo).replace(u'\'', QStringLiteral("''")))
+                .arg(3'000'000 + p * 1234)
+                .arg(p % 5 == 0 ? 1 : 0)
+                .arg(p);
         Ejecutar(conexion, sql.toUtf8());
     }
     Ejecutar(conexion, "COMMIT");
@@ -69,7 +71,8 @@ Catalogos PrepararCopias(const Contexto& contexto, Tamano tamano) {
     for (const QString& ruta : {copias.catalogo, copias.referencia})
         for (const char* final : {"", "-wal", "-shm"})
             QFile::remove(ruta + QLatin1String(final));
-    if (!QFile::copy(originales.catalogo, copias.catalogo) || !QFile::copy(originales.referencia, copias.referencia))
+    if (!QFile::copy(originales.catalogo, copias.catalogo) ||
+        !QFile::copy(originales.referencia, copias.referencia))
         throw std::runtime_error("route-1k: no se pudieron copiar los catálogos");
     {
         // The layer's own connection, so that the collations of the file's indexes are in place.
@@ -101,10 +104,11 @@ QString Texto(sqlite3_stmt* sentencia, int columna) {
 }
 
 double Referencia(sqlite3* conexion, QTreeWidget& lista) {
-    const QByteArray sql = (QStringLiteral("SELECT AUTOR, TITULO, EXTENSION, LONGITUD, IDX_CANCION FROM CANCIONES "
-                                           "WHERE CABECERA = '%1' AND RUTA = '%2' ORDER BY REL_POS")
-                                .arg(CabeceraPrueba, RutaPrueba))
-                               .toUtf8();
+    const QByteArray sql =
+        (QStringLiteral("SELECT AUTOR, TITULO, EXTENSION, LONGITUD, IDX_CANCION FROM CANCIONES "
+                        "WHERE CABECERA = '%1' AND RUTA = '%2' ORDER BY REL_POS")
+             .arg(CabeceraPrueba, RutaPrueba))
+            .toUtf8();
     return Cronometrar([&] {
         for (int k = 0; k < ClicsPorVuelta; ++k) {
             lista.clear();
@@ -132,11 +136,11 @@ void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
         BBDD::RutaBaseDatos = ficheros.catalogo;
         BBDD::AbrirBaseDatos();
         CargarArboles(nullptr);
-        const QString clave = BuscarCabecera(CabeceraPrueba).replace(0, 9, QStringLiteral("2-")) +
-                              QStringLiteral("-000001");
+        const QString clave =
+            BuscarCabecera(CabeceraPrueba).replace(0, 9, QStringLiteral("2-")) + QStringLiteral("-000001");
         lista.TreeViewLista->Seleccionar(clave);
         // The list window's own work: the maintenance trees' song lists are measured apart.
-        Estado::ArbolesSincronizados = false;
+        GestorArboles::Instancia().SetSincronizados(false);
 
         sqlite3* conexion = nullptr;
         sqlite3_open_v2(ficheros.referencia.toUtf8().constData(), &conexion, SQLITE_OPEN_READONLY, nullptr);
@@ -145,13 +149,15 @@ void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
         for (const bool inteligente : {false, true}) {
             const Pareja pareja = MedirPareja(
                 5, [&] { return Nuestro(lista, inteligente); }, [&] { return Referencia(conexion, bare); });
-            const QString nombre = inteligente ? QStringLiteral("route-1k-intelligent") : QStringLiteral("route-1k");
-            Ratio(QStringLiteral("%1-%2").arg(nombre, Sufijo(tamano)), pareja.Ratio(), inteligente ? 3.0 : 2.0);
+            const QString nombre =
+                inteligente ? QStringLiteral("route-1k-intelligent") : QStringLiteral("route-1k");
+            Ratio(QStringLiteral("%1-%2").arg(nombre, Sufijo(tamano)), pareja.Ratio(),
+                  inteligente ? 3.0 : 2.0);
             Detalle(QStringLiteral("nuestro %1 ms, referencia %2 ms por clic")
                         .arg(pareja.nuestro * 1e3 / ClicsPorVuelta, 0, 'f', 2)
                         .arg(pareja.referencia * 1e3 / ClicsPorVuelta, 0, 'f', 2));
         }
-        Estado::ArbolesSincronizados = true;
+        GestorArboles::Instancia().SetSincronizados(true);
         const double sincronizado = Nuestro(lista, false);
         Detalle(QStringLiteral("con los árboles sincronizados: %1 ms por clic")
                     .arg(sincronizado * 1e3 / ClicsPorVuelta, 0, 'f', 2));
