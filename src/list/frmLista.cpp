@@ -292,7 +292,7 @@ void frmLista::SinResalte() {
 
 void frmLista::TreeViewLista_Click() {
     const std::optional<catalogo::Ruta> ruta = TreeViewLista->RutaSeleccionada();
-    catalogo::Canciones canciones;
+    catalogo::CancionesRuta canciones;
     if (ruta)
         canciones = catalogo::LeerCancionesRuta(*BBDD::BaseDatos, *ruta);
     MostrarCanciones(ruta, canciones);
@@ -300,7 +300,8 @@ void frmLista::TreeViewLista_Click() {
         GestorArboles::Instancia().Elegido(TreeViewLista, canciones);
 }
 
-void frmLista::MostrarCanciones(const std::optional<catalogo::Ruta>& ruta, catalogo::Canciones canciones) {
+void frmLista::MostrarCanciones(const std::optional<catalogo::Ruta>& ruta,
+                                catalogo::CancionesRuta canciones) {
     mnuPopUpListViewVerLetra->setEnabled(false);
     ListaListView->clear();
     if (!ruta)
@@ -312,7 +313,7 @@ void frmLista::MostrarCanciones(const std::optional<catalogo::Ruta>& ruta, catal
     const catalogo::FormatoTamano tamano(QLocale::system());
     QList<QTreeWidgetItem*> filas;
     filas.reserve(qsizetype(canciones.size()));
-    for (const catalogo::Cancion& c : canciones) {
+    for (const catalogo::CancionRuta& c : canciones) {
         QTreeWidgetItem* fila = CrearFila(c.autor, c.titulo, c.extension, tamano(c.longitud), c.marca);
         fila->setData(0, RolFila, c.fila);
         filas << fila;
@@ -330,7 +331,7 @@ void frmLista::MostrarCanciones(const std::optional<catalogo::Ruta>& ruta, catal
     RecordarDisposicion();
 }
 
-void frmLista::Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::Canciones& canciones) {
+void frmLista::Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::CancionesRuta& canciones) {
     if (arbol == TreeViewLista)
         MostrarCanciones(TreeViewLista->RutaSeleccionada(), canciones);
 }

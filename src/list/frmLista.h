@@ -110,7 +110,7 @@ private slots:
     void mnuPopUpExpandirCabeceras_Click();
     void mnuPopUpExpandirTodo_Click();
     // The tree's owner chose a node in arbol to follow another tree, whose window read canciones.
-    void Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::Canciones& canciones);
+    void Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::CancionesRuta& canciones);
     void Arboles_ListasVaciadas();
     void Arboles_RaizCambiada(ArbolNodos* arbol);
 
@@ -125,7 +125,7 @@ private:
     void CrearImagenes();
     void Conectar();
     // Fills the list with the songs of ruta (none: the list stays empty).
-    void MostrarCanciones(const std::optional<catalogo::Ruta>& ruta, catalogo::Canciones canciones);
+    void MostrarCanciones(const std::optional<catalogo::Ruta>& ruta, catalogo::CancionesRuta canciones);
     void AplicarModo(int modo);
     void PintarBotonRaiz();
     void Form_Load();

@@ -44,10 +44,10 @@ const QColor FondoHabilitado(255, 255, 255);
 const QString TextoSincronizados = QStringLiteral("&Arboles Sincronizados");
 
 // One line per song, each keeping its row's identity.
-void Llenar(QListWidget* lista, const catalogo::Canciones& canciones) {
+void Llenar(QListWidget* lista, const catalogo::CancionesRuta& canciones) {
     lista->setUpdatesEnabled(false);
     lista->clear();
-    for (const catalogo::Cancion& cancion : canciones) {
+    for (const catalogo::CancionRuta& cancion : canciones) {
         auto* linea = new QListWidgetItem(catalogo::LineaCancion(cancion), lista);
         linea->setData(frmActualizacion::RolFila, cancion.fila);
     }
@@ -524,16 +524,16 @@ void frmActualizacion::HabilitarEdicionRuta(bool habilitar) {
         control->setEnabled(habilitar);
 }
 
-catalogo::Canciones frmActualizacion::LeerRuta(const ArbolNodos* arbol) const {
+catalogo::CancionesRuta frmActualizacion::LeerRuta(const ArbolNodos* arbol) const {
     const std::optional<catalogo::Ruta> ruta = arbol->RutaSeleccionada();
-    return ruta ? catalogo::LeerCancionesRuta(*BBDD::BaseDatos, *ruta) : catalogo::Canciones{};
+    return ruta ? catalogo::LeerCancionesRuta(*BBDD::BaseDatos, *ruta) : catalogo::CancionesRuta{};
 }
 
-void frmActualizacion::MostrarEliminar(const catalogo::Canciones& canciones) {
+void frmActualizacion::MostrarEliminar(const catalogo::CancionesRuta& canciones) {
     Llenar(listaCancionesEliminar, canciones);
 }
 
-void frmActualizacion::MostrarModificar(const catalogo::Canciones& canciones) {
+void frmActualizacion::MostrarModificar(const catalogo::CancionesRuta& canciones) {
     chkBatch->setChecked(false);
     for (QLineEdit* campo : {txtCabeceraModificar, txtRutaModificar, txtAutorModificar, txtTituloModificar,
                              txtExtensionModificar, txtTamanoModificar, txtRelPosModificar})
@@ -547,18 +547,18 @@ void frmActualizacion::MostrarModificar(const catalogo::Canciones& canciones) {
 }
 
 void frmActualizacion::TreeViewEliminar_Click() {
-    const catalogo::Canciones canciones = LeerRuta(TreeViewEliminar);
+    const catalogo::CancionesRuta canciones = LeerRuta(TreeViewEliminar);
     MostrarEliminar(canciones);
     GestorArboles::Instancia().Elegido(TreeViewEliminar, canciones);
 }
 
 void frmActualizacion::TreeViewModificar_Click() {
-    const catalogo::Canciones canciones = LeerRuta(TreeViewModificar);
+    const catalogo::CancionesRuta canciones = LeerRuta(TreeViewModificar);
     MostrarModificar(canciones);
     GestorArboles::Instancia().Elegido(TreeViewModificar, canciones);
 }
 
-void frmActualizacion::Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::Canciones& canciones) {
+void frmActualizacion::Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::CancionesRuta& canciones) {
     if (arbol == TreeViewEliminar)
         MostrarEliminar(canciones);
     else if (arbol == TreeViewModificar)

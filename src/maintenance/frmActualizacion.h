@@ -138,7 +138,7 @@ private slots:
     void mnuPopUpEliminar_Modo(int modo);
     void mnuPopUpModificar_Modo(int modo);
     // The trees' owner chose a node in arbol to follow another tree, whose window read canciones.
-    void Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::Canciones& canciones);
+    void Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::CancionesRuta& canciones);
     void Arboles_ListasVaciadas();
 
 private:
@@ -151,9 +151,9 @@ private:
     void Form_Activate();
 
     // The songs of the route selected in arbol, read from the catalogue (none unless a route).
-    catalogo::Canciones LeerRuta(const ArbolNodos* arbol) const;
-    void MostrarEliminar(const catalogo::Canciones& canciones);
-    void MostrarModificar(const catalogo::Canciones& canciones);
+    catalogo::CancionesRuta LeerRuta(const ArbolNodos* arbol) const;
+    void MostrarEliminar(const catalogo::CancionesRuta& canciones);
+    void MostrarModificar(const catalogo::CancionesRuta& canciones);
     void SeguirRaiz(ArbolNodos* arbol);
     void HabilitarEdicionRuta(bool habilitar);
     void AvisarOmitidos(const ResultadoAnadido& resultado);

@@ -31,15 +31,15 @@ dao::Parametros ParametrosRuta(const Ruta& ruta) {
     return {{QStringLiteral("pCabecera"), ruta.cabecera}, {QStringLiteral("pRuta"), ruta.ruta}};
 }
 
-Canciones LeerCancionesRuta(dao::Database& base, const Ruta& ruta) {
+CancionesRuta LeerCancionesRuta(dao::Database& base, const Ruta& ruta) {
     auto rs = base.OpenRecordset(
         QStringLiteral("SELECT CANCIONES.rowid AS FILA, AUTOR, TITULO, EXTENSION, LONGITUD, "
                        "IDX_CANCION, REL_POS FROM CANCIONES WHERE %1 ORDER BY REL_POS")
             .arg(CondicionRuta()),
         ParametrosRuta(ruta));
-    Canciones canciones;
+    CancionesRuta canciones;
     for (; !rs->Eof(); rs->MoveNext()) {
-        Cancion c;
+        CancionRuta c;
         c.fila = rs->Field(0).toLongLong();
         c.autor = rs->Field(1).toString();
         c.titulo = rs->Field(2).toString();
@@ -53,8 +53,9 @@ Canciones LeerCancionesRuta(dao::Database& base, const Ruta& ruta) {
     return canciones;
 }
 
-void MarcarPosiblesLetras(dao::Database& base, const Ruta& ruta, Canciones& canciones) {
-    if (std::none_of(canciones.begin(), canciones.end(), [](const Cancion& c) { return c.idxCancion == 0; }))
+void MarcarPosiblesLetras(dao::Database& base, const Ruta& ruta, CancionesRuta& canciones) {
+    if (std::none_of(canciones.begin(), canciones.end(),
+                     [](const CancionRuta& c) { return c.idxCancion == 0; }))
         return;
     // Nz keeps the planner on the route's index rather than the lyric number's.
     auto rs = base.OpenRecordset(
@@ -66,12 +67,12 @@ void MarcarPosiblesLetras(dao::Database& base, const Ruta& ruta, Canciones& canc
     QHash<qint64, bool> posibles;
     for (; !rs->Eof(); rs->MoveNext())
         posibles.insert(rs->Field(0).toLongLong(), true);
-    for (Cancion& c : canciones)
+    for (CancionRuta& c : canciones)
         if (c.idxCancion == 0 && posibles.contains(c.fila))
             c.marca = MarcaPosibleLetra;
 }
 
-std::unique_ptr<dao::Recordset> AbrirCancion(dao::Database& base, qint64 fila) {
+std::unique_ptr<dao::Recordset> AbrirCancion(dao::Database& base, IdCancion fila) {
     auto rs = base.OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES WHERE rowid = [pFila]"),
                                  {{QStringLiteral("pFila"), fila}}, dao::TipoRecordset::Dynaset);
     if (rs->Eof())
@@ -79,7 +80,7 @@ std::unique_ptr<dao::Recordset> AbrirCancion(dao::Database& base, qint64 fila) {
     return rs;
 }
 
-QString LineaCancion(const Cancion& cancion) {
+QString LineaCancion(const CancionRuta& cancion) {
     return cancion.autor + QStringLiteral(" -- ") + cancion.titulo;
 }
 

@@ -4,7 +4,7 @@
 // LIKE pattern, so a header "Rock'n Roll [*]" reaches exactly its own rows.
 //
 //     const catalogo::Ruta ruta{cabecera, camino};
-//     catalogo::Canciones canciones = catalogo::LeerCancionesRuta(base, ruta);   // one read per click
+//     catalogo::CancionesRuta canciones = catalogo::LeerCancionesRuta(base, ruta);   // one read per click
 //     if (busquedaInteligente) catalogo::MarcarPosiblesLetras(base, ruta, canciones);
 //     auto fila = catalogo::AbrirCancion(base, canciones[k].fila);               // the row, by identity
 //
@@ -21,6 +21,9 @@
 #include <vector>
 
 namespace catalogo {
+
+// The identity of a song: its row id in CANCIONES.
+using IdCancion = qint64;
 
 // A route: a header (CABECERA) and a path (RUTA) under it, as the trees show them.
 struct Ruta {
@@ -44,8 +47,8 @@ inline const QString MarcaPosibleLetra = QStringLiteral("?");
 // One song of a route. fila is the row's identity (the CANCIONES rowid): a list line keeps it, so the
 // row is found again without splitting the line into author and title. A Null text reads as an empty
 // one; a Null size stays Null.
-struct Cancion {
-    qint64 fila = 0;
+struct CancionRuta {
+    IdCancion fila = 0;
     QString autor;
     QString titulo;
     QString extension;
@@ -54,20 +57,20 @@ struct Cancion {
     int relPos = 0;
     QString marca; // MarcaConLetra or MarcaSinLetra, MarcaPosibleLetra after MarcarPosiblesLetras
 };
-using Canciones = std::vector<Cancion>;
+using CancionesRuta = std::vector<CancionRuta>;
 
 // The route's songs in REL_POS order (equal positions keep the order in which they were added).
-Canciones LeerCancionesRuta(dao::Database& base, const Ruta& ruta);
+CancionesRuta LeerCancionesRuta(dao::Database& base, const Ruta& ruta);
 
 // Turns "N" into "?" for the songs whose title equals, under the catalogue's collation, the title of
 // some song with a lyric. One statement for the whole route, an indexed lookup per song.
-void MarcarPosiblesLetras(dao::Database& base, const Ruta& ruta, Canciones& canciones);
+void MarcarPosiblesLetras(dao::Database& base, const Ruta& ruta, CancionesRuta& canciones);
 
 // The row fila of CANCIONES, updatable; nullptr when it is no longer there.
-std::unique_ptr<dao::Recordset> AbrirCancion(dao::Database& base, qint64 fila);
+std::unique_ptr<dao::Recordset> AbrirCancion(dao::Database& base, IdCancion fila);
 
 // The line that the maintenance lists show for a song: AUTOR, " -- ", TITULO.
-QString LineaCancion(const Cancion& cancion);
+QString LineaCancion(const CancionRuta& cancion);
 
 // The number of a new lyric: one above the highest in use, 1 for an empty catalogue. "In use" counts
 // the numbers of LETRAS and also those that songs name: a song may still name a lyric that is missing,

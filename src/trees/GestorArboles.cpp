@@ -118,7 +118,7 @@ GestorArboles::Pausa::~Pausa() {
     gestor_.sincronizados_ = anterior_;
 }
 
-void GestorArboles::Elegido(ArbolNodos* origen, const catalogo::Canciones& canciones) {
+void GestorArboles::Elegido(ArbolNodos* origen, const catalogo::CancionesRuta& canciones) {
     if (!sincronizados_)
         return;
     const Pausa pausa(*this);

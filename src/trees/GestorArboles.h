@@ -77,7 +77,7 @@ public:
     // A node was chosen in origen and its window showed canciones (empty unless a route). While
     // synchronised, the other trees select the node with the same key and their windows are told by
     // NodoElegido, with the same songs: the route is read once per click.
-    void Elegido(ArbolNodos* origen, const catalogo::Canciones& canciones);
+    void Elegido(ArbolNodos* origen, const catalogo::CancionesRuta& canciones);
 
     // Applies a mode to arbol and, while synchronised, to the other trees as well, each in one pass
     // over its nodes; the end state is the one that mirroring node by node would leave: roots pictured
@@ -89,7 +89,7 @@ public:
 
 signals:
     // The owner selected a node in arbol to follow another tree; its window shows canciones.
-    void NodoElegido(ArbolNodos* arbol, const catalogo::Canciones& canciones);
+    void NodoElegido(ArbolNodos* arbol, const catalogo::CancionesRuta& canciones);
     // The windows empty the song lists that show a route.
     void ListasVaciadas();
     // The owner changed arbol's root expansion without its expand or collapse events.

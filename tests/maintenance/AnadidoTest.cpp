@@ -16,7 +16,8 @@ namespace {
 
 QStringList LineasRuta(const QString& cabecera, const QString& ruta) {
     QStringList lineas;
-    for (const catalogo::Cancion& cancion : catalogo::LeerCancionesRuta(*BBDD::BaseDatos, {cabecera, ruta}))
+    for (const catalogo::CancionRuta& cancion :
+         catalogo::LeerCancionesRuta(*BBDD::BaseDatos, {cabecera, ruta}))
         lineas << catalogo::LineaCancion(cancion);
     return lineas;
 }

@@ -1,22 +1,22 @@
 // The catalogue's statements: a route's songs matched exactly, their identity, sizes, lyric marks, and
 // the number of a new lyric.
 
-#include "store/BBDD.h"
 #include "store/Catalogo.h"
+#include "store/BBDD.h"
 #include "support/CatalogoPrueba.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QStringList Titulos(const catalogo::Canciones& canciones) {
+QStringList Titulos(const catalogo::CancionesRuta& canciones) {
     QStringList titulos;
     for (const auto& c : canciones)
         titulos << c.titulo;
     return titulos;
 }
 
-QString MarcaDe(const catalogo::Canciones& canciones, const QString& titulo) {
+QString MarcaDe(const catalogo::CancionesRuta& canciones, const QString& titulo) {
     for (const auto& c : canciones)
         if (c.titulo == titulo)
             return c.marca;
@@ -31,15 +31,20 @@ TEST(FormatoTamano, AgrupaLosMilesConElSeparadorDelLocale) {
         QVariant longitud;
         const char* esperado;
     } casos[] = {
-        {0, "0"},         {7, "7"},
-        {999, "999"},     {1000, "1,000"},
-        {1234567, "1,234,567"}, {2147483647, "2,147,483,647"},
-        {-4500, "-4,500"}, {QVariant(), ""},
+        {0, "0"},
+        {7, "7"},
+        {999, "999"},
+        {1000, "1,000"},
+        {1234567, "1,234,567"},
+        {2147483647, "2,147,483,647"},
+        {-4500, "-4,500"},
+        {QVariant(), ""},
     };
     for (const auto& caso : casos)
         EXPECT_EQ(ingles(caso.longitud), QString::fromLatin1(caso.esperado)) << caso.esperado;
     // Four-digit sizes are grouped too, whatever the locale's own habit.
-    EXPECT_EQ(catalogo::FormatoTamano(QLocale(QLocale::Spanish, QLocale::Spain))(1234), QStringLiteral("1.234"));
+    EXPECT_EQ(catalogo::FormatoTamano(QLocale(QLocale::Spanish, QLocale::Spain))(1234),
+              QStringLiteral("1.234"));
     EXPECT_EQ(catalogo::TextoTamano(1234567, QLocale(QLocale::German)), QStringLiteral("1.234.567"));
 }
 
@@ -47,9 +52,9 @@ class RutaPrueba : public ::testing::Test {
 protected:
     CatalogoPrueba catalogo;
 
-    catalogo::Canciones Leer(const QString& cabecera, const QString& ruta, bool inteligente = false) {
+    catalogo::CancionesRuta Leer(const QString& cabecera, const QString& ruta, bool inteligente = false) {
         const catalogo::Ruta laRuta{cabecera, ruta};
-        catalogo::Canciones canciones = catalogo::LeerCancionesRuta(*BBDD::BaseDatos, laRuta);
+        catalogo::CancionesRuta canciones = catalogo::LeerCancionesRuta(*BBDD::BaseDatos, laRuta);
         if (inteligente)
             catalogo::MarcarPosiblesLetras(*BBDD::BaseDatos, laRuta, canciones);
         return canciones;
@@ -85,9 +90,10 @@ TEST(RutaConPatrones, ListanSoloLoSuyo) {
     };
     for (const auto& caso : casos) {
         CatalogoPrueba catalogo;
-        catalogo.AnadirCancion(QString::fromUtf8(caso.cabecera), QString::fromUtf8(caso.ruta), "Autor", "Propia");
-        catalogo.AnadirCancion(QString::fromUtf8(caso.vecinaCabecera), QString::fromUtf8(caso.vecinaRuta), "Autor",
-                               "Vecina");
+        catalogo.AnadirCancion(QString::fromUtf8(caso.cabecera), QString::fromUtf8(caso.ruta), "Autor",
+                               "Propia");
+        catalogo.AnadirCancion(QString::fromUtf8(caso.vecinaCabecera), QString::fromUtf8(caso.vecinaRuta),
+                               "Autor", "Vecina");
         EXPECT_EQ(Titulos(catalogo::LeerCancionesRuta(
                       *BBDD::BaseDatos, {QString::fromUtf8(caso.cabecera), QString::fromUtf8(caso.ruta)})),
                   QStringList{"Propia"})
@@ -97,8 +103,10 @@ TEST(RutaConPatrones, ListanSoloLoSuyo) {
 
 TEST_F(RutaPrueba, LosNombresSeListanTalComoEstanGuardados) {
     const QString raros[] = {
-        QStringLiteral("O'Brien \"el Bueno\""), QStringLiteral("#1 [Directo] *?"),
-        QStringLiteral("Ni\u00f1o \u2019 \U0001F3B5"), QString::fromUtf8("\xef\xbf\xbd caf\xc3\xa9 \xef\xbf\xbd"),
+        QStringLiteral("O'Brien \"el Bueno\""),
+        QStringLiteral("#1 [Directo] *?"),
+        QStringLiteral("Ni\u00f1o \u2019 \U0001F3B5"),
+        QString::fromUtf8("\xef\xbf\xbd caf\xc3\xa9 \xef\xbf\xbd"),
     };
     int posicion = 0;
     for (const QString& raro : raros)
@@ -125,25 +133,24 @@ TEST_F(RutaPrueba, LasMarcasSiguenALaLetraYALaBusquedaInteligente) {
         const char* sinBusqueda;
         const char* conBusqueda;
     } casos[] = {
-        {"Propia", 1, "S", "S"},         // it has a lyric of its own
-        {"YESTERDAY", 0, "N", "?"},      // letter case does not count
-        {"Sin pareja", 0, "N", "N"},
-        {"Cancion", 0, "N", "N"},        // accents do
-        {"Don't Stop", 0, "N", "N"},     // titles are compared as values: no character is a wildcard
-        {"Best*", 0, "N", "N"},
-        {"Hit [1]", 0, "N", "N"},
-        {"[Directo", 0, "N", "N"},
-        {"hit 1", 0, "N", "?"},
+        {"Propia", 1, "S", "S"},                               // it has a lyric of its own
+        {"YESTERDAY", 0, "N", "?"},                            // letter case does not count
+        {"Sin pareja", 0, "N", "N"}, {"Cancion", 0, "N", "N"}, // accents do
+        {"Don't Stop", 0, "N", "N"}, // titles are compared as values: no character is a wildcard
+        {"Best*", 0, "N", "N"},      {"Hit [1]", 0, "N", "N"},
+        {"[Directo", 0, "N", "N"},   {"hit 1", 0, "N", "?"},
     };
     int posicion = 0;
     for (const auto& caso : casos)
-        catalogo.AnadirCancion("CD", "\\R\\", "Autor", QString::fromUtf8(caso.titulo), "mp3", 1, caso.idxCancion,
-                               ++posicion);
+        catalogo.AnadirCancion("CD", "\\R\\", "Autor", QString::fromUtf8(caso.titulo), "mp3", 1,
+                               caso.idxCancion, ++posicion);
     const auto sin = Leer("CD", "\\R\\", false);
     const auto con = Leer("CD", "\\R\\", true);
     for (const auto& caso : casos) {
-        EXPECT_EQ(MarcaDe(sin, QString::fromUtf8(caso.titulo)), QString::fromLatin1(caso.sinBusqueda)) << caso.titulo;
-        EXPECT_EQ(MarcaDe(con, QString::fromUtf8(caso.titulo)), QString::fromLatin1(caso.conBusqueda)) << caso.titulo;
+        EXPECT_EQ(MarcaDe(sin, QString::fromUtf8(caso.titulo)), QString::fromLatin1(caso.sinBusqueda))
+            << caso.titulo;
+        EXPECT_EQ(MarcaDe(con, QString::fromUtf8(caso.titulo)), QString::fromLatin1(caso.conBusqueda))
+            << caso.titulo;
     }
 }
 
@@ -176,11 +183,9 @@ TEST(NumeroLetraNueva, NoRepiteNingunNumeroEnUso) {
         std::vector<int> canciones;
         int esperado;
     } casos[] = {
-        {{}, {}, 1},
-        {{}, {0, 0}, 1},
-        {{3, 7}, {3, 7, 0}, 8},
-        {{}, {5}, 6},       // a song still names the missing lyric 5
-        {{2}, {2, 9}, 10},  // and here the missing lyric 9
+        {{}, {}, 1},       {{}, {0, 0}, 1}, {{3, 7}, {3, 7, 0}, 8},
+        {{}, {5}, 6},      // a song still names the missing lyric 5
+        {{2}, {2, 9}, 10}, // and here the missing lyric 9
     };
     for (const auto& caso : casos) {
         CatalogoPrueba catalogo;
