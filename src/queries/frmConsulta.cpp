@@ -1,6 +1,5 @@
 #include "queries/frmConsulta.h"
 
-#include "list/CancionesRuta.h"
 #include "queries/LetraCancion.h"
 #include "queries/ModeloConsulta.h"
 #include "queries/PanelesEstado.h"
@@ -12,6 +11,7 @@
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
 #include "store/BBDD.h"
+#include "store/Catalogo.h"
 #include "store/LecturaSecuencial.h"
 
 #include <QCheckBox>
@@ -185,7 +185,7 @@ void frmConsulta::TerminarCarga(const QString& sentencia) {
         Avisar(&espacio_,
                QStringLiteral("La consulta devuelve demasiadas filas para mostrarlas todas: se muestran las "
                               "primeras %1. Afine la consulta para ver las demás.  ")
-                   .arg(Lista::TextoTamano(n, QLocale())),
+                   .arg(catalogo::TextoTamano(n, QLocale())),
                {}, IconoMensaje::Informacion);
 }
 
@@ -283,7 +283,7 @@ void frmConsulta::Form_Activate() {
     for (int campo = 0; campo < NumeroCampos; ++campo)
         if (!criterios_[campo].isEmpty())
             barra.Anadir(prefijos[campo] + criterios_[campo]);
-    barra.Anadir(QStringLiteral("Total: ") + Lista::TextoTamano(total_, QLocale()));
+    barra.Anadir(QStringLiteral("Total: ") + catalogo::TextoTamano(total_, QLocale()));
 }
 
 void frmConsulta::closeEvent(QCloseEvent* evento) {
