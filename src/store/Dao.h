@@ -169,6 +169,7 @@ private:
     friend class Recordset;
     friend class LoteEscritura;
     friend class LecturaSecuencial;
+    friend class InsercionPreparada;
     struct Datos;
     explicit Database(std::unique_ptr<Datos> datos);
     std::unique_ptr<Datos> d;
