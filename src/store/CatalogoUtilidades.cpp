@@ -1,6 +1,7 @@
 #include "store/CatalogoUtilidades.h"
 
 #include "store/DaoInterno.h"
+#include "store/FuncionesSql.h"
 
 namespace catalogo {
 
@@ -257,10 +258,29 @@ qint64 ContarFilasListado(dao::Database& base, const AlcanceListado& alcance, bo
     return Numero(base, sql.constData(), ParametrosAlcance(alcance));
 }
 
-bool MismoTexto(dao::Database& base, QByteArrayView a, QByteArrayView b) {
+ComparacionTextos::ComparacionTextos(dao::Database& base) : base_(base) {
+    sqlite3* db = Conexion(base);
+    const QByteArray sql = QByteArray("SELECT ?1 = ?2 COLLATE ") + dao::Intercalacion;
+    const int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &sentencia_, nullptr);
+    if (rc != SQLITE_OK)
+        dao::interno::ErrorDeMotor(db, rc);
+}
+
+ComparacionTextos::~ComparacionTextos() {
+    sqlite3_finalize(sentencia_);
+}
+
+bool ComparacionTextos::Iguales(QByteArrayView a, QByteArrayView b) {
     if (a == b)
         return true;
-    return Numero(base, "SELECT ?1 = ?2 COLLATE CANTORIO", {QString::fromUtf8(a), QString::fromUtf8(b)}) == 1;
+    sqlite3_bind_text(sentencia_, 1, a.data(), int(a.size()), SQLITE_STATIC);
+    sqlite3_bind_text(sentencia_, 2, b.data(), int(b.size()), SQLITE_STATIC);
+    const int rc = sqlite3_step(sentencia_);
+    const bool iguales = rc == SQLITE_ROW && sqlite3_column_int(sentencia_, 0) == 1;
+    sqlite3_reset(sentencia_);
+    if (rc != SQLITE_ROW)
+        dao::interno::ErrorDeMotor(base_.Conexion(), rc);
+    return iguales;
 }
 
 QStringList Cabeceras(dao::Database& base) {

@@ -16,8 +16,18 @@ const char* const NombresCampos[LineasPorCancion] = {"CABECERA",  "RUTA",     "A
                                                      "EXTENSION", "LONGITUD", "REL_POS"};
 
 // A number with the blank of its sign before it (a minus sign in its place) and one blank after.
-QByteArray LineaNumero(qint64 numero) {
-    return (numero < 0 ? QByteArray::number(numero) : ' ' + QByteArray::number(numero)) + ' ';
+void EscribirNumero(FicheroTexto& fichero, qint64 numero) {
+    char texto[24];
+    char* fin = texto + sizeof texto;
+    char* p = fin;
+    *--p = ' ';
+    quint64 valor = numero < 0 ? 0 - quint64(numero) : quint64(numero);
+    do {
+        *--p = char('0' + valor % 10);
+        valor /= 10;
+    } while (valor);
+    *--p = numero < 0 ? '-' : ' ';
+    fichero.Anadir(QByteArrayView(p, fin - p));
 }
 
 QByteArray ClaveDe(const std::optional<QString>& clave) {
@@ -49,7 +59,7 @@ QString Nombre(const catalogo::Filas& filas, int columna) {
                  alCodificar ? QStringLiteral("queda con") : QStringLiteral("contiene")));
 }
 
-bool TieneSalto(const QByteArray& bytes) {
+bool TieneSalto(QByteArrayView bytes) {
     return bytes.contains('\n') || bytes.contains('\r');
 }
 
@@ -59,28 +69,36 @@ void EscribirCanciones(dao::Database& base, FicheroTexto& fichero, const QString
     fichero.Linea(fichero.Bytes(
         QStringLiteral(" Base de Datos del %1   -   NO MODIFICAR ESTE FICHERO!!!").arg(version).toUtf8()));
     fichero.Linea(Guiones);
-    fichero.Linea(LineaNumero(total));
+    EscribirNumero(fichero, total);
+    fichero.FinLinea();
     const std::unique_ptr<catalogo::Filas> filas = catalogo::CancionesEnOrden(base);
     qint64 numero = 0;
     while (filas->Siguiente()) {
         ++numero;
         for (int campo = 0; campo < CamposTexto; ++campo) {
             if (filas->Nulo(campo)) {
-                fichero.Linea({});
+                fichero.FinLinea();
                 continue;
             }
-            QByteArray bytes = fichero.Bytes(filas->Texto(campo));
-            if (TieneSalto(bytes))
-                SaltoDeLinea(*filas, numero, campo, false);
-            if (!clave.isEmpty()) {
+            if (clave.isEmpty()) {
+                if (TieneSalto(fichero.Texto(filas->Texto(campo))))
+                    SaltoDeLinea(*filas, numero, campo, false);
+            } else {
+                QByteArray bytes = fichero.Bytes(filas->Texto(campo));
+                if (TieneSalto(bytes))
+                    SaltoDeLinea(*filas, numero, campo, false);
                 Codifica(bytes, clave);
                 if (TieneSalto(bytes))
                     SaltoDeLinea(*filas, numero, campo, true);
+                fichero.Anadir(bytes);
             }
-            fichero.Linea(bytes);
+            fichero.FinLinea();
         }
-        for (int campo = CamposTexto; campo < LineasPorCancion; ++campo)
-            fichero.Linea(filas->Nulo(campo) ? QByteArray() : LineaNumero(filas->Entero(campo)));
+        for (int campo = CamposTexto; campo < LineasPorCancion; ++campo) {
+            if (!filas->Nulo(campo))
+                EscribirNumero(fichero, filas->Entero(campo));
+            fichero.FinLinea();
+        }
         if ((numero & 1023) == 0)
             progreso.Valor(numero);
     }
