@@ -8,7 +8,8 @@
 //   import-N   ImportarCanciones of that file into a new catalogue, against the shell's ".import" of the
 //              CSV into a new plain table with the same columns and the indexes of route and title;
 //   listing-N  the whole tree with its files written by EscribirListado, against the rows of the raw
-//              SELECT … ORDER BY written with fprintf (header and route lines where the bytes change).
+//              SELECT … ORDER BY written with fprintf (header and route lines where the bytes change),
+//              both written beside the target, flushed to disk and renamed over it.
 
 #include "Desnudo.h"
 #include "Generador.h"
@@ -29,6 +30,7 @@
 #include <memory>
 #include <sqlite3.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace bench {
 
@@ -317,7 +319,9 @@ void MedirImportacion(const Contexto& contexto, Tamano tamano) {
 double ListadoDesnudo(const QString& catalogo, const QString& salida) {
     ConexionDesnuda conexion(catalogo);
     return Cronometrar([&] {
-        FILE* f = std::fopen(QFile::encodeName(salida).constData(), "wb");
+        // Written safely as ours is: beside the target, flushed to disk, then renamed over it.
+        const QByteArray temporal = QFile::encodeName(salida) + ".tmp";
+        FILE* f = std::fopen(temporal.constData(), "wb");
         sqlite3_stmt* s = nullptr;
         Comprobar(conexion,
                   sqlite3_prepare_v2(
@@ -352,7 +356,10 @@ double ListadoDesnudo(const QString& catalogo, const QString& salida) {
                      "\r\n%s\r\n\r\n Cabeceras : %ld\r\n     Rutas : %ld\r\n  Ficheros : %ld\r\n\r\n%s\r\n",
                      guiones, cabeceras, rutas, ficheros, guiones);
         sqlite3_finalize(s);
+        std::fflush(f);
+        fdatasync(fileno(f));
         std::fclose(f);
+        std::rename(temporal.constData(), QFile::encodeName(salida).constData());
     });
 }
 

@@ -70,19 +70,27 @@ char32_t Caracter(unsigned char byte) {
 }
 
 bool DesdeUtf8(const char* utf8, qsizetype largo, QByteArray& salida) {
+    // A Windows-1252 text never has more bytes than its UTF-8 form: room for all of them at once.
+    const qsizetype inicio = salida.size();
+    salida.resize(inicio + largo);
+    char* q = salida.data() + inicio;
     auto* p = reinterpret_cast<const unsigned char*>(utf8);
     const auto* fin = p + largo;
+    bool bien = true;
     while (p < fin) {
         if (*p < 0x80) {
-            salida.append(char(*p++));
+            *q++ = char(*p++);
             continue;
         }
         const int byte = Byte(LeerUtf8(p, fin));
-        if (byte < 0)
-            return false;
-        salida.append(char(byte));
+        if (byte < 0) {
+            bien = false;
+            break;
+        }
+        *q++ = char(byte);
     }
-    return true;
+    salida.resize(q - salida.constData());
+    return bien;
 }
 
 void AUtf8(const char* bytes, qsizetype largo, QByteArray& salida) {
