@@ -293,18 +293,41 @@ void MedirImportacion(const Contexto& contexto, Tamano tamano) {
             throw std::runtime_error("la importación no añadió todas las canciones");
         return segundos;
     };
-    // The shell's table has the exported columns and the indexes of route and title; ours also keeps
-    // the lyric number (0) and its index.
+    // The shell imports into a table of the catalogue's own schema (its columns, rules and indexes),
+    // with SQLite's NOCASE in place of the collation it has not, from a CSV that also holds the lyric
+    // number 0 that ours writes.
+    const QString csv8 = t.temporal->filePath(QStringLiteral("exportado8.csv"));
+    Shell({QStringLiteral("-csv"), QStringLiteral("-cmd"), QStringLiteral(".once ") + csv8, t.llana,
+           QStringLiteral(
+               "SELECT CABECERA, RUTA, AUTOR, TITULO, EXTENSION, LONGITUD, 0, REL_POS FROM CANCIONES ORDER "
+               "BY CABECERA, RUTA, REL_POS")});
+    std::vector<QByteArray> esquema;
+    {
+        ConexionDesnuda conexion(t.catalogo);
+        sqlite3_stmt* s = nullptr;
+        Comprobar(conexion,
+                  sqlite3_prepare_v2(
+                      conexion,
+                      "SELECT sql FROM sqlite_schema WHERE tbl_name = 'CANCIONES' AND sql IS NOT NULL "
+                      "ORDER BY type DESC",
+                      -1, &s, nullptr),
+                  "esquema");
+        while (sqlite3_step(s) == SQLITE_ROW)
+            esquema.push_back(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)))
+                                  .replace("CANTORIO", "NOCASE"));
+        sqlite3_finalize(s);
+    }
     const QString llano = t.temporal->filePath(QStringLiteral("nuevo.db"));
     const auto importarShell = [&] {
         Borrar(llano);
-        FicheroLlano(llano,
-                     {"CREATE TABLE CANCIONES (CABECERA TEXT, RUTA TEXT, AUTOR TEXT, TITULO TEXT, EXTENSION "
-                      "TEXT, LONGITUD INTEGER, REL_POS INTEGER)",
-                      "CREATE INDEX CANCIONES_RUTA ON CANCIONES (CABECERA, RUTA, REL_POS)",
-                      "CREATE INDEX CANCIONES_TITULO ON CANCIONES (TITULO)"});
+        FicheroLlano(llano, {});
+        {
+            ConexionDesnuda conexion(llano);
+            for (const QByteArray& sql : esquema)
+                Ejecutar(conexion, sql.constData());
+        }
         return Shell({QStringLiteral("-csv"), llano,
-                      QStringLiteral(".import ") + t.csv + QStringLiteral(" CANCIONES")});
+                      QStringLiteral(".import ") + csv8 + QStringLiteral(" CANCIONES")});
     };
     const Pareja pareja = MedirPareja(3, importar, importarShell);
     Detalle(QStringLiteral("import-%1: %2 s, sqlite3 %3 s")

@@ -59,7 +59,7 @@ void EscribirEnTransaccion(dao::Database& base, const QByteArray& sql) {
     base.Execute(QStringLiteral("UPDATE LETRAS SET IDX_CANCION = 0 WHERE 0 = 1"));
 }
 
-void Enlazar(sqlite3_stmt* s, int indice, const std::optional<QByteArray>& texto) {
+void Enlazar(sqlite3_stmt* s, int indice, const std::optional<QByteArrayView>& texto) {
     if (texto)
         sqlite3_bind_text(s, indice, texto->constData(), int(texto->size()), SQLITE_STATIC);
     else
@@ -226,8 +226,8 @@ InsercionCanciones::~InsercionCanciones() {
     sqlite3_finalize(sentencia_);
 }
 
-void InsercionCanciones::Anadir(const std::optional<QByteArray> (&textos)[5], std::optional<qint32> longitud,
-                                std::optional<qint32> posicion) {
+void InsercionCanciones::Anadir(const std::optional<QByteArrayView> (&textos)[5],
+                                std::optional<qint32> longitud, std::optional<qint32> posicion) {
     for (int i = 0; i < 5; ++i)
         Enlazar(sentencia_, i + 1, textos[i]);
     Enlazar(sentencia_, 6, longitud);

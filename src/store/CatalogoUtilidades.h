@@ -80,7 +80,7 @@ public:
     InsercionCanciones(const InsercionCanciones&) = delete;
     InsercionCanciones& operator=(const InsercionCanciones&) = delete;
 
-    void Anadir(const std::optional<QByteArray> (&textos)[5], std::optional<qint32> longitud,
+    void Anadir(const std::optional<QByteArrayView> (&textos)[5], std::optional<qint32> longitud,
                 std::optional<qint32> posicion);
     // Tells the layer that rows were written, so that open record sets read them again.
     void Terminar();

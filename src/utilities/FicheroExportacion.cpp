@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 
 const QByteArray Guiones(70, '-');
@@ -184,9 +186,10 @@ struct Importacion {
 
         catalogo::InsercionCanciones insercion(base);
         qint64 canciones = 0;
+        QByteArray memorias[CamposTexto]; // kept from song to song, so that no song allocates its texts
         while (!lineas.Fin()) {
             const qint64 primera = lineas.Numero() + 1;
-            std::optional<QByteArray> textos[CamposTexto];
+            std::optional<QByteArrayView> textos[CamposTexto];
             std::optional<qint32> numeros[2];
             for (int campo = 0; campo < LineasPorCancion; ++campo) {
                 if (!lineas.Leer(linea))
@@ -197,7 +200,7 @@ struct Importacion {
                             .arg(primera)
                             .arg(QLatin1String(NombresCampos[campo])));
                 if (campo < CamposTexto)
-                    textos[campo] = Texto(linea, lineas.Numero());
+                    textos[campo] = Texto(linea, lineas.Numero(), memorias[campo]);
                 else
                     numeros[campo - CamposTexto] = Numero(linea, lineas.Numero(), campo);
             }
@@ -216,21 +219,32 @@ struct Importacion {
         return canciones;
     }
 
-    std::optional<QByteArray> Texto(QByteArrayView linea, qint64 numero) const {
+    // The UTF-8 text of a line (Null when empty), decoded with the password; memoria holds it when it
+    // is not the line itself.
+    std::optional<QByteArrayView> Texto(QByteArrayView linea, qint64 numero, QByteArray& memoria) const {
         if (linea.isEmpty())
             return std::nullopt;
-        QByteArray bytes = linea.toByteArray();
-        if (!clave.isEmpty())
-            Decodifica(bytes, clave);
+        if (!clave.isEmpty()) {
+            memoria.resize(0);
+            memoria.append(linea.data(), linea.size());
+            Decodifica(memoria, clave);
+            linea = memoria;
+        }
         if (utf8Fichero) {
-            if (!QUtf8StringView(bytes).isValidUtf8())
+            if (!QUtf8StringView(linea).isValidUtf8())
                 Rechazar(ruta, numero,
                          QStringLiteral("el texto no es UTF-8 válido (¿es la clave correcta?)"));
-            return bytes;
+            return linea;
         }
-        QByteArray texto;
-        win1252::AUtf8(bytes.constData(), bytes.size(), texto);
-        return texto;
+        if (std::all_of(linea.begin(), linea.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            return linea;
+        // Decoded bytes are converted from a copy, as they lie in memoria itself.
+        const QByteArray decodificado = clave.isEmpty() ? QByteArray() : memoria;
+        const QByteArrayView origen = clave.isEmpty() ? linea : QByteArrayView(decodificado);
+        memoria.resize(0);
+        win1252::AUtf8(origen.data(), origen.size(), memoria);
+        return QByteArrayView(memoria);
     }
 
     std::optional<qint32> Numero(QByteArrayView linea, qint64 numero, int campo) const {
