@@ -34,7 +34,7 @@ QByteArray Huella() {
     QByteArray texto = "generador " + QByteArray::number(VersionGenerador) + '\n';
     for (const char* sql :
          {"SELECT type || ' ' || name || ' ' || coalesce(sql, '') FROM sqlite_master ORDER BY name",
-          "PRAGMA application_id", "PRAGMA user_version"}) {
+          "PRAGMA application_id"}) {
         sqlite3_stmt* sentencia = nullptr;
         Comprobar(conexion, sqlite3_prepare_v2(conexion, sql, -1, &sentencia, nullptr), sql);
         while (sqlite3_step(sentencia) == SQLITE_ROW)
