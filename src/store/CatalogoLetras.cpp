@@ -56,6 +56,22 @@ bool PatronNoValido(const dao::ErrorBD& error) {
 
 } // namespace
 
+QString ConSaltoGuardado(const QString& texto) {
+    QString guardado;
+    guardado.reserve(texto.size() + texto.size() / 16);
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto[i];
+        if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            if (c == u'\r' && i + 1 < texto.size() && texto[i + 1] == u'\n')
+                ++i;
+            guardado += SaltoLinea;
+        } else {
+            guardado += c;
+        }
+    }
+    return guardado;
+}
+
 LetraLeida CargarLetra(dao::Database& base, int idx) {
     LetraLeida letra;
     auto rs = base.OpenRecordset(QStringLiteral("SELECT LYRICS FROM LETRAS WHERE IDX_CANCION = %1").arg(idx));

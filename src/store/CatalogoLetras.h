@@ -18,6 +18,8 @@ using FilaCancion = qint64;
 // The one form in which line breaks are stored: CR LF, the form of the catalogues the program was
 // first written for, so that old and new lyrics are alike.
 inline const QString SaltoLinea = QStringLiteral("\r\n");
+// texto with every line break (CR LF, CR, LF, U+2028, U+2029) in the stored form.
+QString ConSaltoGuardado(const QString& texto);
 
 struct LetraLeida {
     bool existe = false; // a LETRAS row has the number
