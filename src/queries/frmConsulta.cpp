@@ -8,10 +8,12 @@
 #include "queries/ProgresoConsulta.h"
 #include "queries/frmConsultas.h"
 #include "queries/frmNuevaConsultaAvanzada.h"
+#include "queries/frmNuevaConsultaPorLetra.h"
 #include "queries/frmNuevaConsultaSQL.h"
 #include "queries/frmNuevaConsultaSimple.h"
 #include "shell/Twips.h"
 #include "store/BBDD.h"
+#include "store/CatalogoPorLetra.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -79,6 +81,28 @@ void frmConsulta::CargarDatosSQL(const frmNuevaConsultaSQL& dialogo) {
     LeerColumnasSQL(dialogo);
     criterios_ = {};
     TerminarCarga(dialogo.txtConsultaSQL->toPlainText());
+}
+
+void frmConsulta::CargarDatosPorLetra(const frmNuevaConsultaPorLetra& dialogo) {
+    ColumnasPorDefecto();
+    const SentenciaConstruida candidatas = SentenciaPorLetra(dialogo.Textos());
+    criterios_ = candidatas.criterios;
+    dao::Database& base = *BBDD::BaseDatos;
+    int n = 0;
+    try {
+        const QString tabla = catalogo::NombreTablaAux(base);
+        catalogo::CrearTablaAux(base, tabla);
+        tablaAux_ = tabla;
+        n = catalogo::LlenarTablaAux(base, tablaAux_, candidatas.sentencia, dialogo.Texto());
+    } catch (const dao::ErrorBD& error) {
+        Fallar(QStringLiteral("La consulta no se puede realizar: ") + error.Descripcion(), IconoMensaje::Exclamacion);
+        return;
+    }
+    if (n == 0) {
+        Fallar(QStringLiteral("No se encontraron equivalencias.  "), IconoMensaje::Informacion);
+        return;
+    }
+    TerminarCarga(QStringLiteral("SELECT * FROM ") + tablaAux_);
 }
 
 void frmConsulta::ColumnasPorDefecto() {
@@ -283,5 +307,13 @@ void frmConsulta::closeEvent(QCloseEvent* evento) {
     // shown leaves the active result's panels alone.
     if (espacio_.EspacioHijas->currentSubWindow() == this)
         espacio_.StatusBar1->Limpiar();
+    if (!tablaAux_.isEmpty() && BBDD::BaseDatos) {
+        try {
+            catalogo::BorrarTablaAux(*BBDD::BaseDatos, tablaAux_);
+        } catch (const dao::ErrorBD&) {
+            // A table that could not be dropped now is dropped at the next start.
+        }
+        tablaAux_.clear();
+    }
     QMdiSubWindow::closeEvent(evento);
 }

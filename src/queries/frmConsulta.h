@@ -14,6 +14,7 @@ class ProgresoConsulta;
 class QTreeView;
 class frmConsultas;
 class frmNuevaConsultaAvanzada;
+class frmNuevaConsultaPorLetra;
 class frmNuevaConsultaSimple;
 class frmNuevaConsultaSQL;
 
@@ -26,6 +27,11 @@ public:
     void CargarDatosSimple(const frmNuevaConsultaSimple& dialogo);
     void CargarDatosAvanzada(const frmNuevaConsultaAvanzada& dialogo);
     void CargarDatosSQL(const frmNuevaConsultaSQL& dialogo);
+    // The songs whose lyric contains the dialog's text, copied into a work table of this window.
+    void CargarDatosPorLetra(const frmNuevaConsultaPorLetra& dialogo);
+
+    // The work table of a query by lyric text, dropped when the window closes; empty when there is none.
+    const QString& TablaAux() const { return tablaAux_; }
 
     bool VerLetras() const { return vistas_[static_cast<int>(Consultas::Columna::Letras)]; }
     bool LetrasInteligente() const { return letrasInteligente_; }
@@ -81,4 +87,5 @@ private:
     int total_ = 0;
     int anchoColumnas_ = 0;
     bool localizables_ = true;
+    QString tablaAux_;
 };

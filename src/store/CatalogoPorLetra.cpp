@@ -94,12 +94,13 @@ void CrearTablaAux(dao::Database& base, const QString& nombre) {
     base.AppendTableDef(tabla);
 }
 
-int LlenarTablaAux(dao::Database& base, const QString& nombre, const QString& condicion,
+int LlenarTablaAux(dao::Database& base, const QString& nombre, const QString& candidatas,
                    const QString& texto) {
-    base.Execute(QStringLiteral("INSERT INTO [%1] SELECT * FROM CANCIONES WHERE %2IDX_CANCION <> 0")
-                     .arg(nombre, condicion.isEmpty()
-                                      ? QString()
-                                      : QLatin1Char('(') + condicion + QStringLiteral(") AND ")));
+    QStringList columnas{QStringLiteral("rowid")};
+    for (const Columna& columna : ColumnasAux)
+        columnas << QLatin1String(columna.nombre);
+    base.Execute(QStringLiteral("INSERT INTO [%1] (%2) ").arg(nombre, columnas.join(QStringLiteral(", "))) +
+                 candidatas);
     QuitarSinTexto(base, nombre, texto);
     return base.OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM [%1]").arg(nombre))->Field(0).toInt();
 }

@@ -83,7 +83,10 @@ protected:
     int Llenar(const QString& condicion, const QString& texto) {
         tabla = NombreTablaAux(*BBDD::BaseDatos);
         CrearTablaAux(*BBDD::BaseDatos, tabla);
-        return LlenarTablaAux(*BBDD::BaseDatos, tabla, condicion, texto);
+        const QString candidatas = QStringLiteral("SELECT rowid, * FROM CANCIONES WHERE ") +
+                                   (condicion.isEmpty() ? QString() : condicion + QStringLiteral(" AND ")) +
+                                   QStringLiteral("IDX_CANCION <> 0");
+        return LlenarTablaAux(*BBDD::BaseDatos, tabla, candidatas, texto);
     }
     CatalogoPrueba catalogo;
     QString tabla;
@@ -94,6 +97,13 @@ protected:
 TEST_F(TablasAuxTest, SeQuedanLasCancionesCuyaLetraContieneElTexto) {
     EXPECT_EQ(Llenar({}, QStringLiteral("luna\nLLENA")), 2);
     EXPECT_EQ(Titulos(tabla), (QStringList{QStringLiteral("Dos"), QStringLiteral("Uno")}));
+    // Each copy keeps its song's row identity.
+    EXPECT_EQ(
+        BBDD::BaseDatos
+            ->OpenRecordset(QStringLiteral("SELECT rowid FROM [%1] WHERE TITULO = 'Dos'").arg(tabla))
+            ->Field(0),
+        BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT rowid FROM CANCIONES WHERE TITULO = 'Dos'"))
+            ->Field(0));
     // With the fields: only the candidates that meet them.
     EXPECT_EQ(Llenar(QStringLiteral("CABECERA LIKE '*pop*'"), QStringLiteral("luna")), 1);
     EXPECT_EQ(Titulos(tabla), QStringList{QStringLiteral("Dos")});
