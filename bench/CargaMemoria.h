@@ -4,7 +4,7 @@
 
 namespace bench {
 
-// The child's side of memory-N: opens the catalogue, fills the trees of the windows, prints "VmHWM <kB>".
+// The child's side of memory-N: starts the program on the catalogue and prints "VmHWM <kB> ...".
 int MemoriaHijo(const QString& catalogo);
 
 } // namespace bench

@@ -1,5 +1,7 @@
 #include "Generador.h"
 
+#include "Desnudo.h"
+
 #include "store/BBDD.h"
 
 #include <QCryptographicHash>
@@ -18,15 +20,6 @@ namespace {
 // Raise when what is generated changes, so that old cached files are made again.
 constexpr int VersionGenerador = 1;
 
-void Comprobar(sqlite3* conexion, int codigo, const char* que) {
-    if (codigo != SQLITE_OK && codigo != SQLITE_DONE && codigo != SQLITE_ROW)
-        throw std::runtime_error(std::string(que) + ": " + sqlite3_errmsg(conexion));
-}
-
-void Ejecutar(sqlite3* conexion, const char* sql) {
-    Comprobar(conexion, sqlite3_exec(conexion, sql, nullptr, nullptr, nullptr), sql);
-}
-
 // What a catalogue made now looks like: its schema and marks, and the generator's version.
 QByteArray Huella() {
     QTemporaryDir temporal;
@@ -41,7 +34,7 @@ QByteArray Huella() {
     QByteArray texto = "generador " + QByteArray::number(VersionGenerador) + '\n';
     for (const char* sql :
          {"SELECT type || ' ' || name || ' ' || coalesce(sql, '') FROM sqlite_master ORDER BY name",
-          "PRAGMA application_id", "PRAGMA user_version"}) {
+          "PRAGMA application_id"}) {
         sqlite3_stmt* sentencia = nullptr;
         Comprobar(conexion, sqlite3_prepare_v2(conexion, sql, -1, &sentencia, nullptr), sql);
         while (sqlite3_step(sentencia) == SQLITE_ROW)
@@ -102,22 +95,6 @@ void GenerarCatalogo(const QString& ruta, Tamano tamano) {
     BBDD::CerrarBaseDatos();
 }
 
-void GenerarReferencia(const QString& ruta, Tamano tamano) {
-    sqlite3* conexion = nullptr;
-    Comprobar(conexion,
-              sqlite3_open_v2(ruta.toUtf8().constData(), &conexion,
-                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
-              "crear la referencia");
-    Ejecutar(conexion, "PRAGMA journal_mode=WAL");
-    Ejecutar(conexion, "PRAGMA synchronous=NORMAL");
-    Ejecutar(conexion, "CREATE TABLE CANCIONES (CABECERA TEXT, RUTA TEXT, AUTOR TEXT, TITULO TEXT, EXTENSION "
-                       "TEXT, LONGITUD INTEGER, IDX_CANCION INTEGER, REL_POS INTEGER)");
-    EscribirCanciones(conexion, tamano);
-    Ejecutar(conexion, "CREATE INDEX REFERENCIA_RUTA ON CANCIONES (CABECERA, RUTA, REL_POS)");
-    Ejecutar(conexion, "PRAGMA wal_checkpoint(TRUNCATE)");
-    sqlite3_close(conexion);
-}
-
 void Borrar(const QString& ruta) {
     for (const char* final : {"", "-wal", "-shm", "-journal"})
         QFile::remove(ruta + QLatin1String(final));
@@ -142,32 +119,28 @@ QString TextoRuta(int h, int r) {
     return QStringLiteral("\\Música\\Artista %1\\Álbum %2\\").arg(h).arg(r + 1);
 }
 
-Catalogos Preparar(const Contexto& contexto, Tamano tamano) {
+QString Preparar(const Contexto& contexto, Tamano tamano) {
     QDir().mkpath(contexto.directorioDatos);
     const QDir datos(contexto.directorioDatos);
-    const Catalogos ficheros{datos.filePath(QStringLiteral("catalogo-%1.mdb").arg(Sufijo(tamano))),
-                             datos.filePath(QStringLiteral("referencia-%1.db").arg(Sufijo(tamano)))};
+    const QString catalogo = datos.filePath(QStringLiteral("catalogo-%1.mdb").arg(Sufijo(tamano)));
     const QString rutaHuella = datos.filePath(QStringLiteral("catalogo-%1.huella").arg(Sufijo(tamano)));
     const QByteArray huella = Huella();
     QFile guardada(rutaHuella);
-    if (QFile::exists(ficheros.catalogo) && QFile::exists(ficheros.referencia) &&
-        guardada.open(QIODevice::ReadOnly) && guardada.readAll() == huella)
-        return ficheros;
+    if (QFile::exists(catalogo) && guardada.open(QIODevice::ReadOnly) && guardada.readAll() == huella)
+        return catalogo;
     guardada.close();
 
     Detalle(QStringLiteral("generando el catálogo de %1 canciones...").arg(int(tamano)));
     QElapsedTimer reloj;
     reloj.start();
     QFile::remove(rutaHuella);
-    Borrar(ficheros.catalogo);
-    Borrar(ficheros.referencia);
-    GenerarCatalogo(ficheros.catalogo, tamano);
-    GenerarReferencia(ficheros.referencia, tamano);
+    Borrar(catalogo);
+    GenerarCatalogo(catalogo, tamano);
     QFile nueva(rutaHuella);
     if (!nueva.open(QIODevice::WriteOnly) || nueva.write(huella) != huella.size())
         throw std::runtime_error("no se pudo escribir " + rutaHuella.toStdString());
     Detalle(QStringLiteral("generado en %1 s").arg(reloj.elapsed() / 1000.0, 0, 'f', 1));
-    return ficheros;
+    return catalogo;
 }
 
 } // namespace bench

@@ -1,8 +1,7 @@
 #pragma once
 // Generated catalogues, kept between runs: N songs in N/10 routes under N/100 headers, ten songs per
-// route, written through the raw SQLite C API into a file made by BBDD::CrearBaseDatos; beside it the
-// same rows in a plain SQLite database (no collation) with an index on (CABECERA, RUTA, REL_POS), for
-// workloads that compare against plain SQLite.
+// route, written through the raw SQLite C API into a file made by BBDD::CrearBaseDatos. The references
+// read the same file through the raw C API (Desnudo.h).
 
 #include "Registro.h"
 
@@ -10,13 +9,9 @@
 
 namespace bench {
 
-struct Catalogos {
-    QString catalogo;   // ours, opened through BBDD
-    QString referencia; // plain SQLite, opened through the C API
-};
-
-// The files of that size, generated again when missing or when a new catalogue would have another schema.
-Catalogos Preparar(const Contexto& contexto, Tamano tamano);
+// The catalogue of that size, generated again when missing or when a new catalogue would have another
+// schema.
+QString Preparar(const Contexto& contexto, Tamano tamano);
 
 int NumeroCabeceras(Tamano tamano);
 int NumeroRutas(Tamano tamano);

@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
             BBDD::CrearBaseDatos();
         }
         auto base = dao::Database::OpenDatabase(fichero);
+        if (!base->AvisoApertura().isEmpty())
+            errores << "Aviso: " << base->AvisoApertura() << '\n' << Qt::flush;
         auto ejecutar = [&](const QString& sentencia) {
             dao::EjecutarSentencia(*base, sentencia, salida);
             salida.flush();

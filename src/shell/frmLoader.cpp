@@ -105,6 +105,7 @@ bool frmLoader::Form_Load() {
     }
     try {
         BBDD::AbrirBaseDatos();
+        AvisarApertura();
         InicializarArboles();
         Repintar();
         CargarArboles(this);
@@ -121,6 +122,16 @@ bool frmLoader::Form_Load() {
     ComprobarAyuda();
     close();
     return true;
+}
+
+void frmLoader::AvisarApertura() {
+    const QString& aviso = BBDD::BaseDatos->AvisoApertura();
+    if (aviso.isEmpty())
+        return;
+    Mensaje mensaje;
+    mensaje.texto = aviso;
+    mensaje.icono = IconoMensaje::Exclamacion;
+    servicios().MsgBox(mensaje);
 }
 
 bool frmLoader::Fracaso(const QString& que, const dao::ErrorBD& error) {

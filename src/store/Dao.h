@@ -148,6 +148,9 @@ public:
 
     void Close();
     const QString& Ruta() const;
+    // What opening the file had to tell the user (a -wal of another database moved aside); empty
+    // when all went as usual.
+    const QString& AvisoApertura() const;
     sqlite3* Conexion() const;
 
 private:

@@ -31,6 +31,7 @@ void EnlazarParametros(sqlite3_stmt* s, const std::vector<QVariant>& valores, ch
 struct Base {
     sqlite3* db = nullptr;
     QString ruta;
+    QString avisoApertura;
     // Counts the writes made through the connection; a set compares it with the count at which it
     // read a row to know whether that row may have changed.
     quint64 escrituras = 0;

@@ -1,5 +1,6 @@
 #include "store/DaoInterno.h"
 #include "store/FuncionesSql.h"
+#include "store/Identidad.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,12 +11,10 @@ namespace dao {
 using interno::Conjunto;
 using interno::Ejecutar;
 using interno::ErrorDeMotor;
+using interno::IdAplicacion;
 using interno::Preparar;
 
 namespace {
-
-// PRAGMA application_id of a catalogue file: "CTRO".
-constexpr quint32 IdAplicacion = 0x4354524F;
 
 QString Nativa(const QString& ruta) { return QDir::toNativeSeparators(ruta); }
 
@@ -212,7 +211,7 @@ std::unique_ptr<Database> Database::CreateDatabase(const QString& ruta, const QS
     datos->db = AbrirConexion(ruta, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     auto base = std::unique_ptr<Database>(new Database(std::move(datos)));
     Ejecutar(base->d->db, QStringLiteral("PRAGMA application_id=%1").arg(IdAplicacion));
-    Ejecutar(base->d->db, QStringLiteral("PRAGMA user_version=1"));
+    Ejecutar(base->d->db, QStringLiteral("PRAGMA user_version=%1").arg(interno::NuevaIdentidad()));
     ModoDiario(base->d->db);
     return base;
 }
@@ -236,8 +235,11 @@ std::unique_ptr<Database> Database::OpenDatabase(const QString& ruta) {
         throw ErrorBD(3051, QStringLiteral("La carpeta del catálogo '%1' no admite escritura, y Cantorio necesita "
                                            "crear en ella sus ficheros de trabajo. No se ha modificado.")
                                 .arg(Nativa(ruta)));
+    // Nothing may be written before a -wal beside the file is known to be the catalogue's own.
+    const QString aviso = interno::ApartarDiarioAjeno(ruta);
     auto datos = std::make_unique<Datos>();
     datos->ruta = ruta;
+    datos->avisoApertura = aviso;
     datos->db = AbrirConexion(ruta, SQLITE_OPEN_READWRITE);
     auto base = std::unique_ptr<Database>(new Database(std::move(datos)));
     sqlite3* db = base->d->db;
@@ -258,6 +260,7 @@ std::unique_ptr<Database> Database::OpenDatabase(const QString& ruta) {
         ErrorDeMotor(db, rc);
     }
     try {
+        interno::AsegurarIdentidad(db);
         ModoDiario(db);
     } catch (const ErrorBD& e) {
         if (e.Numero() == 3260)
@@ -450,6 +453,10 @@ void Database::Close() {
 }
 
 const QString& Database::Ruta() const { return d->ruta; }
+
+const QString& Database::AvisoApertura() const {
+    return d->avisoApertura;
+}
 
 sqlite3* Database::Conexion() const { return d->db; }
 

@@ -209,6 +209,43 @@ TEST_F(Arranque, UnFicheroAjenoSeDejaIntactoYSeExplica) {
     }
 }
 
+TEST_F(Arranque, UnDiarioAjenoJuntoAlCatalogoSeApartaYSeExplica) {
+    BBDD::RutaBaseDatos = Ruta(QStringLiteral("Cantorio.mdb"));
+    BBDD::CrearBaseDatos();
+    {
+        BBDD::AbrirBaseDatos();
+        BBDD::BaseDatos->Execute(
+            QStringLiteral("INSERT INTO CANCIONES (CABECERA, RUTA, AUTOR, TITULO, EXTENSION, "
+                           "LONGITUD, IDX_CANCION, REL_POS) VALUES ('Rock', '\\', 'A', 'T', "
+                           "'mp3', 1, 0, 1)"));
+        BBDD::CerrarBaseDatos();
+    }
+    // The -wal that a crash of another program's database leaves behind.
+    sqlite3* otra = nullptr;
+    ASSERT_EQ(sqlite3_open(Ruta(QStringLiteral("otra.db")).toUtf8().constData(), &otra), SQLITE_OK);
+    sqlite3_exec(
+        otra,
+        "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0; CREATE TABLE T (X); WITH RECURSIVE "
+        "n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) INSERT INTO T SELECT i FROM n;",
+        nullptr, nullptr, nullptr);
+    Escribir(QStringLiteral("Cantorio.mdb-wal"), Contenido(QStringLiteral("otra.db-wal")));
+    sqlite3_close(otra);
+    const QByteArray antes = Contenido(QStringLiteral("Cantorio.mdb"));
+
+    ASSERT_TRUE(Arrancar());
+
+    ASSERT_EQ(servicios->mensajes.size(), 1u);
+    const Mensaje& mensaje = servicios->mensajes.front();
+    EXPECT_TRUE(mensaje.texto.contains(QStringLiteral("no le pertenece"))) << mensaje.texto.toStdString();
+    EXPECT_TRUE(mensaje.texto.contains(QStringLiteral("Cantorio.mdb-wal.ajeno-")))
+        << mensaje.texto.toStdString();
+    EXPECT_EQ(mensaje.icono, IconoMensaje::Exclamacion);
+    EXPECT_EQ(Ventanas::Lista().TreeViewLista->Texto(QStringLiteral("1-000001-000001")),
+              QStringLiteral("Rock"));
+    BBDD::CerrarBaseDatos();
+    EXPECT_EQ(Contenido(QStringLiteral("Cantorio.mdb")), antes);
+}
+
 // The three main windows share one position, centred after the maintenance window's size; on a screen
 // smaller than the window it is negative and the windows stand partly off the screen.
 TEST_F(Arranque, LasVentanasSeColocanEnLaPosicionCompartida) {

@@ -20,15 +20,23 @@ RespuestaMensaje ServiciosGuionados::MsgBox(const Mensaje& mensaje, QWidget*) {
     return respuesta;
 }
 
-std::optional<QColor> ServiciosGuionados::ElegirColor(const QColor&, QWidget*) { return siguiente(colores); }
-std::optional<QFont> ServiciosGuionados::ElegirFuente(const QFont&, QWidget*) { return siguiente(fuentes); }
+std::optional<QColor> ServiciosGuionados::ElegirColor(const QColor& inicial, QWidget*) {
+    coloresIniciales.push_back(inicial);
+    return siguiente(colores);
+}
+std::optional<QFont> ServiciosGuionados::ElegirFuente(const QFont& inicial, QWidget*) {
+    fuentesIniciales.push_back(inicial);
+    return siguiente(fuentes);
+}
 std::optional<QString> ServiciosGuionados::FicheroAbrir(const QString&, const QString&, QWidget*) {
     return siguiente(ficheros);
 }
 std::optional<QString> ServiciosGuionados::FicheroGuardar(const QString&, const QString&, QWidget*) {
     return siguiente(ficheros);
 }
-void ServiciosGuionados::AbrirConVisor(const QString& ruta) { abiertos << ruta; }
+void ServiciosGuionados::AbrirConVisor(const QString& ruta) {
+    abiertos << ruta;
+}
 
 ServiciosGuionados& InstalarServiciosGuionados() {
     auto nuevos = std::make_unique<ServiciosGuionados>();

@@ -12,8 +12,10 @@ public:
     RespuestaMensaje MsgBox(const Mensaje& mensaje, QWidget* padre) override;
     std::optional<QColor> ElegirColor(const QColor& inicial, QWidget* padre) override;
     std::optional<QFont> ElegirFuente(const QFont& inicial, QWidget* padre) override;
-    std::optional<QString> FicheroAbrir(const QString& titulo, const QString& filtro, QWidget* padre) override;
-    std::optional<QString> FicheroGuardar(const QString& titulo, const QString& filtro, QWidget* padre) override;
+    std::optional<QString> FicheroAbrir(const QString& titulo, const QString& filtro,
+                                        QWidget* padre) override;
+    std::optional<QString> FicheroGuardar(const QString& titulo, const QString& filtro,
+                                          QWidget* padre) override;
     void AbrirConVisor(const QString& ruta) override;
     QString DirectorioPrograma() const override { return directorioPrograma; }
     QSize TamanoPantalla() const override { return pantalla; }
@@ -26,6 +28,9 @@ public:
     // Answers to the next colour, font and file dialogs; nullopt (or none left) is a cancel.
     std::deque<std::optional<QColor>> colores;
     std::deque<std::optional<QFont>> fuentes;
+    // What each colour and font dialog opened with, in order.
+    std::vector<QColor> coloresIniciales;
+    std::vector<QFont> fuentesIniciales;
     std::deque<std::optional<QString>> ficheros;
     // Files handed to the system's viewer.
     QStringList abiertos;

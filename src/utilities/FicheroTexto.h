@@ -1,0 +1,66 @@
+#pragma once
+// A text file written line by line, each line ended by CR LF, in Windows-1252 or, when some text
+// needs it, in UTF-8 with a byte-order mark. The file is written beside its target under another name
+// and put in its place only when it is complete, so that a failure never leaves a cut file behind.
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+
+#include <stdexcept>
+
+// A failure of an export, an import or a listing, with the message the user is shown.
+class FalloFichero : public std::runtime_error {
+public:
+    enum class Clase { Apertura, Escritura, Contenido };
+    FalloFichero(Clase clase, const QString& mensaje)
+        : std::runtime_error(mensaje.toStdString()), clase_(clase), mensaje_(mensaje) {}
+    Clase Tipo() const { return clase_; }
+    const QString& Mensaje() const { return mensaje_; }
+
+private:
+    Clase clase_;
+    QString mensaje_;
+};
+
+// Thrown by FicheroTexto::Bytes when Windows-1252 cannot hold a text: the caller starts again in UTF-8.
+struct NecesitaUtf8 {};
+
+class FicheroTexto {
+public:
+    // Opens the file for writing (Apertura when it cannot be).
+    FicheroTexto(const QString& ruta, bool utf8);
+
+    bool Utf8() const { return utf8_; }
+    // The bytes of a UTF-8 text in the file's encoding; NecesitaUtf8 when the file is Windows-1252
+    // and the text has a character the code page has not.
+    QByteArray Bytes(QByteArrayView utf8) const;
+    // Appends bytes and CR LF.
+    void Linea(QByteArrayView bytes);
+    // Writes what is left and puts the file in its place (Escritura when that fails).
+    void Terminar();
+
+private:
+    void Vaciar();
+
+    QSaveFile fichero_;
+    QString ruta_;
+    bool utf8_;
+    QByteArray pendiente_;
+};
+
+// Runs escribir(FicheroTexto&) over a Windows-1252 file and, when a text needs it, again over a UTF-8
+// file; returns whether the file was written in UTF-8.
+template <typename F> bool EscribirFichero(const QString& ruta, F&& escribir) {
+    try {
+        FicheroTexto fichero(ruta, false);
+        escribir(fichero);
+        fichero.Terminar();
+        return false;
+    } catch (const NecesitaUtf8&) {
+    }
+    FicheroTexto fichero(ruta, true);
+    escribir(fichero);
+    fichero.Terminar();
+    return true;
+}

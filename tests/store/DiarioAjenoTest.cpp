@@ -1,0 +1,205 @@
+// A -wal found beside a catalogue is replayed only when it is the catalogue's own: one left by another
+// database, or by another catalogue killed in the middle of a scan, is moved aside and the catalogue
+// opens as it was.
+
+#include "store/BBDD.h"
+#include "store/FuncionesSql.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+QByteArray Leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Escribir(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QByteArray Huella(const QString& ruta) {
+    return QCryptographicHash::hash(Leer(ruta), QCryptographicHash::Sha256);
+}
+
+// The value of a PRAGMA read from the file alone, its -wal ignored.
+qint64 PragmaDelFichero(const QString& ruta, const char* pragma) {
+    const QByteArray uri = QUrl::fromLocalFile(ruta).toEncoded() + "?immutable=1";
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, (QByteArray("PRAGMA ") + pragma).constData(), -1, &s, nullptr);
+    const qint64 valor = sqlite3_step(s) == SQLITE_ROW ? sqlite3_column_int64(s, 0) : -1;
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    return valor;
+}
+
+void Anadir(dao::Database& base, const QString& cabecera, int canciones) {
+    base.BeginTrans();
+    for (int i = 1; i <= canciones; ++i)
+        base.Execute(
+            QStringLiteral("INSERT INTO CANCIONES (CABECERA, RUTA, AUTOR, TITULO, EXTENSION, LONGITUD, "
+                           "IDX_CANCION, REL_POS) VALUES ('%1', '\\Musica\\', 'Autor %2', 'Titulo de la "
+                           "cancion numero %2', 'mp3', %2, 0, %2)")
+                .arg(cabecera)
+                .arg(i));
+    base.CommitTrans();
+}
+
+int Canciones(dao::Database& base, const QString& cabecera) {
+    auto rs = base.OpenRecordset(
+        QStringLiteral("SELECT COUNT(*) FROM CANCIONES WHERE CABECERA = '%1'").arg(cabecera));
+    return rs->Field(0).toInt();
+}
+
+// What a crash leaves on disk: the catalogue and its -wal as they are while the connection is open.
+struct TrasCaida {
+    QByteArray fichero, diario;
+};
+
+class DiarioAjeno : public ::testing::Test {
+protected:
+    QString Ruta(const char* nombre) const {
+        return QDir(carpeta.path()).filePath(QString::fromUtf8(nombre));
+    }
+
+    // A catalogue at ruta holding canciones songs under cabecera, closed cleanly.
+    void Catalogo(const QString& ruta, const QString& cabecera, int canciones) {
+        BBDD::RutaBaseDatos = ruta;
+        BBDD::CrearBaseDatos();
+        auto base = dao::Database::OpenDatabase(ruta);
+        Anadir(*base, cabecera, canciones);
+    }
+
+    // Adds songs to the catalogue at ruta and takes the files as a kill at that moment would leave them.
+    TrasCaida AnadirYCaer(const QString& ruta, const QString& cabecera, int canciones) {
+        auto base = dao::Database::OpenDatabase(ruta);
+        Anadir(*base, cabecera, canciones);
+        return {Leer(ruta), Leer(ruta + QStringLiteral("-wal"))};
+    }
+
+    // The -wal of a database of another program, as a crash leaves it.
+    QByteArray DiarioDeOtroPrograma() {
+        const QString ruta = Ruta("otro.db");
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(ruta).constData(), &db);
+        sqlite3_exec(
+            db,
+            "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0; CREATE TABLE FACTURAS (N, TEXTO); "
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+            "INSERT INTO FACTURAS SELECT i, printf('factura %08d', i) FROM n;",
+            nullptr, nullptr, nullptr);
+        const QByteArray diario = Leer(ruta + QStringLiteral("-wal"));
+        sqlite3_close(db);
+        return diario;
+    }
+
+    // The files beside the catalogue whose names say that they hold a foreign -wal.
+    QStringList Apartados() const {
+        return QDir(carpeta.path()).entryList({QStringLiteral("Cantorio.mdb-wal.ajeno-*")}, QDir::Files);
+    }
+
+    void TearDown() override { BBDD::CerrarBaseDatos(); }
+
+    QTemporaryDir carpeta;
+};
+
+TEST_F(DiarioAjeno, UnDiarioQueNoEsDelCatalogoSeApartaSinAplicarlo) {
+    const QString ruta = Ruta("Cantorio.mdb");
+    const std::pair<const char*, std::function<QByteArray()>> casos[] = {
+        {"de otro programa", [&] { return DiarioDeOtroPrograma(); }},
+        {"de otro catálogo interrumpido a mitad de una búsqueda",
+         [&] {
+             const QString otro = Ruta("Otro.mdb");
+             Catalogo(otro, QStringLiteral("Otro"), 10);
+             return AnadirYCaer(otro, QStringLiteral("Otro"), 2000).diario;
+         }},
+    };
+    Catalogo(ruta, QStringLiteral("Mio"), 500);
+    for (const auto& [caso, diario] : casos) {
+        SCOPED_TRACE(caso);
+        const QByteArray ajeno = diario();
+        ASSERT_GT(ajeno.size(), 32 * 1024);
+        const QByteArray antes = Huella(ruta);
+        Escribir(ruta + QStringLiteral("-wal"), ajeno);
+        {
+            auto base = dao::Database::OpenDatabase(ruta);
+            EXPECT_EQ(Canciones(*base, QStringLiteral("Mio")), 500);
+            EXPECT_EQ(Canciones(*base, QStringLiteral("Otro")), 0);
+            ASSERT_EQ(Apartados().size(), 1);
+            EXPECT_TRUE(base->AvisoApertura().contains(QStringLiteral("no le pertenece")))
+                << base->AvisoApertura().toStdString();
+            EXPECT_TRUE(base->AvisoApertura().contains(
+                QDir::toNativeSeparators(QDir(carpeta.path()).filePath(Apartados()[0]))));
+        }
+        EXPECT_EQ(Huella(ruta), antes);
+        EXPECT_EQ(Leer(QDir(carpeta.path()).filePath(Apartados()[0])), ajeno);
+        QFile::remove(QDir(carpeta.path()).filePath(Apartados()[0]));
+    }
+}
+
+TEST_F(DiarioAjeno, ElDiarioPropioQueDejaUnaCaidaSeAplica) {
+    const QString ruta = Ruta("Cantorio.mdb");
+    Catalogo(ruta, QStringLiteral("Mio"), 100);
+    const TrasCaida caida = AnadirYCaer(ruta, QStringLiteral("Nuevo"), 2000);
+    ASSERT_GT(caida.diario.size(), 32 * 1024);
+    Escribir(ruta, caida.fichero);
+    Escribir(ruta + QStringLiteral("-wal"), caida.diario);
+    auto base = dao::Database::OpenDatabase(ruta);
+    EXPECT_TRUE(base->AvisoApertura().isEmpty()) << base->AvisoApertura().toStdString();
+    EXPECT_EQ(Canciones(*base, QStringLiteral("Mio")), 100);
+    EXPECT_EQ(Canciones(*base, QStringLiteral("Nuevo")), 2000);
+    EXPECT_TRUE(Apartados().isEmpty());
+}
+
+// A catalogue made before identities keeps its own -wal, then gets an identity written into the file.
+TEST_F(DiarioAjeno, UnCatalogoAntiguoRecibeSuIdentidadAlAbrirse) {
+    const QString ruta = Ruta("Cantorio.mdb");
+    Catalogo(ruta, QStringLiteral("Mio"), 100);
+    {
+        // An older program: no identity, and a kill after adding songs leaves its -wal behind.
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(ruta).constData(), &db);
+        dao::RegistrarFuncionesSql(db);
+        sqlite3_exec(
+            db,
+            "PRAGMA journal_mode=DELETE; PRAGMA user_version=1; PRAGMA journal_mode=WAL; "
+            "PRAGMA wal_autocheckpoint=0; WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+            "WHERE i < 2000) INSERT INTO CANCIONES SELECT 'Nuevo', '\\', 'Autor', 'Titulo ' || i, 'mp3', i, "
+            "0, i FROM n",
+            nullptr, nullptr, nullptr);
+        const TrasCaida caida{Leer(ruta), Leer(ruta + QStringLiteral("-wal"))};
+        sqlite3_close(db);
+        ASSERT_GT(caida.diario.size(), 32 * 1024);
+        Escribir(ruta, caida.fichero);
+        Escribir(ruta + QStringLiteral("-wal"), caida.diario);
+    }
+    ASSERT_EQ(PragmaDelFichero(ruta, "user_version"), 1);
+    {
+        auto base = dao::Database::OpenDatabase(ruta);
+        EXPECT_TRUE(base->AvisoApertura().isEmpty()) << base->AvisoApertura().toStdString();
+        EXPECT_EQ(Canciones(*base, QStringLiteral("Nuevo")), 2000);
+        // In the file itself at once, so that a -wal written from now on carries the same identity.
+        EXPECT_GT(PragmaDelFichero(ruta, "user_version"), 1);
+        Anadir(*base, QStringLiteral("Otra vez"), 10);
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(base->Conexion(), "PRAGMA journal_mode", -1, &s, nullptr);
+        ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
+        EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)), "wal");
+        sqlite3_finalize(s);
+    }
+    auto base = dao::Database::OpenDatabase(ruta);
+    EXPECT_EQ(Canciones(*base, QStringLiteral("Otra vez")), 10);
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+// cantorio-util run as a user runs it: each order, its output and its exit status.
+
+#include "CatalogoUtilidadesPrueba.h"
+
+#include "utilities/FicheroExportacion.h"
+#include "utilities/ListadoArbol.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+namespace {
+
+struct Ejecucion {
+    int estado;
+    QString salida;
+    QString errores;
+};
+
+class CantorioUtilTest : public CatalogoUtilidadesPrueba {
+protected:
+    Ejecucion Util(const QStringList& argumentos) {
+        BBDD::CerrarBaseDatos();
+        QProcess proceso;
+        proceso.start(QStringLiteral(CANTORIO_UTIL), argumentos);
+        EXPECT_TRUE(proceso.waitForFinished(60000));
+        BBDD::AbrirBaseDatos();
+        return {proceso.exitCode(), QString::fromUtf8(proceso.readAllStandardOutput()),
+                QString::fromUtf8(proceso.readAllStandardError())};
+    }
+    QString Catalogo() const { return BBDD::RutaBaseDatos; }
+    QString Todo() {
+        return Filas(QStringLiteral("SELECT * FROM CANCIONES ORDER BY CABECERA, RUTA, REL_POS"));
+    }
+};
+
+TEST_F(CantorioUtilTest, UsoYErroresDeUso) {
+    const Ejecucion ayuda = Util({QStringLiteral("--ayuda")});
+    EXPECT_EQ(ayuda.estado, 0);
+    EXPECT_TRUE(ayuda.salida.contains(QStringLiteral("cantorio-util comprobar CATALOGO [--reparar]")));
+    EXPECT_EQ(Util({QStringLiteral("exportar"), QStringLiteral("--help")}).estado, 0);
+    const QStringList malos[] = {
+        {},
+        {QStringLiteral("convertir")},
+        {QStringLiteral("exportar"), Catalogo()},
+        {QStringLiteral("comprobar"), Catalogo(), QStringLiteral("--arreglar")},
+        {QStringLiteral("exportar"), Catalogo(), Fichero(QStringLiteral("e.txt")), QStringLiteral("--clave")},
+        {QStringLiteral("listar"), Catalogo(), Fichero(QStringLiteral("l.txt")), QStringLiteral("--ruta"),
+         QStringLiteral("\\")},
+        {QStringLiteral("anadir"), Catalogo(), carpeta.path()},
+    };
+    for (const QStringList& argumentos : malos) {
+        const Ejecucion e = Util(argumentos);
+        EXPECT_EQ(e.estado, 2) << argumentos.join(u' ').toStdString();
+        EXPECT_TRUE(e.errores.contains(QStringLiteral("Uso"))) << e.errores.toStdString();
+    }
+}
+
+TEST_F(CantorioUtilTest, AnadirCreaElCatalogoYCatalogaComoLaVentana) {
+    const QString musica = Fichero(QStringLiteral("musica/Rock"));
+    QDir().mkpath(musica);
+    for (const char* nombre : {"b -- Dos.mp3", "a -- Uno.mp3", "nota.txt"})
+        GuardarFichero(musica + u'/' + QLatin1String(nombre), "x");
+    const QString nuevo = Fichero(QStringLiteral("nuevo.mdb"));
+    const Ejecucion e = Util(
+        {QStringLiteral("anadir"), nuevo, Fichero(QStringLiteral("musica")), QStringLiteral("--cabecera"),
+         QStringLiteral("CD 1"), QStringLiteral("--filtro"), QStringLiteral("*.mp3"),
+         QStringLiteral("--subdirectorios"), QStringLiteral("--volumen"), Fichero(QStringLiteral("musica"))});
+    EXPECT_EQ(e.estado, 0) << e.errores.toStdString();
+    EXPECT_TRUE(e.errores.contains(QStringLiteral("Terminado"))) << e.errores.toStdString();
+    auto base = dao::Database::OpenDatabase(nuevo);
+    auto rs = base->OpenRecordset(
+        QStringLiteral("SELECT CABECERA, RUTA, AUTOR, TITULO, REL_POS FROM CANCIONES ORDER BY REL_POS"));
+    QStringList filas;
+    for (; !rs->Eof(); rs->MoveNext())
+        filas << QStringList{rs->Field(0).toString(), rs->Field(1).toString(), rs->Field(2).toString(),
+                             rs->Field(3).toString(), rs->Field(4).toString()}
+                     .join(u'|');
+    EXPECT_EQ(filas.join(u'\n'), QStringLiteral("CD 1|\\Rock\\|a|Uno|1\nCD 1|\\Rock\\|b|Dos|2"));
+
+    // Nothing found: status 1, and the catalogue this run would have created is not left behind.
+    const QString otro = Fichero(QStringLiteral("otro.mdb"));
+    const Ejecucion nada =
+        Util({QStringLiteral("anadir"), otro, Fichero(QStringLiteral("musica")), QStringLiteral("--cabecera"),
+              QStringLiteral("X"), QStringLiteral("--filtro"), QStringLiteral("*.vqf")});
+    EXPECT_EQ(nada.estado, 1);
+    EXPECT_TRUE(nada.errores.contains(QStringLiteral("¡No se han encontrado ficheros!")));
+    EXPECT_FALSE(QFile::exists(otro));
+}
+
+TEST_F(CantorioUtilTest, ExportarEImportarDanLosMismosBytesQueLaVentana) {
+    Cancion(QStringLiteral("Música"), QStringLiteral("\\"), QStringLiteral("Año"), QStringLiteral("€"), 3, 1);
+    Cancion(QStringLiteral("Música"), QStringLiteral("\\"), QStringLiteral("b"), QStringLiteral("c"), 0, 2);
+    ProgresoUtilidad sinProgreso;
+    ExportarCanciones(Base(), Fichero(QStringLiteral("nucleo.txt")),
+                      QStringLiteral("Cantorio v1.2.%1").arg(CANTORIO_REVISION), QStringLiteral("k"),
+                      sinProgreso);
+    const Ejecucion e = Util({QStringLiteral("exportar"), Catalogo(), Fichero(QStringLiteral("util.txt")),
+                              QStringLiteral("--clave"), QStringLiteral("k")});
+    EXPECT_EQ(e.estado, 0) << e.errores.toStdString();
+    EXPECT_TRUE(e.errores.contains(QStringLiteral("Proceso terminado con éxito")));
+    EXPECT_EQ(LeerFichero(Fichero(QStringLiteral("util.txt"))),
+              LeerFichero(Fichero(QStringLiteral("nucleo.txt"))));
+
+    const QString copia = Fichero(QStringLiteral("copia.mdb"));
+    EXPECT_EQ(Util({QStringLiteral("importar"), copia, Fichero(QStringLiteral("util.txt")),
+                    QStringLiteral("--clave"), QStringLiteral("k")})
+                  .estado,
+              0);
+    EXPECT_EQ(Util({QStringLiteral("exportar"), copia, Fichero(QStringLiteral("vuelta.txt")),
+                    QStringLiteral("--clave"), QStringLiteral("k")})
+                  .estado,
+              0);
+    EXPECT_EQ(LeerFichero(Fichero(QStringLiteral("vuelta.txt"))),
+              LeerFichero(Fichero(QStringLiteral("util.txt"))));
+
+    // Errors: a missing catalogue is not created by "exportar"; a bad file changes nothing.
+    const QString falta = Fichero(QStringLiteral("falta.mdb"));
+    EXPECT_EQ(Util({QStringLiteral("exportar"), falta, Fichero(QStringLiteral("x.txt"))}).estado, 1);
+    EXPECT_FALSE(QFile::exists(falta));
+    GuardarFichero(Fichero(QStringLiteral("malo.txt")), "-\r\n-\r\n-\r\n 1 \r\nC\r\n");
+    const QString antes = Todo();
+    const Ejecucion mala =
+        Util({QStringLiteral("importar"), Catalogo(), Fichero(QStringLiteral("malo.txt"))});
+    EXPECT_EQ(mala.estado, 1);
+    EXPECT_TRUE(mala.errores.contains(QStringLiteral("línea 6"))) << mala.errores.toStdString();
+    EXPECT_EQ(Todo(), antes);
+    EXPECT_EQ(Util({QStringLiteral("importar"), falta, Fichero(QStringLiteral("malo.txt"))}).estado, 1);
+    EXPECT_FALSE(QFile::exists(falta));
+}
+
+TEST_F(CantorioUtilTest, ListarDaLosMismosBytesQueLaVentana) {
+    Cancion(QStringLiteral("Rock'n"), QStringLiteral("\\"), QStringLiteral("a"), QStringLiteral("t"));
+    Cancion(QStringLiteral("Rock n"), QStringLiteral("\\"), QStringLiteral("b"), QStringLiteral("t"));
+    OpcionesListado opciones{{QStringLiteral("Rock'n"), std::nullopt},
+                             false,
+                             QStringLiteral("Cantorio v1.2.%1").arg(CANTORIO_REVISION)};
+    ProgresoUtilidad sinProgreso;
+    EscribirListado(Base(), Fichero(QStringLiteral("nucleo.txt")), opciones, sinProgreso);
+    const Ejecucion e =
+        Util({QStringLiteral("listar"), Catalogo(), Fichero(QStringLiteral("util.txt")),
+              QStringLiteral("--cabecera"), QStringLiteral("Rock'n"), QStringLiteral("--sin-ficheros")});
+    EXPECT_EQ(e.estado, 0) << e.errores.toStdString();
+    EXPECT_EQ(LeerFichero(Fichero(QStringLiteral("util.txt"))),
+              LeerFichero(Fichero(QStringLiteral("nucleo.txt"))));
+}
+
+TEST_F(CantorioUtilTest, ComprobarYEstadisticas) {
+    Cancion(QStringLiteral("C"), QStringLiteral("\\"), QStringLiteral("a"), QStringLiteral("Uno"), 4, 1);
+    Cancion(QStringLiteral("C"), QStringLiteral("\\"), QStringLiteral("b"), QStringLiteral("uno"), 0, 1);
+    Cancion(QStringLiteral("C"), QStringLiteral("\\"), QStringLiteral("c"), QStringLiteral("Dos"), 0, 2);
+    const Ejecucion estadisticas = Util({QStringLiteral("estadisticas"), Catalogo()});
+    EXPECT_EQ(estadisticas.estado, 0);
+    EXPECT_EQ(estadisticas.salida, QStringLiteral("Con Letra:              1   33,33%\n"
+                                                  "Sin Letra:              1   33,33%\n"
+                                                  "Huérfanas:              1   33,33%\n"));
+
+    const Ejecucion sinReparar = Util({QStringLiteral("comprobar"), Catalogo()});
+    EXPECT_EQ(sinReparar.estado, 3);
+    EXPECT_EQ(sinReparar.salida,
+              QStringLiteral("Comprobado la existencia de NULLs en IDX_CANCION... OK.\n"
+                             "Comprobado la duplicidad de REL_POS en una misma Ruta... ERROR.\n"
+                             "Comprobando la existencia de Lyrics no referenciadas... OK.\n"
+                             "Comprobado la existencia de referencias a Lyrics inexistentes... ERROR.\n"));
+    const Ejecucion reparada = Util({QStringLiteral("comprobar"), Catalogo(), QStringLiteral("--reparar")});
+    EXPECT_EQ(reparada.estado, 0);
+    EXPECT_TRUE(reparada.salida.contains(QStringLiteral("Ruta... Corregido.\n")));
+    EXPECT_EQ(Util({QStringLiteral("comprobar"), Catalogo()}).estado, 0);
+    EXPECT_EQ(Util({QStringLiteral("comprobar"), Fichero(QStringLiteral("falta.mdb"))}).estado, 1);
+}
+
+} // namespace
