@@ -44,16 +44,6 @@ SentenciaConstruida SentenciaSimple(const TextosCampos& textos, const QString& u
     return resultado;
 }
 
-SentenciaConstruida SentenciaPorLetra(const TextosCampos& textos) {
-    SentenciaConstruida resultado = SentenciaSimple(textos, QStringLiteral("AND"));
-    QString& s = resultado.sentencia;
-    s += s == Base ? QStringLiteral(" WHERE") : QStringLiteral(" AND");
-    s += QStringLiteral(" IDX_CANCION <> 0");
-    // Each song's row identity goes first, so that its copy in the work table keeps it.
-    s.replace(0, Base.size(), QStringLiteral("SELECT rowid, * FROM CANCIONES"));
-    return resultado;
-}
-
 SentenciaConstruida SentenciaAvanzada(const ConsultaAvanzada& consulta) {
     SentenciaConstruida resultado;
     QString& s = resultado.sentencia;

@@ -26,10 +26,6 @@ struct SentenciaConstruida {
 // Every non-empty text must be contained in its field; all criteria are joined by the word union.
 SentenciaConstruida SentenciaSimple(const TextosCampos& textos, const QString& union_);
 
-// The candidates of the query by lyric text: the songs with a lyric whose fields contain every
-// non-empty text, joined by AND; each row's identity first, then its eight columns.
-SentenciaConstruida SentenciaPorLetra(const TextosCampos& textos);
-
 struct CriterioAvanzado {
     QString texto;        // empty: the field is not used
     bool contiene = true; // false: the text is matched exactly

@@ -85,15 +85,14 @@ void frmConsulta::CargarDatosSQL(const frmNuevaConsultaSQL& dialogo) {
 
 void frmConsulta::CargarDatosPorLetra(const frmNuevaConsultaPorLetra& dialogo) {
     ColumnasPorDefecto();
-    const SentenciaConstruida candidatas = SentenciaPorLetra(dialogo.Textos());
-    criterios_ = candidatas.criterios;
+    criterios_ = dialogo.Textos();
     dao::Database& base = *BBDD::BaseDatos;
     int n = 0;
     try {
         const QString tabla = catalogo::NombreTablaAux(base);
         catalogo::CrearTablaAux(base, tabla);
         tablaAux_ = tabla;
-        n = catalogo::LlenarTablaAux(base, tablaAux_, candidatas.sentencia, dialogo.Texto());
+        n = catalogo::LlenarTablaAux(base, tablaAux_, criterios_, dialogo.Texto());
     } catch (const dao::ErrorBD& error) {
         Fallar(QStringLiteral("La consulta no se puede realizar: ") + error.Descripcion(), IconoMensaje::Exclamacion);
         return;

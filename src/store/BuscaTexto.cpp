@@ -6,7 +6,7 @@
 
 #include <QList>
 
-#include <algorithm>
+#include <array>
 #include <memory>
 
 namespace catalogo {
@@ -35,27 +35,78 @@ std::u32string Plegar(const QString& texto) {
     return plegado;
 }
 
-bool EsAscii(std::string_view texto) {
-    return std::all_of(texto.begin(), texto.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+// Below U+0300 no character combines with the ones around it: such a text is already composed.
+constexpr char32_t PrimerCombinable = 0x300;
+
+// A character in UTF-8.
+struct Utf8 {
+    char bytes[4];
+    int largo;
+};
+
+Utf8 EnUtf8(char32_t c) {
+    if (c < 0x80)
+        return {{static_cast<char>(c)}, 1};
+    if (c < 0x800)
+        return {{static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))}, 2};
+    if (c < 0x10000)
+        return {{static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                 static_cast<char>(0x80 | (c & 0x3F))},
+                3};
+    return {{static_cast<char>(0xF0 | (c >> 18)), static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
+             static_cast<char>(0x80 | ((c >> 6) & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))},
+            4};
 }
 
-// An ASCII text folded the same way, into a buffer reused from one lyric to the next.
-const std::string& PlegarAscii(std::string_view texto) {
-    thread_local std::string plegado;
-    plegado.clear();
-    plegado.reserve(texto.size());
-    for (std::size_t i = 0; i < texto.size(); ++i) {
-        const char c = texto[i];
-        if (c == '\r') {
-            if (i + 1 < texto.size() && texto[i + 1] == '\n')
-                ++i;
-            plegado.push_back('\n');
-        } else {
-            plegado.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
-        }
+std::string EnUtf8(const std::u32string& texto) {
+    std::string utf8;
+    for (char32_t c : texto) {
+        const Utf8 u = EnUtf8(c);
+        utf8.append(u.bytes, u.largo);
     }
-    return plegado;
+    return utf8;
+}
+
+// The folded form, in UTF-8, of every character below PrimerCombinable.
+const std::array<Utf8, PrimerCombinable>& Pliegues() {
+    static const std::array<Utf8, PrimerCombinable> tabla = [] {
+        std::array<Utf8, PrimerCombinable> t{};
+        for (char32_t c = 0; c < PrimerCombinable; ++c)
+            t[c] = EnUtf8(dao::PlegarCaracter(c));
+        return t;
+    }();
+    return tabla;
+}
+
+// A UTF-8 lyric folded as Plegar does, kept in UTF-8, into a buffer reused from one lyric to the next;
+// false (and the buffer unusable) when it holds a character from U+0300 on, which may need composing
+// first.
+bool PlegarUtf8(std::string_view texto, std::string& plegado) {
+    const auto& pliegues = Pliegues();
+    plegado.resize(texto.size() * 2);
+    char* salida = plegado.data();
+    const auto* p = reinterpret_cast<const unsigned char*>(texto.data());
+    const auto* fin = p + texto.size();
+    while (p < fin) {
+        char32_t c = *p++;
+        if (c >= 0x80) {
+            // Two-byte sequences reach U+07FF; everything this path keeps is below U+0300.
+            if ((c & 0xE0) != 0xC0 || p == fin)
+                return false;
+            c = ((c & 0x1F) << 6) | (*p++ & 0x3F);
+            if (c >= PrimerCombinable)
+                return false;
+        } else if (c == u'\r') {
+            if (p < fin && *p == '\n')
+                ++p;
+            c = u'\n';
+        }
+        const Utf8& u = pliegues[c];
+        for (int k = 0; k < u.largo; ++k)
+            *salida++ = u.bytes[k];
+    }
+    plegado.resize(static_cast<std::size_t>(salida - plegado.data()));
+    return true;
 }
 
 void FuncionBuscaTexto(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -84,10 +135,7 @@ void FuncionBuscaTexto(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 } // namespace
 
-TextoBuscado::TextoBuscado(const QString& texto) : plegado_(Plegar(texto)) {
-    if (std::all_of(plegado_.begin(), plegado_.end(), [](char32_t c) { return c < 0x80; }))
-        plegadoAscii_.assign(plegado_.begin(), plegado_.end());
-}
+TextoBuscado::TextoBuscado(const QString& texto) : plegado_(Plegar(texto)), plegadoUtf8_(EnUtf8(plegado_)) {}
 
 bool TextoBuscado::EstaEn(const QString& letra) const {
     if (plegado_.empty())
@@ -98,11 +146,10 @@ bool TextoBuscado::EstaEn(const QString& letra) const {
 bool TextoBuscado::EstaEn(std::string_view letra) const {
     if (plegado_.empty())
         return true;
-    if (!EsAscii(letra))
+    thread_local std::string plegada;
+    if (!PlegarUtf8(letra, plegada))
         return EstaEn(QString::fromUtf8(letra.data(), static_cast<qsizetype>(letra.size())));
-    if (plegadoAscii_.empty())
-        return false; // a text with other characters is never inside an ASCII lyric
-    return PlegarAscii(letra).find(plegadoAscii_) != std::string::npos;
+    return std::string_view(plegada).find(plegadoUtf8_) != std::string_view::npos;
 }
 
 bool BuscaTexto(const QString& texto, const QString& letra) {

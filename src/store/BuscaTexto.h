@@ -5,7 +5,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,12 +16,12 @@ class TextoBuscado {
 public:
     explicit TextoBuscado(const QString& texto);
     bool EstaEn(const QString& letra) const;
-    // Same, for a UTF-8 lyric (the engine's own form); an ASCII lyric is searched without conversion.
+    // Same, for a UTF-8 lyric (the engine's own form); a lyric of Latin letters is folded straight from it.
     bool EstaEn(std::string_view letra) const;
 
 private:
     std::u32string plegado_;
-    std::string plegadoAscii_; // the folded text when it is all ASCII, empty otherwise
+    std::string plegadoUtf8_; // the same in UTF-8
 };
 
 bool BuscaTexto(const QString& texto, const QString& letra);

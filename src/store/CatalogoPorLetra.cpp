@@ -1,5 +1,7 @@
 #include "store/CatalogoPorLetra.h"
 
+#include "store/Globales.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 
@@ -36,8 +38,14 @@ bool TieneColumnasAux(dao::Database& base, const QString& tabla) {
     return true;
 }
 
-// The engine's failure on a statement of ours, as the layer reports its own.
+// The engine's failure on a statement of ours, as the layer reports its own. A function of the layer
+// that fails (an invalid pattern) passes "number|description".
 [[noreturn]] void FalloMotor(sqlite3* conexion, int codigo) {
+    const QString mensaje = QString::fromUtf8(sqlite3_errmsg(conexion));
+    static const QRegularExpression propio(QStringLiteral("^(\\d+)\\|(.*)$"),
+                                           QRegularExpression::DotMatchesEverythingOption);
+    if (const auto m = propio.match(mensaje); m.hasMatch())
+        throw dao::ErrorBD(m.captured(1).toInt(), m.captured(2));
     switch (codigo & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -48,31 +56,8 @@ bool TieneColumnasAux(dao::Database& base, const QString& tabla) {
     case SQLITE_INTERRUPT:
         throw dao::ErrorBD(3059, QStringLiteral("Operación cancelada por el usuario."));
     default:
-        throw dao::ErrorBD(3043, QStringLiteral("Error al buscar en las letras: %1")
-                                     .arg(QString::fromUtf8(sqlite3_errmsg(conexion))));
+        throw dao::ErrorBD(3043, QStringLiteral("Error al buscar en las letras: %1").arg(mensaje));
     }
-}
-
-// Deletes from the work table the songs whose lyric does not contain texto: one statement, the test
-// made by the registered function buscatexto over every candidate's lyric.
-void QuitarSinTexto(dao::Database& base, const QString& tabla, const QString& texto) {
-    sqlite3* conexion = base.Conexion();
-    const QString tablaSql = QLatin1Char('"') + tabla + QLatin1Char('"');
-    const QByteArray sql =
-        (QStringLiteral("DELETE FROM %1 WHERE NOT EXISTS (SELECT 1 FROM LETRAS WHERE LETRAS.IDX_CANCION = "
-                        "%1.IDX_CANCION AND buscatexto(?1, LETRAS.LYRICS))")
-             .arg(tablaSql))
-            .toUtf8();
-    sqlite3_stmt* sentencia = nullptr;
-    int codigo = sqlite3_prepare_v2(conexion, sql.constData(), -1, &sentencia, nullptr);
-    if (codigo != SQLITE_OK)
-        FalloMotor(conexion, codigo);
-    const QByteArray buscado = texto.toUtf8();
-    sqlite3_bind_text(sentencia, 1, buscado.constData(), static_cast<int>(buscado.size()), SQLITE_STATIC);
-    codigo = sqlite3_step(sentencia);
-    sqlite3_finalize(sentencia);
-    if (codigo != SQLITE_DONE)
-        FalloMotor(conexion, codigo);
 }
 
 } // namespace
@@ -94,15 +79,41 @@ void CrearTablaAux(dao::Database& base, const QString& nombre) {
     base.AppendTableDef(tabla);
 }
 
-int LlenarTablaAux(dao::Database& base, const QString& nombre, const QString& candidatas,
+int LlenarTablaAux(dao::Database& base, const QString& nombre, const CamposPorLetra& campos,
                    const QString& texto) {
-    QStringList columnas{QStringLiteral("rowid")};
+    QStringList columnas;
     for (const Columna& columna : ColumnasAux)
         columnas << QLatin1String(columna.nombre);
-    base.Execute(QStringLiteral("INSERT INTO [%1] (%2) ").arg(nombre, columnas.join(QStringLiteral(", "))) +
-                 candidatas);
-    QuitarSinTexto(base, nombre, texto);
-    return base.OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM [%1]").arg(nombre))->Field(0).toInt();
+    QString condicion;
+    QList<QByteArray> patrones;
+    for (int campo = 0; campo < static_cast<int>(campos.size()); ++campo) {
+        if (campos[campo].isEmpty())
+            continue;
+        patrones << Globales::LimpiaLike(QLatin1Char('*') + campos[campo] + QLatin1Char('*')).toUtf8();
+        condicion += QStringLiteral("like_jet(%1, ?%2) AND ").arg(columnas[campo]).arg(patrones.size() + 1);
+    }
+    const QByteArray sql =
+        QStringLiteral(
+            "INSERT INTO \"%1\" (rowid, %2) SELECT rowid, %2 FROM CANCIONES WHERE %3IDX_CANCION <> 0 "
+            "AND EXISTS (SELECT 1 FROM LETRAS WHERE LETRAS.IDX_CANCION = CANCIONES.IDX_CANCION AND "
+            "buscatexto(?1, LETRAS.LYRICS))")
+            .arg(nombre, columnas.join(QStringLiteral(", ")), condicion)
+            .toUtf8();
+    sqlite3* conexion = base.Conexion();
+    sqlite3_stmt* sentencia = nullptr;
+    int codigo = sqlite3_prepare_v2(conexion, sql.constData(), -1, &sentencia, nullptr);
+    if (codigo != SQLITE_OK)
+        FalloMotor(conexion, codigo);
+    const QByteArray buscado = texto.toUtf8();
+    sqlite3_bind_text(sentencia, 1, buscado.constData(), static_cast<int>(buscado.size()), SQLITE_STATIC);
+    for (int i = 0; i < patrones.size(); ++i)
+        sqlite3_bind_text(sentencia, i + 2, patrones[i].constData(), static_cast<int>(patrones[i].size()),
+                          SQLITE_STATIC);
+    codigo = sqlite3_step(sentencia);
+    sqlite3_finalize(sentencia);
+    if (codigo != SQLITE_DONE)
+        FalloMotor(conexion, codigo);
+    return sqlite3_changes(conexion);
 }
 
 void BorrarTablaAux(dao::Database& base, const QString& nombre) {

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <array>
+
 namespace catalogo {
 
 // "AUX" followed by two numbers, the process's and a count of this run, that no table of the
@@ -15,10 +17,15 @@ QString NombreTablaAux(dao::Database& base);
 // Creates the empty work table: the eight columns of CANCIONES, with their types, no index, no key.
 void CrearTablaAux(dao::Database& base, const QString& nombre);
 
-// Copies into the work table the songs with a lyric that meet condicion (a condition over CANCIONES in
-// the Jet dialect; empty: every song), keeping those whose lyric contains texto (BuscaTexto). A song
-// whose lyric row is missing is left out; a Null lyric is an empty text. Returns the songs kept.
-int LlenarTablaAux(dao::Database& base, const QString& nombre, const QString& condicion,
+// The five catalogue fields a lyric query can narrow, in order: CABECERA, RUTA, AUTOR, TITULO, EXTENSION.
+using CamposPorLetra = std::array<QString, 5>;
+
+// Copies into the work table, with their row identities, the songs with a lyric whose fields contain the
+// non-empty texts of campos (each a LIKE pattern "*text*" made safe by LimpiaLike, all joined by AND) and
+// whose lyric contains texto (BuscaTexto): one statement, the lyric test made by the engine through a
+// registered function. A song whose lyric row is missing is left out; a Null lyric is an empty text.
+// Returns the songs copied.
+int LlenarTablaAux(dao::Database& base, const QString& nombre, const CamposPorLetra& campos,
                    const QString& texto);
 
 void BorrarTablaAux(dao::Database& base, const QString& nombre);

@@ -80,13 +80,10 @@ protected:
             titulos << rs->Field(0).toString();
         return titulos;
     }
-    int Llenar(const QString& condicion, const QString& texto) {
+    int Llenar(const CamposPorLetra& campos, const QString& texto) {
         tabla = NombreTablaAux(*BBDD::BaseDatos);
         CrearTablaAux(*BBDD::BaseDatos, tabla);
-        const QString candidatas = QStringLiteral("SELECT rowid, * FROM CANCIONES WHERE ") +
-                                   (condicion.isEmpty() ? QString() : condicion + QStringLiteral(" AND ")) +
-                                   QStringLiteral("IDX_CANCION <> 0");
-        return LlenarTablaAux(*BBDD::BaseDatos, tabla, candidatas, texto);
+        return LlenarTablaAux(*BBDD::BaseDatos, tabla, campos, texto);
     }
     CatalogoPrueba catalogo;
     QString tabla;
@@ -105,7 +102,7 @@ TEST_F(TablasAuxTest, SeQuedanLasCancionesCuyaLetraContieneElTexto) {
         BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT rowid FROM CANCIONES WHERE TITULO = 'Dos'"))
             ->Field(0));
     // With the fields: only the candidates that meet them.
-    EXPECT_EQ(Llenar(QStringLiteral("CABECERA LIKE '*pop*'"), QStringLiteral("luna")), 1);
+    EXPECT_EQ(Llenar({QStringLiteral("pop"), {}, QStringLiteral("Ana")}, QStringLiteral("luna")), 1);
     EXPECT_EQ(Titulos(tabla), QStringList{QStringLiteral("Dos")});
     // An empty text keeps every song with a lyric row, a Null lyric included, but not one whose row is
     // missing.
@@ -113,6 +110,13 @@ TEST_F(TablasAuxTest, SeQuedanLasCancionesCuyaLetraContieneElTexto) {
     EXPECT_EQ(Titulos(tabla),
               (QStringList{QStringLiteral("Cinco"), QStringLiteral("Dos"), QStringLiteral("Uno")}));
     EXPECT_EQ(Llenar({}, QStringLiteral("sol")), 0);
+    // A field that is not a valid pattern is a clear error.
+    try {
+        Llenar(CamposPorLetra{QString(), QStringLiteral("[a")}, {});
+        ADD_FAILURE();
+    } catch (const dao::ErrorBD& error) {
+        EXPECT_EQ(error.Numero(), 93);
+    }
 }
 
 TEST_F(TablasAuxTest, CadaTablaTieneSuNombreYSeBorra) {

@@ -45,15 +45,6 @@ TEST(SentenciaSimple, CadaCampoUsadoContieneSuTextoYTodosSeUnenPorLaMismaPalabra
     }
 }
 
-TEST(SentenciaPorLetra, SoloCancionesConLetraYLosCamposUnidosPorAnd) {
-    const QString base = QStringLiteral("SELECT rowid, * FROM CANCIONES");
-    EXPECT_EQ(SentenciaPorLetra({}).sentencia, base + " WHERE IDX_CANCION <> 0");
-    const SentenciaConstruida s = SentenciaPorLetra({"Rock", "", "O'Brien", "", ""});
-    EXPECT_EQ(s.sentencia,
-              base + " WHERE CABECERA LIKE '*Rock*' AND AUTOR LIKE '*O?Brien*' AND IDX_CANCION <> 0");
-    EXPECT_EQ(s.criterios, (TextosCampos{"Rock", "", "O'Brien", "", ""}));
-}
-
 TEST(SentenciaAvanzada, ModosUnionesYFiltroDeLetras) {
     struct Caso {
         const char* nombre;
