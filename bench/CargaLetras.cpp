@@ -5,6 +5,7 @@
 // song-window-open: a song window opened on a lyric of one megabyte, against a bare QPlainTextEdit
 // given the same text with setPlainText.
 
+#include "Desnudo.h"
 #include "Generador.h"
 #include "Medicion.h"
 
@@ -36,10 +37,10 @@ constexpr int CadaCuantas = 100;
 const char* const Buscado = "luna LLENA";
 const char* const FiltroCabecera = "0";
 
-const char* const Vocabulario[] = {"amor",   "noche", "corazón", "camino", "mañana", "cielo",  "río",
-                                   "canción", "fuego", "viento", "mar",     "sueño",  "tiempo", "sol",
-                                   "la",     "el",    "de",      "que",     "y",      "en",     "mi",
-                                   "tu",     "por",   "sin",     "siempre", "nunca",  "volver", "bailar"};
+const char* const Vocabulario[] = {"amor",    "noche", "corazón", "camino",  "mañana", "cielo",  "río",
+                                   "canción", "fuego", "viento",  "mar",     "sueño",  "tiempo", "sol",
+                                   "la",      "el",    "de",      "que",     "y",      "en",     "mi",
+                                   "tu",      "por",   "sin",     "siempre", "nunca",  "volver", "bailar"};
 
 QByteArray Letra(int numero) {
     QRandomGenerator azar(static_cast<quint32>(numero));
@@ -54,19 +55,13 @@ QByteArray Letra(int numero) {
     return texto;
 }
 
-void Ejecutar(sqlite3* conexion, const char* sql) {
-    if (sqlite3_exec(conexion, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw std::runtime_error(std::string(sql) + ": " + sqlite3_errmsg(conexion));
-}
-
-// Gives every other song lyric rowid / 2 and writes the 50,000 lyrics.
+// Gives every other song lyric rowid / 2 and writes the 50,000 lyrics into the catalogue's LETRAS.
 void PonerLetras(sqlite3* conexion) {
     Ejecutar(conexion, "BEGIN");
     Ejecutar(conexion, "UPDATE CANCIONES SET IDX_CANCION = rowid / 2 WHERE rowid % 2 = 0");
-    Ejecutar(conexion, "CREATE TABLE IF NOT EXISTS LETRAS (IDX_CANCION INTEGER, LYRICS TEXT)");
-    Ejecutar(conexion, "CREATE INDEX IF NOT EXISTS LETRAS_NUMERO ON LETRAS (IDX_CANCION)");
     sqlite3_stmt* insertar = nullptr;
-    sqlite3_prepare_v2(conexion, "INSERT INTO LETRAS (IDX_CANCION, LYRICS) VALUES (?, ?)", -1, &insertar, nullptr);
+    sqlite3_prepare_v2(conexion, "INSERT INTO LETRAS (IDX_CANCION, LYRICS) VALUES (?, ?)", -1, &insertar,
+                       nullptr);
     for (int numero = 1; numero <= Letras; ++numero) {
         const QByteArray texto = Letra(numero);
         sqlite3_bind_int(insertar, 1, numero);
@@ -80,51 +75,39 @@ void PonerLetras(sqlite3* conexion) {
     Ejecutar(conexion, "PRAGMA wal_checkpoint(TRUNCATE)");
 }
 
-// Copies of the 100,000-song catalogue and its reference with the lyrics, made again when the
-// generated files are newer.
-Catalogos PrepararLetras(const Contexto& contexto) {
-    const Catalogos origen = Preparar(contexto, Tamano::Cien_k);
-    const QDir datos(contexto.directorioDatos);
-    const Catalogos copia{datos.filePath(QStringLiteral("letras-50k.mdb")),
-                          datos.filePath(QStringLiteral("letras-referencia-50k.db"))};
-    auto vigente = [](const QString& copiaRuta, const QString& origenRuta) {
-        return QFileInfo::exists(copiaRuta) &&
-               QFileInfo(copiaRuta).lastModified() >= QFileInfo(origenRuta).lastModified();
-    };
-    if (vigente(copia.catalogo, origen.catalogo) && vigente(copia.referencia, origen.referencia))
+// A copy of the 100,000-song catalogue with the lyrics, made again when the generated file is newer.
+QString PrepararLetras(const Contexto& contexto) {
+    const QString origen = Preparar(contexto, Tamano::Cien_k);
+    const QString copia = QDir(contexto.directorioDatos).filePath(QStringLiteral("letras-50k.mdb"));
+    if (QFileInfo::exists(copia) && QFileInfo(copia).lastModified() >= QFileInfo(origen).lastModified())
         return copia;
-    for (const QString& ruta : {copia.catalogo, copia.referencia})
-        for (const char* final : {"", "-wal", "-shm"})
-            QFile::remove(ruta + QLatin1String(final));
-    if (!QFile::copy(origen.catalogo, copia.catalogo) || !QFile::copy(origen.referencia, copia.referencia))
-        throw std::runtime_error("no se pudieron copiar los catálogos de las letras");
-    {
-        // Through the layer's own connection, which knows the collations of the text columns.
-        auto base = dao::Database::OpenDatabase(copia.catalogo);
-        PonerLetras(base->Conexion());
-        base->Close();
-    }
-    sqlite3* conexion = nullptr;
-    sqlite3_open_v2(copia.referencia.toUtf8().constData(), &conexion, SQLITE_OPEN_READWRITE, nullptr);
+    for (const char* final : {"", "-wal", "-shm"})
+        QFile::remove(copia + QLatin1String(final));
+    if (!QFile::copy(origen, copia))
+        throw std::runtime_error("no se pudo copiar el catálogo de las letras");
+    ConexionDesnuda conexion(copia);
     PonerLetras(conexion);
-    sqlite3_close(conexion);
     return copia;
 }
 
-// The same songs in plain SQLite by one statement, put into a bare list.
-double Referencia(const QString& referencia, QTreeWidget& lista, int esperadas) {
+// The same songs by one statement on a bare connection, put into a bare list. The connection is open
+// before the clock starts, as ours is; the statement is prepared inside it, as ours prepares its own.
+double Referencia(sqlite3* conexion, QTreeWidget& lista, int esperadas) {
     lista.clear();
     int filas = 0;
-    const QByteArray sql = QByteArrayLiteral(
-        "SELECT C.CABECERA, C.RUTA, C.AUTOR, C.TITULO, C.EXTENSION, C.IDX_CANCION FROM CANCIONES C "
-        "WHERE C.CABECERA LIKE '%") + FiltroCabecera + "%' AND C.IDX_CANCION <> 0 AND EXISTS (SELECT 1 FROM "
+    const QByteArray sql =
+        QByteArrayLiteral(
+            "SELECT C.CABECERA, C.RUTA, C.AUTOR, C.TITULO, C.EXTENSION, C.IDX_CANCION FROM CANCIONES C "
+            "WHERE C.CABECERA LIKE '%") +
+        FiltroCabecera +
+        "%' AND C.IDX_CANCION <> 0 AND EXISTS (SELECT 1 FROM "
         "LETRAS L WHERE L.IDX_CANCION = C.IDX_CANCION AND instr(lower(L.LYRICS), lower(?1)) > 0) "
         "ORDER BY C.CABECERA, C.RUTA";
     const double segundos = Cronometrar([&] {
-        sqlite3* conexion = nullptr;
-        sqlite3_open_v2(referencia.toUtf8().constData(), &conexion, SQLITE_OPEN_READONLY, nullptr);
         sqlite3_stmt* sentencia = nullptr;
-        sqlite3_prepare_v2(conexion, sql.constData(), int(sql.size()), &sentencia, nullptr);
+        Comprobar(conexion,
+                  sqlite3_prepare_v2(conexion, sql.constData(), int(sql.size()), &sentencia, nullptr),
+                  sql.constData());
         sqlite3_bind_text(sentencia, 1, Buscado, -1, SQLITE_STATIC);
         QList<QTreeWidgetItem*> items;
         while (sqlite3_step(sentencia) == SQLITE_ROW) {
@@ -136,7 +119,6 @@ double Referencia(const QString& referencia, QTreeWidget& lista, int esperadas) 
             items << new QTreeWidgetItem(celdas);
         }
         sqlite3_finalize(sentencia);
-        sqlite3_close(conexion);
         lista.addTopLevelItems(items);
         filas = int(items.size());
     });
@@ -161,18 +143,19 @@ double Consultar(frmConsultas& espacio, int esperadas) {
 }
 
 void MedirConsulta(const Contexto& contexto, const std::vector<Tamano>&) {
-    const Catalogos ficheros = PrepararLetras(contexto);
+    const QString fichero = PrepararLetras(contexto);
     QTreeWidget lista;
     lista.setColumnCount(6);
-    BBDD::RutaBaseDatos = ficheros.catalogo;
+    BBDD::RutaBaseDatos = fichero;
     BBDD::AbrirBaseDatos();
+    ConexionDesnuda desnuda(fichero);
     // Every header holds the digit 0, so the filter is tested on every song and every lyric is searched.
     const int aciertos = Letras / CadaCuantas;
     frmConsultas espacio;
     espacio.show();
     const Pareja pareja = MedirPareja(
         5, [&] { return Consultar(espacio, aciertos); },
-        [&] { return Referencia(ficheros.referencia, lista, aciertos); });
+        [&] { return Referencia(desnuda, lista, aciertos); });
     BBDD::CerrarBaseDatos();
     Ratio(QStringLiteral("lyric-query-50k"), pareja.Ratio(), 2.0);
     Detalle(QStringLiteral("%1 letras, %2 halladas: nuestro %3 ms, referencia %4 ms")
@@ -186,7 +169,8 @@ void MedirConsulta(const Contexto& contexto, const std::vector<Tamano>&) {
 QString LetraDeUnMega() {
     QString texto;
     for (int numero = 1; texto.size() < 1'000'000; ++numero)
-        texto += QString::fromUtf8(Letra(numero)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        texto += QString::fromUtf8(Letra(numero))
+                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
                      .replace(u'\n', QStringLiteral("\r\n"));
     return texto;
 }
@@ -200,8 +184,9 @@ void MedirVentana(const Contexto& contexto, const std::vector<Tamano>&) {
     BBDD::AbrirBaseDatos();
     const QString texto = LetraDeUnMega();
     dao::Database& base = *BBDD::BaseDatos;
-    base.Execute(QStringLiteral("INSERT INTO CANCIONES (CABECERA, RUTA, AUTOR, TITULO, EXTENSION, LONGITUD, "
-                                "IDX_CANCION, REL_POS) VALUES ('Cabecera', '\\', 'Autor', 'Larga', 'mp3', 1, 1, 1)"));
+    base.Execute(
+        QStringLiteral("INSERT INTO CANCIONES (CABECERA, RUTA, AUTOR, TITULO, EXTENSION, LONGITUD, "
+                       "IDX_CANCION, REL_POS) VALUES ('Cabecera', '\\', 'Autor', 'Larga', 'mp3', 1, 1, 1)"));
     auto rs = base.OpenRecordset(QStringLiteral("SELECT * FROM LETRAS"));
     rs->AddNew();
     rs->SetField(QStringLiteral("IDX_CANCION"), 1);
