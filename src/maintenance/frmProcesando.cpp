@@ -1,9 +1,7 @@
 #include "maintenance/frmProcesando.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -11,32 +9,18 @@ constexpr int MilisegundosEntreRepintados = 40;
 }
 
 frmProcesando::frmProcesando(QWidget* padre)
-    : QWidget(padre, Qt::Dialog), txtNombreDir(new QLineEdit(QStringLiteral("Directorio:"), this)),
-      ProgressBar(new QProgressBar(this)), cmdHecho(new QPushButton(QStringLiteral("Hecho!"), this)) {
-    setWindowTitle(QStringLiteral("Procesando..."));
-    setAttribute(Qt::WA_DeleteOnClose);
+    : VentanaProgreso(QStringLiteral("Procesando..."), padre),
+      txtNombreDir(new QLineEdit(QStringLiteral("Directorio:"), this)) {
     txtNombreDir->setObjectName(QStringLiteral("txtNombreDir"));
     txtNombreDir->setReadOnly(true);
     txtNombreDir->setFocusPolicy(Qt::NoFocus);
-    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
-    ProgressBar->setRange(0, 100);
-    ProgressBar->setValue(0);
-    cmdHecho->setObjectName(QStringLiteral("cmdHecho"));
-    cmdHecho->setEnabled(false);
-
-    auto* disposicion = new QVBoxLayout(this);
-    disposicion->addWidget(txtNombreDir);
-    disposicion->addWidget(ProgressBar);
-    disposicion->addWidget(cmdHecho, 0, Qt::AlignHCenter);
+    Disposicion()->insertWidget(0, txtNombreDir);
     resize(420, sizeHint().height());
-
-    connect(cmdHecho, &QPushButton::clicked, this, &frmProcesando::cmdHecho_Click);
     ultimoRepintado_.start();
 }
 
 void frmProcesando::Repintar() {
-    repaint();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    VentanaProgreso::Repintar();
     ultimoRepintado_.restart();
 }
 
@@ -62,8 +46,4 @@ void frmProcesando::Maximo(int maximo) {
 void frmProcesando::Avanzar() {
     ProgressBar->setValue(ProgressBar->value() + 1);
     RepintarSiToca();
-}
-
-void frmProcesando::cmdHecho_Click() {
-    close();
 }

@@ -3,33 +3,26 @@
 // it once the work is over.
 
 #include "maintenance/AnadidoCanciones.h"
+#include "maintenance/VentanaProgreso.h"
 
 #include <QElapsedTimer>
-#include <QWidget>
 
 class QLineEdit;
-class QProgressBar;
-class QPushButton;
 
-class frmProcesando : public QWidget, public ProgresoAnadido {
+class frmProcesando : public VentanaProgreso, public ProgresoAnadido {
     Q_OBJECT
 public:
     explicit frmProcesando(QWidget* padre = nullptr);
 
     QLineEdit* txtNombreDir;
-    QProgressBar* ProgressBar; // objectName "ProgressBar": the trees' refill follows it too
-    QPushButton* cmdHecho;
 
     // Paints what changed now, and the progress bar at most every few hundredths of a second.
-    void Repintar();
+    void Repintar() override;
 
     void Titulo(const QString& titulo) override;
     void Linea(const QString& texto) override;
     void Maximo(int maximo) override;
     void Avanzar() override;
-
-private slots:
-    void cmdHecho_Click();
 
 private:
     void RepintarSiToca();

@@ -44,6 +44,7 @@ public:
         return sqlite3_changes(db_);
     }
     QVariant Columna(int columna) const { return dao::interno::ValorColumna(s_, columna); }
+    qint64 Entero(int columna) const { return sqlite3_column_int64(s_, columna); }
 
 private:
     sqlite3* db_;
@@ -104,19 +105,14 @@ QString ListaJson(const std::vector<qint64>& numeros) {
 // lyrics they named that no remaining song names. Returns the songs deleted.
 int EliminarDonde(dao::Database& base, const QString& condicion, const Enlace& enlazar) {
     Transaccion transaccion(base);
-    std::vector<qint64> letras;
-    {
-        Sentencia numeros(base,
-                          QStringLiteral("SELECT DISTINCT IDX_CANCION FROM CANCIONES WHERE IDX_CANCION > 0 "
-                                         "AND ") +
-                              condicion);
-        enlazar(numeros);
-        while (numeros.Fila())
-            letras.push_back(numeros.Columna(0).toLongLong());
-    }
-    Sentencia canciones(base, QStringLiteral("DELETE FROM CANCIONES WHERE ") + condicion);
+    Sentencia canciones(base, QStringLiteral("DELETE FROM CANCIONES WHERE ") + condicion +
+                                  QStringLiteral(" RETURNING IDX_CANCION"));
     enlazar(canciones);
-    const int eliminadas = canciones.Ejecutar();
+    int eliminadas = 0;
+    std::vector<qint64> letras;
+    for (; canciones.Fila(); ++eliminadas)
+        if (const qint64 letra = canciones.Entero(0); letra > 0)
+            letras.push_back(letra);
     if (!letras.empty())
         Sentencia(base,
                   QStringLiteral("DELETE FROM LETRAS WHERE IDX_CANCION IN (SELECT value FROM json_each(?1)) "
