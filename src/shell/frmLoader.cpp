@@ -9,8 +9,10 @@
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
 #include "shell/Ventanas.h"
+#include "shell/frmAux.h"
 #include "store/BBDD.h"
 #include "trees/ArbolesVentanas.h"
+#include "trees/GestorArboles.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -72,8 +74,9 @@ frmLoader::frmLoader(QWidget* padre)
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setGeometry(40, 252, width() - 80, 14);
     ProgressBar->setTextVisible(false);
-    ProgressBar->setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid #5b7cae; border-radius: 3px; "
-                                              "background: #0b1424; } QProgressBar::chunk { background: #e0a526; }"));
+    ProgressBar->setStyleSheet(
+        QStringLiteral("QProgressBar { border: 1px solid #5b7cae; border-radius: 3px; "
+                       "background: #0b1424; } QProgressBar::chunk { background: #e0a526; }"));
     ProgressBar->raise();
 }
 
@@ -106,16 +109,14 @@ bool frmLoader::Form_Load() {
     try {
         BBDD::AbrirBaseDatos();
         AvisarApertura();
-        InicializarArboles();
+        InicializarArboles(&Ventanas::Aux().ImageList1);
         Repintar();
         CargarArboles(this);
     } catch (const dao::ErrorBD& error) {
         return Fracaso(QStringLiteral("No se puede abrir el catálogo."), error);
     }
 
-    Estado::ArbolesSincronizados = true;
-    Ventanas::Actualizacion().mnuOpcionesGuardarSincronismo->setChecked(true);
-    Ventanas::Lista().mnuOpcionesGuardarSincronismo->setChecked(true);
+    GestorArboles::Instancia().SetSincronizados(true);
     PrepararFilaHerramientas();
     Ventanas::Lista().show();
     Ventanas::Lista().repaint();
