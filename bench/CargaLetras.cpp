@@ -193,7 +193,7 @@ void MedirVentana(const Contexto& contexto, const std::vector<Tamano>&) {
     rs->SetField(QStringLiteral("LYRICS"), texto);
     rs->Update();
     rs.reset();
-    const catalogo::FilaCancion fila =
+    const catalogo::IdCancion fila =
         base.OpenRecordset(QStringLiteral("SELECT rowid FROM CANCIONES"))->Field(0).toLongLong();
     const Pareja pareja = MedirPareja(
         5,

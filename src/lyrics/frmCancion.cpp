@@ -1,6 +1,8 @@
 #include "lyrics/frmCancion.h"
 
 #include "lyrics/frmConfigCancion.h"
+#include "shell/AspectoTexto.h"
+#include "shell/BarreraErrores.h"
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
 #include "store/BBDD.h"
@@ -113,18 +115,13 @@ frmCancion::frmCancion(QWidget* padre) : QWidget(padre, Qt::Window) {
 
 void frmCancion::Conectar() {
     for (QPlainTextEdit* caja : txtLyrics)
-        connect(caja, &QPlainTextEdit::textChanged, this, &frmCancion::txtLyrics_Change);
+        connect(caja, &QPlainTextEdit::textChanged, this, Protegido(this, &frmCancion::txtLyrics_Change));
 }
 
 void frmCancion::Form_Load() {
     RestaurarImagenes();
-    const EstiloTexto& estilo = Estado::EstiloLetras;
-    Traer(std::min<int>(estilo.Justificacion, 2));
-    const EstiloCancion propio = EstiloDe(estilo);
-    for (QPlainTextEdit* caja : txtLyrics)
-        PonerEstilo(*caja, propio);
-    PonerColores(*txtAutor, propio.texto, propio.fondo);
-    PonerColores(*txtTitulo, propio.texto, propio.fondo);
+    Traer(std::min<int>(Estado::EstiloLetras.Justificacion, 2));
+    AplicarEstilo(Estado::EstiloLetras);
 }
 
 void frmCancion::Traer(int indice) {
@@ -133,7 +130,7 @@ void frmCancion::Traer(int indice) {
     setTabOrder(txtLyrics[indice], txtAutor);
 }
 
-void frmCancion::Entrar(int idx, catalogo::FilaCancion fila, const QString& operacion) {
+void frmCancion::Entrar(int idx, catalogo::IdCancion fila, const QString& operacion) {
     idx_ = idx;
     fila_ = fila;
     if (idx < 1)
@@ -144,7 +141,7 @@ void frmCancion::Entrar(int idx, catalogo::FilaCancion fila, const QString& oper
     txtTitulo->setText(QStringLiteral("Título:  ") + cancion.titulo);
 }
 
-void frmCancion::CargarCancion(int idx, catalogo::FilaCancion fila) {
+void frmCancion::CargarCancion(int idx, catalogo::IdCancion fila) {
     Entrar(idx, fila, QStringLiteral("CargarCancion"));
     const catalogo::LetraLeida letra = catalogo::CargarLetra(Base(), idx);
     RecienCargada = true;
@@ -153,13 +150,13 @@ void frmCancion::CargarCancion(int idx, catalogo::FilaCancion fila) {
     Modificado = false;
 }
 
-void frmCancion::CancionNueva(int idx, catalogo::FilaCancion fila) {
+void frmCancion::CancionNueva(int idx, catalogo::IdCancion fila) {
     Entrar(idx, fila, QStringLiteral("CancionNueva"));
     catalogo::CrearLetra(Base(), idx);
     Modificado = false;
 }
 
-frmCancion* frmCancion::Crear(int idx, bool nueva, catalogo::FilaCancion fila) {
+frmCancion* frmCancion::Crear(int idx, bool nueva, catalogo::IdCancion fila) {
     auto ventana = std::make_unique<frmCancion>();
     if (nueva)
         ventana->CancionNueva(idx, fila);
@@ -171,7 +168,7 @@ frmCancion* frmCancion::Crear(int idx, bool nueva, catalogo::FilaCancion fila) {
 QList<frmCancion*> frmCancion::Abiertas() {
     QList<frmCancion*> abiertas;
     for (QWidget* ventana : QApplication::topLevelWidgets())
-        if (auto* cancion = qobject_cast<frmCancion*>(ventana))
+        if (auto* cancion = qobject_cast<frmCancion*>(ventana); cancion && cancion->isVisible())
             abiertas << cancion;
     return abiertas;
 }
@@ -239,17 +236,17 @@ void frmCancion::Justificar(int destino) {
 
 void frmCancion::ConfigurarCancion() {
     frmConfigCancion& dialogo = frmConfigCancion::Instancia();
-    dialogo.Preparar(*this, {txtLyrics[0]->font(), txtLyrics[0]->palette().color(QPalette::Text),
-                             txtLyrics[0]->palette().color(QPalette::Base)});
+    dialogo.Preparar(*this, estilo_);
     dialogo.show();
     dialogo.raise();
 }
 
-void frmCancion::AplicarEstilo(const EstiloCancion& estilo) {
+void frmCancion::AplicarEstilo(const EstiloTexto& estilo) {
+    estilo_ = estilo;
     for (QPlainTextEdit* caja : txtLyrics)
-        PonerEstilo(*caja, estilo);
-    PonerColores(*txtAutor, estilo.texto, estilo.fondo);
-    PonerColores(*txtTitulo, estilo.texto, estilo.fondo);
+        ::AplicarEstilo(caja, estilo);
+    AplicarColores(txtAutor, estilo);
+    AplicarColores(txtTitulo, estilo);
 }
 
 void frmCancion::closeEvent(QCloseEvent* evento) {

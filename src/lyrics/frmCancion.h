@@ -3,7 +3,7 @@
 // modeless. On closing it saves or deletes the lyric after asking, then tells whoever listens the lyric
 // mark of the song it was opened for, by that song's row identity.
 
-#include "lyrics/EstiloCancion.h"
+#include "shell/Estado.h"
 #include "store/CatalogoLetras.h"
 
 #include <QWidget>
@@ -23,24 +23,27 @@ public:
 
     // The entry operations: exactly one is called, then the window is shown. idx is the lyric number,
     // fila the song the window was opened for. CancionNueva creates the lyric row, empty.
-    void CargarCancion(int idx, catalogo::FilaCancion fila);
-    void CancionNueva(int idx, catalogo::FilaCancion fila);
+    void CargarCancion(int idx, catalogo::IdCancion fila);
+    void CancionNueva(int idx, catalogo::IdCancion fila);
     // A new window on the lyric, not shown yet; nueva: through CancionNueva. Nothing is left behind when
     // the entry operation fails.
-    static frmCancion* Crear(int idx, bool nueva, catalogo::FilaCancion fila);
+    static frmCancion* Crear(int idx, bool nueva, catalogo::IdCancion fila);
 
     // The program ends: with unsaved changes asks whether to save them and saves on Yes; nothing else of
     // the closing steps runs. False when saving failed (the message has been shown).
     bool GuardarAlTerminar();
-    // The open song windows.
+    // The song windows open on the screen.
     static QList<frmCancion*> Abiertas();
 
     int Idx() const { return idx_; }
-    catalogo::FilaCancion Fila() const { return fila_; }
+    catalogo::IdCancion Fila() const { return fila_; }
     // The lyric box in front.
     QPlainTextEdit* Delante() const { return txtLyrics[Justificacion]; }
+    // The window's own text style: the shared lyrics style when it loads, then what the style dialog
+    // gives it (its justification field unused).
+    const EstiloTexto& Estilo() const { return estilo_; }
     // The style dialog's OK: font and colours on the three lyric boxes, colours on author and title.
-    void AplicarEstilo(const EstiloCancion& estilo);
+    void AplicarEstilo(const EstiloTexto& estilo);
 
     QLineEdit* txtAutor;
     QLineEdit* txtTitulo;
@@ -57,7 +60,7 @@ public:
 
 signals:
     // The song fila after the window closed: "S" when it has a lyric, "N" when it has none.
-    void MarcaLetra(catalogo::FilaCancion fila, const QString& marca);
+    void MarcaLetra(catalogo::IdCancion fila, const QString& marca);
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -71,7 +74,7 @@ private slots:
 private:
     void Conectar();
     void Form_Load();
-    void Entrar(int idx, catalogo::FilaCancion fila, const QString& operacion);
+    void Entrar(int idx, catalogo::IdCancion fila, const QString& operacion);
     void RestaurarImagenes();
     void PonerImagen(int k, int dibujo);
     void img_MouseMove(int k);
@@ -86,6 +89,7 @@ private:
     void Traer(int indice);
 
     QStackedLayout* pila_;
+    EstiloTexto estilo_;
     int idx_ = 0;
-    catalogo::FilaCancion fila_ = 0;
+    catalogo::IdCancion fila_ = 0;
 };

@@ -1,6 +1,8 @@
 #include "lyrics/frmConfigCancion.h"
 
 #include "lyrics/frmCancion.h"
+#include "shell/AspectoTexto.h"
+#include "shell/BarreraErrores.h"
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
 
@@ -40,40 +42,45 @@ frmConfigCancion::frmConfigCancion() : QDialog(nullptr) {
 }
 
 void frmConfigCancion::Conectar() {
-    connect(cmdConfigTexto, &QPushButton::clicked, this, &frmConfigCancion::cmdConfigTexto_Click);
-    connect(cmdConfigColorTexto, &QPushButton::clicked, this, &frmConfigCancion::cmdConfigColorTexto_Click);
-    connect(cmdConfigColorFondo, &QPushButton::clicked, this, &frmConfigCancion::cmdConfigColorFondo_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmConfigCancion::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmConfigCancion::cmdCancel_Click);
+    connect(cmdConfigTexto, &QPushButton::clicked, this,
+            Protegido(this, &frmConfigCancion::cmdConfigTexto_Click));
+    connect(cmdConfigColorTexto, &QPushButton::clicked, this,
+            Protegido(this, &frmConfigCancion::cmdConfigColorTexto_Click));
+    connect(cmdConfigColorFondo, &QPushButton::clicked, this,
+            Protegido(this, &frmConfigCancion::cmdConfigColorFondo_Click));
+    connect(cmdOK, &QPushButton::clicked, this, Protegido(this, &frmConfigCancion::cmdOK_Click));
+    connect(cmdCancel, &QPushButton::clicked, this, Protegido(this, &frmConfigCancion::cmdCancel_Click));
 }
 
-void frmConfigCancion::Preparar(frmCancion& padre, const EstiloCancion& estilo) {
+void frmConfigCancion::Preparar(frmCancion& padre, const EstiloTexto& estilo) {
     Padre = &padre;
     ejemplo_ = estilo;
     MostrarEjemplo();
 }
 
 void frmConfigCancion::MostrarEjemplo() {
-    PonerEstilo(*txtEjemplo, ejemplo_);
+    AplicarEstilo(txtEjemplo, ejemplo_);
 }
 
 void frmConfigCancion::cmdConfigTexto_Click() {
-    if (const std::optional<QFont> fuente = servicios().ElegirFuente(ejemplo_.fuente, this)) {
-        ejemplo_.fuente = *fuente;
+    if (const std::optional<QFont> fuente = servicios().ElegirFuente(FuenteDeEstilo(ejemplo_), this)) {
+        TomarFuente(ejemplo_, *fuente);
         MostrarEjemplo();
     }
 }
 
 void frmConfigCancion::cmdConfigColorTexto_Click() {
-    if (const std::optional<QColor> color = servicios().ElegirColor(ejemplo_.texto, this)) {
-        ejemplo_.texto = *color;
+    if (const std::optional<QColor> color =
+            servicios().ElegirColor(ColorDeEntero(ejemplo_.ColorTexto), this)) {
+        ejemplo_.ColorTexto = EnteroDeColor(*color);
         MostrarEjemplo();
     }
 }
 
 void frmConfigCancion::cmdConfigColorFondo_Click() {
-    if (const std::optional<QColor> color = servicios().ElegirColor(ejemplo_.fondo, this)) {
-        ejemplo_.fondo = *color;
+    if (const std::optional<QColor> color =
+            servicios().ElegirColor(ColorDeEntero(ejemplo_.ColorFondo), this)) {
+        ejemplo_.ColorFondo = EnteroDeColor(*color);
         MostrarEjemplo();
     }
 }

@@ -3,7 +3,7 @@
 // colour) on a sample. One dialog for the run, modeless; opening it from another song window retargets
 // it. The shared lyrics style is not touched.
 
-#include "lyrics/EstiloCancion.h"
+#include "shell/Estado.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -18,10 +18,10 @@ public:
     static frmConfigCancion& Instancia();
 
     // Sets the song window being styled and puts its style on the sample.
-    void Preparar(frmCancion& padre, const EstiloCancion& estilo);
+    void Preparar(frmCancion& padre, const EstiloTexto& estilo);
     // The song window being styled; null once it has closed.
     QPointer<frmCancion> Padre;
-    EstiloCancion Ejemplo() const { return ejemplo_; }
+    EstiloTexto Ejemplo() const { return ejemplo_; }
 
     QLineEdit* txtEjemplo;
     QPushButton* cmdConfigTexto;
@@ -42,5 +42,5 @@ private:
     void Conectar();
     void MostrarEjemplo();
 
-    EstiloCancion ejemplo_;
+    EstiloTexto ejemplo_;
 };

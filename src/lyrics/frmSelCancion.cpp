@@ -1,10 +1,11 @@
 #include "lyrics/frmSelCancion.h"
 
-#include "list/CancionesRuta.h"
 #include "lyrics/frmCancion.h"
+#include "shell/BarreraErrores.h"
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
 #include "store/BBDD.h"
+#include "store/Catalogo.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -42,16 +43,17 @@ frmSelCancion::frmSelCancion(QWidget* padre) : QDialog(padre) {
 }
 
 void frmSelCancion::Conectar() {
-    connect(ListViewSel, &QTreeWidget::itemDoubleClicked, this, &frmSelCancion::ListViewSel_DblClick);
+    connect(ListViewSel, &QTreeWidget::itemDoubleClicked, this,
+            Protegido(this, [this] { ListViewSel_DblClick(); }));
 }
 
-void frmSelCancion::CargarDatos(const QString& titulo, catalogo::FilaCancion fila) {
+void frmSelCancion::CargarDatos(const QString& titulo, catalogo::IdCancion fila) {
     fila_ = fila;
     txtSel->setText(QStringLiteral("Titulo: ") + titulo);
     auto* nueva = new QTreeWidgetItem(ListViewSel, {QStringLiteral("NUEVA LETRA"), QStringLiteral(" "),
                                                     QStringLiteral(" "), QStringLiteral(" ")});
     candidatas_ = catalogo::HomonimosConLetra(*BBDD::BaseDatos, titulo);
-    const Lista::FormatoTamano formato{QLocale()};
+    const catalogo::FormatoTamano formato{QLocale()};
     for (const catalogo::Homonimo& homonimo : candidatas_) {
         auto* item = new QTreeWidgetItem(
             ListViewSel, {homonimo.cabecera, homonimo.ruta, homonimo.autor, formato(homonimo.longitud)});
@@ -111,7 +113,7 @@ bool frmSelCancion::eventFilter(QObject* objeto, QEvent* evento) {
             return true;
         }
         if (objeto == ListViewSel && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {
-            ListViewSel_DblClick();
+            BarreraErrores(this, [this] { ListViewSel_DblClick(); });
             return true;
         }
     }

@@ -19,7 +19,7 @@ public:
     explicit frmSelCancion(QWidget* padre = nullptr);
 
     // titulo: the song's title as stored; fila: the song the lyric is asked for.
-    void CargarDatos(const QString& titulo, catalogo::FilaCancion fila);
+    void CargarDatos(const QString& titulo, catalogo::IdCancion fila);
 
     QLineEdit* txtSel;
     QTreeWidget* ListViewSel;
@@ -40,5 +40,5 @@ private:
     void Conectar();
 
     std::vector<catalogo::Homonimo> candidatas_;
-    catalogo::FilaCancion fila_ = 0;
+    catalogo::IdCancion fila_ = 0;
 };

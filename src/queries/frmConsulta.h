@@ -6,10 +6,14 @@
 #include "queries/ColumnasConsulta.h"
 #include "queries/FilasConsulta.h"
 #include "shell/Servicios.h"
+#include "store/Catalogo.h"
+
+#include <QHash>
 
 #include <QMdiSubWindow>
 
 class ModeloConsulta;
+class frmCancion;
 class ProgresoConsulta;
 class QTreeView;
 class frmConsultas;
@@ -53,6 +57,7 @@ protected:
 private slots:
     void ListView_ColumnClick(int seccion);
     void ListView_DblClick(const QModelIndex& indice);
+    void Cancion_MarcaLetra(catalogo::IdCancion id, const QString& marca);
     void Form_Activate();
 
 private:
@@ -72,6 +77,8 @@ private:
     // Sizes the window for that many rows.
     void Dimensionar(int filas);
     void MostrarOrden();
+    // Hears the lyric mark of a song window opened from here.
+    void Escuchar(frmCancion* ventana);
 
     frmConsultas& espacio_;
     ModeloConsulta* modelo_;
@@ -88,4 +95,6 @@ private:
     int anchoColumnas_ = 0;
     bool localizables_ = true;
     QString tablaAux_;
+    // The songs whose lyric windows were opened from here, by identity, with what their rows show.
+    QHash<catalogo::IdCancion, Consultas::IdentidadCancion> abiertas_;
 };

@@ -1,5 +1,7 @@
 #include "shell/MenusComunes.h"
 
+#include "lyrics/frmCancion.h"
+
 #include "list/frmLista.h"
 #include "maintenance/frmActualizacion.h"
 #include "queries/frmConsultas.h"
@@ -121,6 +123,9 @@ void TerminarPrograma() {
     if (terminando)
         return;
     terminando = true;
+    // Lyrics typed and not saved are never lost without a question.
+    for (frmCancion* cancion : frmCancion::Abiertas())
+        cancion->GuardarAlTerminar();
     for (QMainWindow* ventana : Ventanas::Principales())
         ventana->close();
     BBDD::CerrarBaseDatos();

@@ -8,4 +8,8 @@ frmAux::frmAux(QWidget* padre) : QWidget(padre), ListaDirs(new QListWidget(this)
     for (const char* clave : {"IMGRAIZCERRADO", "IMGRAIZABIERTO", "IMGCABECERA", "IMGDIRECTORIO"})
         ImageList1.insert(QString::fromLatin1(clave),
                           QIcon(QStringLiteral(":/imagenes/%1.svg").arg(QString::fromLatin1(clave))));
+    // The song window's tool pictures, by number: for tool image k, 3k-2 normal, 3k-1 under the mouse,
+    // 3k pressed.
+    for (int numero = 1; numero <= 12; ++numero)
+        ImageListCancion.insert(QString::number(numero), QIcon(QStringLiteral(":/imagenes/Cancion%1.svg").arg(numero)));
 }

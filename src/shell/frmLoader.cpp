@@ -1,5 +1,7 @@
 #include "shell/frmLoader.h"
 
+#include "store/CatalogoPorLetra.h"
+
 #include "list/frmLista.h"
 #include "maintenance/frmActualizacion.h"
 #include "queries/frmConsultas.h"
@@ -85,6 +87,15 @@ void frmLoader::Repintar() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+// Work tables that a run ended with lyric-query windows open left behind. Tidying only: a failure here
+// must not stop the start.
+void frmLoader::BorrarTablasAbandonadas() {
+    try {
+        catalogo::BorrarTablasAuxAbandonadas(*BBDD::BaseDatos);
+    } catch (const dao::ErrorBD&) {
+    }
+}
+
 bool frmLoader::Form_Load() {
     const QSize pantalla = servicios().TamanoPantalla();
     move((Pixeles(pantalla.width()) - width()) / 2, (Pixeles(pantalla.height()) - height()) / 2);
@@ -108,6 +119,7 @@ bool frmLoader::Form_Load() {
     }
     try {
         BBDD::AbrirBaseDatos();
+        BorrarTablasAbandonadas();
         AvisarApertura();
         InicializarArboles(&Ventanas::Aux().ImageList1);
         Repintar();

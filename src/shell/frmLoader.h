@@ -26,6 +26,7 @@ private:
     // Closes the splash and tells the user why the catalogue cannot be used; always false.
     // Tells the user what opening the catalogue had to say, if anything.
     void AvisarApertura();
+    void BorrarTablasAbandonadas();
     bool Fracaso(const QString& que, const dao::ErrorBD& error);
     // Reminds the user to unpack Ayuda.zip while the help page is missing; drops it once unpacked.
     void ComprobarAyuda();

@@ -1,7 +1,6 @@
 #include "store/CatalogoLetras.h"
 
-#include "list/NumeroLetra.h"
-#include "store/Globales.h"
+#include "store/Catalogo.h"
 
 #include <sqlite3.h>
 
@@ -44,14 +43,13 @@ template <typename Cuerpo> void EnTransaccion(dao::Database& base, Cuerpo&& cuer
     }
 }
 
-QString SentenciaHomonimos(const QString& titulo, const QString& lista) {
-    return QStringLiteral("SELECT %1 FROM CANCIONES WHERE IDX_CANCION <> 0 AND TITULO LIKE '%2'")
-        .arg(lista, Globales::LimpiaLike(titulo));
+QString SentenciaHomonimos(const QString& lista) {
+    return QStringLiteral("SELECT %1 FROM CANCIONES WHERE IDX_CANCION <> 0 AND TITULO = [pTitulo]")
+        .arg(lista);
 }
 
-// Error 93: the title is not a valid pattern (an unmatched "[").
-bool PatronNoValido(const dao::ErrorBD& error) {
-    return error.Numero() == 93;
+dao::Parametros ParametrosTitulo(const QString& titulo) {
+    return {{QStringLiteral("pTitulo"), titulo}};
 }
 
 } // namespace
@@ -82,7 +80,7 @@ LetraLeida CargarLetra(dao::Database& base, int idx) {
     return letra;
 }
 
-CancionDeLetra CancionConLetra(dao::Database& base, int idx, FilaCancion fila) {
+CancionDeLetra CancionConLetra(dao::Database& base, int idx, IdCancion fila) {
     const QString sentencia =
         QStringLiteral(
             "SELECT TOP 1 rowid AS FILA, CABECERA, RUTA, AUTOR, TITULO FROM CANCIONES WHERE IDX_CANCION = %1")
@@ -142,7 +140,7 @@ void BorrarLetra(dao::Database& base, int idx) {
     });
 }
 
-std::optional<int> NumeroLetraDe(dao::Database& base, FilaCancion fila) {
+std::optional<int> NumeroLetraDe(dao::Database& base, IdCancion fila) {
     auto rs =
         base.OpenRecordset(QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE rowid = %1").arg(fila));
     if (rs->Eof())
@@ -150,7 +148,7 @@ std::optional<int> NumeroLetraDe(dao::Database& base, FilaCancion fila) {
     return rs->Field(0).toInt();
 }
 
-LetraAsignada AsignarLetra(dao::Database& base, FilaCancion fila) {
+LetraAsignada AsignarLetra(dao::Database& base, IdCancion fila) {
     LetraAsignada asignada;
     EnTransaccion(base, [&] {
         auto rs = base.OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES WHERE rowid = %1").arg(fila),
@@ -161,7 +159,7 @@ LetraAsignada AsignarLetra(dao::Database& base, FilaCancion fila) {
         asignada.idx = rs->Field(Idx).toInt();
         if (asignada.idx != 0)
             return;
-        asignada.idx = Lista::NumeroLetraNueva(base);
+        asignada.idx = NumeroLetraNueva(base);
         asignada.nueva = true;
         rs->Edit();
         rs->SetField(Idx, asignada.idx);
@@ -172,42 +170,32 @@ LetraAsignada AsignarLetra(dao::Database& base, FilaCancion fila) {
 
 std::vector<Homonimo> HomonimosConLetra(dao::Database& base, const QString& titulo) {
     std::vector<Homonimo> homonimos;
-    try {
-        auto rs = base.OpenRecordset(
-            SentenciaHomonimos(titulo, QStringLiteral("CABECERA, RUTA, AUTOR, LONGITUD, IDX_CANCION")) +
-            QStringLiteral(" ORDER BY CABECERA, RUTA, AUTOR"));
-        for (; !rs->Eof(); rs->MoveNext())
-            homonimos.push_back({rs->Field(0).toString(), rs->Field(1).toString(), rs->Field(2).toString(),
-                                 rs->Field(3), rs->Field(4).toInt()});
-    } catch (const dao::ErrorBD& error) {
-        if (!PatronNoValido(error))
-            throw;
-        homonimos.clear();
-    }
+    auto rs = base.OpenRecordset(
+        SentenciaHomonimos(QStringLiteral("CABECERA, RUTA, AUTOR, LONGITUD, IDX_CANCION")) +
+            QStringLiteral(" ORDER BY CABECERA, RUTA, AUTOR"),
+        ParametrosTitulo(titulo));
+    for (; !rs->Eof(); rs->MoveNext())
+        homonimos.push_back({rs->Field(0).toString(), rs->Field(1).toString(), rs->Field(2).toString(),
+                             rs->Field(3), rs->Field(4).toInt()});
     return homonimos;
 }
 
 bool HayHomonimoConLetra(dao::Database& base, const QString& titulo) {
-    try {
-        return !base.OpenRecordset(SentenciaHomonimos(titulo, QStringLiteral("TOP 1 TITULO")))->Eof();
-    } catch (const dao::ErrorBD& error) {
-        if (!PatronNoValido(error))
-            throw;
-        return false;
-    }
+    return !base.OpenRecordset(SentenciaHomonimos(QStringLiteral("TOP 1 TITULO")), ParametrosTitulo(titulo))
+                ->Eof();
 }
 
-std::optional<QString> MarcaLetra(dao::Database& base, FilaCancion fila, bool inteligente) {
+std::optional<QString> MarcaLetra(dao::Database& base, IdCancion fila, bool inteligente) {
     auto rs = base.OpenRecordset(
         QStringLiteral("SELECT IDX_CANCION, TITULO FROM CANCIONES WHERE rowid = %1").arg(fila));
     if (rs->Eof())
         return std::nullopt;
     if (rs->Field(0).toInt() != 0)
-        return QStringLiteral("S");
+        return MarcaConLetra;
     const QVariant titulo = rs->Field(1);
     if (inteligente && titulo.isValid() && HayHomonimoConLetra(base, titulo.toString()))
-        return QStringLiteral("?");
-    return QStringLiteral("N");
+        return MarcaPosibleLetra;
+    return MarcaSinLetra;
 }
 
 } // namespace catalogo

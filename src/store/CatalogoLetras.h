@@ -3,6 +3,7 @@
 // the number a song is given, and the songs of the same title that have a lyric (the intelligent lyric
 // search). A song is named by its row identity, the rowid of its CANCIONES row, never by its texts.
 
+#include "store/Catalogo.h"
 #include "store/Dao.h"
 
 #include <QString>
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace catalogo {
-
-using FilaCancion = qint64;
 
 // The one form in which line breaks are stored: CR LF, the form of the catalogues the program was
 // first written for, so that old and new lyrics are alike.
@@ -30,10 +29,10 @@ LetraLeida CargarLetra(dao::Database& base, int idx);
 // The song a lyric window names: the row fila when it names idx, otherwise the first row that does.
 struct CancionDeLetra {
     bool hallada = false;
-    FilaCancion fila = 0;
+    IdCancion fila = 0;
     QString cabecera, ruta, autor, titulo;
 };
-CancionDeLetra CancionConLetra(dao::Database& base, int idx, FilaCancion fila);
+CancionDeLetra CancionConLetra(dao::Database& base, int idx, IdCancion fila);
 
 // Adds the LETRAS row idx with no text, when there is none yet.
 void CrearLetra(dao::Database& base, int idx);
@@ -47,7 +46,7 @@ Guardado GuardarLetra(dao::Database& base, int idx, const QString& texto);
 void BorrarLetra(dao::Database& base, int idx);
 
 // IDX_CANCION of the song (0 for Null); nothing when the row is gone.
-std::optional<int> NumeroLetraDe(dao::Database& base, FilaCancion fila);
+std::optional<int> NumeroLetraDe(dao::Database& base, IdCancion fila);
 
 // The number of the song's lyric, giving it a new one when it has none. A number other than 0 is
 // never replaced.
@@ -56,7 +55,7 @@ struct LetraAsignada {
     int idx = 0;
     bool nueva = false; // the number was given just now and its LETRAS row does not exist yet
 };
-LetraAsignada AsignarLetra(dao::Database& base, FilaCancion fila);
+LetraAsignada AsignarLetra(dao::Database& base, IdCancion fila);
 
 // A song of the same title that has a lyric, as the lyric picker lists it.
 struct Homonimo {
@@ -64,15 +63,15 @@ struct Homonimo {
     QVariant longitud;
     int idx = 0;
 };
-// The songs with a lyric whose title matches titulo as a LIKE pattern (titulo passed through
-// LimpiaLike: an equal title, letter case aside), ordered by header, route and author. A title that
-// is not a valid pattern matches nothing.
+// The songs with a lyric whose title equals titulo under the catalogue's collation (letter case aside,
+// as the list's "?" mark compares them; pattern characters are plain characters), ordered by header,
+// route and author.
 std::vector<Homonimo> HomonimosConLetra(dao::Database& base, const QString& titulo);
 // Whether there is any: the intelligent test for a song without lyric.
 bool HayHomonimoConLetra(dao::Database& base, const QString& titulo);
 
 // The lyric mark of a song: "S" with a lyric; without one "?" when inteligente is on and a song of the
 // same title has one; "N" otherwise. Nothing when the row is gone.
-std::optional<QString> MarcaLetra(dao::Database& base, FilaCancion fila, bool inteligente);
+std::optional<QString> MarcaLetra(dao::Database& base, IdCancion fila, bool inteligente);
 
 } // namespace catalogo

@@ -15,12 +15,12 @@ namespace {
 class frmSelCancionTest : public PruebaLetras {
 protected:
     // A picker for the song fila, its song windows recorded as they open.
-    frmSelCancion* Selector(const QString& titulo, catalogo::FilaCancion fila) {
+    frmSelCancion* Selector(const QString& titulo, catalogo::IdCancion fila) {
         auto* selector = new frmSelCancion;
         QObject::connect(selector, &frmSelCancion::CancionAbierta, selector, [this](frmCancion* ventana) {
             abiertas << ventana;
             QObject::connect(ventana, &frmCancion::MarcaLetra, ventana,
-                             [this](catalogo::FilaCancion f, const QString& m) {
+                             [this](catalogo::IdCancion f, const QString& m) {
                                  marcas << QStringLiteral("%1:%2").arg(f).arg(m);
                              });
         });
@@ -122,11 +122,13 @@ TEST_F(frmSelCancionTest, SeEnsanchaConOchoElementosYEscCierraSinAbrirNada) {
     EXPECT_EQ(Idx(fila), 0);
 }
 
-TEST_F(frmSelCancionTest, UnTituloQueNoEsPatronSoloOfreceNuevaLetra) {
-    const auto fila = Cancion(QStringLiteral("Z"), QStringLiteral("[Luna"));
-    Cancion(QStringLiteral("A"), QStringLiteral("[Luna"), 1);
-    frmSelCancion* selector = Selector(QStringLiteral("[Luna"), fila);
-    EXPECT_EQ(Items(*selector), QStringList{QStringLiteral("NUEVA LETRA| | | ")});
+TEST_F(frmSelCancionTest, UnTituloConCaracteresDePatronHallaSoloSusHomonimos) {
+    const auto fila = Cancion(QStringLiteral("Z"), QStringLiteral("[Luna*"));
+    Cancion(QStringLiteral("A"), QStringLiteral("[luna*"), 1);
+    Cancion(QStringLiteral("B"), QStringLiteral("[Lunas"), 2);
+    frmSelCancion* selector = Selector(QStringLiteral("[Luna*"), fila);
+    EXPECT_EQ(Items(*selector).size(), 2);
+    EXPECT_TRUE(Items(*selector).last().startsWith(QStringLiteral("A|")));
     EXPECT_TRUE(guion.mensajes.empty());
     delete selector;
 }
@@ -155,13 +157,13 @@ TEST_F(frmConfigCancionTest, ElEjemploTomaElEstiloDeLaVentanaYCancelarNoCambiaNa
     EXPECT_TRUE(dialogo.isVisible());
     EXPECT_FALSE(dialogo.isModal());
     EXPECT_EQ(dialogo.Padre, ventana);
-    EXPECT_EQ(dialogo.Ejemplo().fuente.family(), QStringLiteral("Arial"));
-    EXPECT_EQ(dialogo.Ejemplo().fondo, QColor(255, 224, 192));
+    EXPECT_EQ(dialogo.Ejemplo().NombreFuente, QStringLiteral("Arial"));
+    EXPECT_EQ(dialogo.Ejemplo().ColorFondo, 12640511u);
     // The font and colour dialogs cancelled: the sample stays.
     dialogo.cmdConfigTexto->click();
     dialogo.cmdConfigColorTexto->click();
     dialogo.cmdConfigColorFondo->click();
-    EXPECT_EQ(dialogo.Ejemplo().texto, QColor(Qt::black));
+    EXPECT_EQ(dialogo.Ejemplo().ColorTexto, 0u);
     guion.colores = {QColor(Qt::green)};
     dialogo.cmdConfigColorFondo->click();
     EXPECT_EQ(dialogo.txtEjemplo->palette().color(QPalette::Base), QColor(Qt::green));
@@ -197,7 +199,7 @@ TEST_F(frmConfigCancionTest, OkPoneElEstiloEnLasTresCajasYSoloEnEstaVentana) {
     QTest::mouseClick(ventana->img[2], Qt::LeftButton);
     EXPECT_EQ(ventana->Delante()->font().family(), QStringLiteral("Courier"));
     EXPECT_EQ(Configurar(otra).Padre, otra);
-    EXPECT_EQ(dialogo.Ejemplo().fuente.family(), QStringLiteral("Arial"));
+    EXPECT_EQ(dialogo.Ejemplo().NombreFuente, QStringLiteral("Arial"));
 }
 
 TEST_F(frmConfigCancionTest, OkTrasCerrarseLaVentanaSoloCierraElDialogo) {

@@ -25,8 +25,8 @@ protected:
     }
 
     // Adds a song and returns its row identity.
-    catalogo::FilaCancion Cancion(const QString& cabecera, const QString& titulo, int idx = 0,
-                                  const QString& autor = QStringLiteral("Autor")) {
+    catalogo::IdCancion Cancion(const QString& cabecera, const QString& titulo, int idx = 0,
+                                const QString& autor = QStringLiteral("Autor")) {
         catalogo.AnadirCancion(cabecera, QStringLiteral("\\"), autor, titulo, QStringLiteral("mp3"), 1000,
                                idx);
         return BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT MAX(rowid) FROM CANCIONES"))
@@ -38,15 +38,15 @@ protected:
             QStringLiteral("SELECT LYRICS FROM LETRAS WHERE IDX_CANCION = %1").arg(idx));
         return rs->Eof() ? QVariant(QStringLiteral("<sin fila>")) : rs->Field(0);
     }
-    static int Idx(catalogo::FilaCancion fila) {
+    static int Idx(catalogo::IdCancion fila) {
         return catalogo::NumeroLetraDe(*BBDD::BaseDatos, fila).value_or(-1);
     }
 
     // A song window on the lyric, shown, whose marks are recorded in marcas.
-    frmCancion* Abrir(int idx, catalogo::FilaCancion fila, bool nueva = false) {
+    frmCancion* Abrir(int idx, catalogo::IdCancion fila, bool nueva = false) {
         frmCancion* ventana = frmCancion::Crear(idx, nueva, fila);
         QObject::connect(ventana, &frmCancion::MarcaLetra, ventana,
-                         [this](catalogo::FilaCancion f, const QString& marca) {
+                         [this](catalogo::IdCancion f, const QString& marca) {
                              marcas << QStringLiteral("%1:%2").arg(f).arg(marca);
                          });
         ventana->show();

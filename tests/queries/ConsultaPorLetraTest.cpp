@@ -2,6 +2,7 @@
 
 #include "PruebaConsultas.h"
 
+#include "lyrics/frmCancion.h"
 #include "queries/frmNuevaConsultaPorLetra.h"
 #include "store/BBDD.h"
 
@@ -96,4 +97,31 @@ TEST_F(ConsultaPorLetra, DosVentanasTienenDosTablasYCerrarUnaDejaLaOtra) {
     // The remaining window sorts by author from its own table.
     primera->ListView->header()->sectionClicked(2);
     EXPECT_EQ(Columna(*primera, "Autor"), (QStringList{"Ana", "O'Neil"}));
+}
+
+// The mark of a song window goes to the row that shows its song, after a new sort too, and nowhere
+// once the result window has closed.
+TEST_F(ConsultaPorLetra, LaMarcaVuelveALaFilaDeSuCancionAunqueSeReordene) {
+    frmConsulta* consulta = Consultar("sin parar");
+    ASSERT_NE(consulta, nullptr);
+    ASSERT_EQ(Columna(*consulta, "Autor"), (QStringList{"O'Neil", "Ana"}));
+    DobleClic(*consulta, 1);
+    ASSERT_EQ(frmCancion::Abiertas().size(), 1);
+    frmCancion* ventana = frmCancion::Abiertas().first();
+    EXPECT_EQ(ventana->Delante()->toPlainText(), "Mi CORAZÓN late\nsin parar");
+    consulta->ListView->header()->sectionClicked(2);
+    ASSERT_EQ(Columna(*consulta, "Autor"), (QStringList{"Ana", "O'Neil"}));
+    ventana->Delante()->clear();
+    guion.respuestas = {RespuestaMensaje::Si};
+    ventana->close();
+    EXPECT_EQ(Columna(*consulta, "L"), (QStringList{"N", "S"}));
+    EXPECT_EQ(Idx("Ana"), 0);
+
+    DobleClic(*consulta, 1);
+    ASSERT_EQ(frmCancion::Abiertas().size(), 1);
+    consulta->close();
+    Soltar();
+    frmCancion::Abiertas().first()->close();
+    Soltar();
+    EXPECT_TRUE(frmCancion::Abiertas().isEmpty());
 }
