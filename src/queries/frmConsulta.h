@@ -27,12 +27,12 @@ class frmConsulta : public QMdiSubWindow {
 public:
     explicit frmConsulta(frmConsultas& espacio);
 
-    // Each sets the workspace's ConsultaConExito; without rows the window has closed itself.
-    void CargarDatosSimple(const frmNuevaConsultaSimple& dialogo);
-    void CargarDatosAvanzada(const frmNuevaConsultaAvanzada& dialogo);
-    void CargarDatosSQL(const frmNuevaConsultaSQL& dialogo);
+    // Each returns whether rows were found; without rows the window has told why and closed itself.
+    bool CargarDatosSimple(const frmNuevaConsultaSimple& dialogo);
+    bool CargarDatosAvanzada(const frmNuevaConsultaAvanzada& dialogo);
+    bool CargarDatosSQL(const frmNuevaConsultaSQL& dialogo);
     // The songs whose lyric contains the dialog's text, copied into a work table of this window.
-    void CargarDatosPorLetra(const frmNuevaConsultaPorLetra& dialogo);
+    bool CargarDatosPorLetra(const frmNuevaConsultaPorLetra& dialogo);
 
     // The work table of a query by lyric text, dropped when the window closes; empty when there is none.
     const QString& TablaAux() const { return tablaAux_; }
@@ -50,6 +50,8 @@ public:
     int Total() const { return total_; }
     // Sum of the widths of the shown columns, in pixels.
     int AnchoColumnas() const { return anchoColumnas_; }
+    // The status bar panels of this result: its criteria, then "Total: " and its row count.
+    QStringList TextosEstado() const;
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -58,7 +60,6 @@ private slots:
     void ListView_ColumnClick(int seccion);
     void ListView_DblClick(const QModelIndex& indice);
     void Cancion_MarcaLetra(catalogo::IdCancion id, const QString& marca);
-    void Form_Activate();
 
 private:
     void ColumnasPorDefecto();
@@ -69,9 +70,9 @@ private:
     // Runs the statement and fills the list; the number of rows, 0 leaving the list as it was.
     int CargarLista(const ProgresoConsulta& progreso);
     // What every load operation does once the statement is known.
-    void TerminarCarga(const QString& sentencia);
+    bool TerminarCarga(const QString& sentencia);
     // Reports why there is no result and closes the window.
-    void Fallar(const QString& texto, IconoMensaje icono);
+    bool Fallar(const QString& texto, IconoMensaje icono);
     // What the frame, the title bar and the header add to the list's columns and rows.
     QSize Marco() const;
     // Sizes the window for that many rows.
