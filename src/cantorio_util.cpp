@@ -6,6 +6,7 @@
 #include "maintenance/AnadidoCanciones.h"
 #include "maintenance/RutasVolumen.h"
 #include "store/BBDD.h"
+#include "store/CatalogoUtilidades.h"
 #include "utilities/ComprobacionErrores.h"
 #include "utilities/ConversionJet.h"
 #include "utilities/FicheroExportacion.h"
@@ -193,8 +194,16 @@ private:
 
 int Comprobar(const Argumentos& a) {
     dao::Database& base = AbrirCatalogo(a.posicionales[0], false);
+    // The file itself first, with SQLite's own check: a fault there no repair of the program mends.
+    const QStringList fallos = catalogo::FallosDelFichero(base);
+    Salida() << QStringLiteral("Comprobado el fichero del catálogo (integrity_check de SQLite)...%1\n")
+                    .arg(TextoResultado(fallos.isEmpty() ? ResultadoComprobacion::Correcto
+                                                         : ResultadoComprobacion::Error));
+    for (const QString& fallo : fallos)
+        Salida() << QStringLiteral("  ") << fallo << '\n';
     LineasComprobacion lineas(a.Tiene("reparar"));
-    return ComprobarErrores(base, lineas) > 0 ? FalloSinReparar : Hecho;
+    const int sinReparar = ComprobarErrores(base, lineas);
+    return sinReparar > 0 || !fallos.isEmpty() ? FalloSinReparar : Hecho;
 }
 
 // An old Access/Jet catalogue into a new one; converted in place, the old file is kept beside it.
