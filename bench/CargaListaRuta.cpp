@@ -21,6 +21,7 @@
 #include "store/BBDD.h"
 #include "trees/ArbolNodos.h"
 #include "trees/ArbolesVentanas.h"
+#include "trees/GestorArboles.h"
 
 #include <QDir>
 #include <QFile>
@@ -195,7 +196,7 @@ void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
             BuscarCabecera(CabeceraPrueba).replace(0, 9, QStringLiteral("2-")) + QStringLiteral("-000001");
         lista.TreeViewLista->Seleccionar(clave);
         // The start value: a click also fills the maintenance window's lists.
-        Estado::ArbolesSincronizados = true;
+        GestorArboles::Instancia().SetSincronizados(true);
 
         const ConexionDesnuda conexion(BBDD::RutaBaseDatos);
         Vistas vistas;

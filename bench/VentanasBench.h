@@ -2,6 +2,7 @@
 // The program's single windows, created hidden once for the whole benchmark run, trees set up.
 
 #include "shell/Ventanas.h"
+#include "shell/frmAux.h"
 #include "trees/ArbolesVentanas.h"
 
 namespace bench {
@@ -10,7 +11,7 @@ inline void PrepararVentanas() {
     if (Ventanas::Creadas())
         return;
     Ventanas::Crear();
-    InicializarArboles();
+    InicializarArboles(&Ventanas::Aux().ImageList1);
 }
 
 } // namespace bench

@@ -1,15 +1,13 @@
 #include "list/frmLista.h"
 
-#include "list/CancionesRuta.h"
-#include "list/NumeroLetra.h"
-#include "maintenance/frmActualizacion.h"
+#include "shell/BarreraErrores.h"
 #include "shell/Estado.h"
 #include "shell/MenusComunes.h"
 #include "shell/Twips.h"
-#include "shell/Ventanas.h"
 #include "store/BBDD.h"
 #include "trees/ArbolNodos.h"
 #include "trees/Arboles.h"
+#include "trees/GestorArboles.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -62,10 +60,18 @@ const DefinicionColumna Columnas[] = {
     {"LV-HAYLYRICS", "L", 300, Qt::AlignHCenter | Qt::AlignVCenter},
 };
 
-int Izda(const QWidget* w) { return Twips(w->x()); }
-int Arriba(const QWidget* w) { return Twips(w->y()); }
-int Ancho(const QWidget* w) { return Twips(w->width()); }
-int Alto(const QWidget* w) { return Twips(w->height()); }
+int Izda(const QWidget* w) {
+    return Twips(w->x());
+}
+int Arriba(const QWidget* w) {
+    return Twips(w->y());
+}
+int Ancho(const QWidget* w) {
+    return Twips(w->width());
+}
+int Alto(const QWidget* w) {
+    return Twips(w->height());
+}
 void Colocar(QWidget* w, int izda, int arriba, int ancho, int alto) {
     w->setGeometry(Pixeles(izda), Pixeles(arriba), Pixeles(ancho), Pixeles(alto));
 }
@@ -79,10 +85,6 @@ QPixmap Dibujar(const QString& recurso) {
     QPainter pintor(&imagen);
     svg.render(&pintor);
     return imagen;
-}
-
-bool EsRuta(const QTreeWidgetItem* nodo) {
-    return nodo && nodo->parent() && ArbolNodos::Clave(nodo).startsWith(u'2');
 }
 
 } // namespace
@@ -117,13 +119,37 @@ frmLista::frmLista(QWidget* padre) : QMainWindow(padre) {
     setFixedWidth(Pixeles(AnchoVentana));
     resize(Pixeles(AnchoVentana), Pixeles(AltoVentana));
 
-    connect(TreeViewLista, &QTreeWidget::itemClicked, this, &frmLista::TreeViewLista_Click);
-    connect(TreeViewLista, &QTreeWidget::itemExpanded, this, &frmLista::TreeViewLista_Expand);
-    connect(TreeViewLista, &QTreeWidget::itemCollapsed, this, &frmLista::TreeViewLista_Collapse);
-    connect(ListaListView, &QTreeWidget::itemDoubleClicked, this, &frmLista::ListaListView_DblClick);
-    connect(TimerRecolocar, &QTimer::timeout, this, &frmLista::MoverSeparador);
-
+    GestorArboles& arboles = GestorArboles::Instancia();
+    arboles.Registrar(GestorArboles::Arbol::Lista, TreeViewLista);
+    arboles.RegistrarMarca(mnuOpcionesGuardarSincronismo);
+    arboles.RegistrarMarca(mnuPopUpSincronizados);
+    Conectar();
     Form_Load();
+}
+
+void frmLista::Conectar() {
+    connect(TreeViewLista, &QTreeWidget::itemClicked, this, Protegido(this, &frmLista::TreeViewLista_Click));
+    connect(TreeViewLista, &QTreeWidget::itemExpanded, this,
+            Protegido(this, &frmLista::TreeViewLista_Expand));
+    connect(TreeViewLista, &QTreeWidget::itemCollapsed, this,
+            Protegido(this, &frmLista::TreeViewLista_Collapse));
+    connect(ListaListView, &QTreeWidget::itemDoubleClicked, this,
+            Protegido(this, &frmLista::ListaListView_DblClick));
+    connect(TimerRecolocar, &QTimer::timeout, this, Protegido(this, &frmLista::MoverSeparador));
+    for (QAction* sincronizados : {mnuOpcionesGuardarSincronismo, mnuPopUpSincronizados})
+        connect(sincronizados, &QAction::triggered, this,
+                Protegido(this, &frmLista::mnuOpcionesGuardarSincronismo_Click));
+    connect(mnuPopUpContraerTodo, &QAction::triggered, this,
+            Protegido(this, &frmLista::mnuPopUpContraerTodo_Click));
+    connect(mnuPopUpExpandirCabeceras, &QAction::triggered, this,
+            Protegido(this, &frmLista::mnuPopUpExpandirCabeceras_Click));
+    connect(mnuPopUpExpandirTodo, &QAction::triggered, this,
+            Protegido(this, &frmLista::mnuPopUpExpandirTodo_Click));
+    GestorArboles* arboles = &GestorArboles::Instancia();
+    connect(arboles, &GestorArboles::NodoElegido, this, Protegido(this, &frmLista::Arboles_NodoElegido));
+    connect(arboles, &GestorArboles::ListasVaciadas, this,
+            Protegido(this, &frmLista::Arboles_ListasVaciadas));
+    connect(arboles, &GestorArboles::RaizCambiada, this, Protegido(this, &frmLista::Arboles_RaizCambiada));
 }
 
 void frmLista::CrearMenus() {
@@ -131,7 +157,6 @@ void frmLista::CrearMenus() {
 
     QMenu* opciones = menuBar()->addMenu(QStringLiteral("&Opciones"));
     mnuOpcionesGuardarSincronismo = opciones->addAction(QStringLiteral("&Arboles Sincronizados"));
-    mnuOpcionesGuardarSincronismo->setCheckable(true);
     opciones->addSeparator();
     mnuOpcionesConfigurar = opciones->addAction(QStringLiteral("&Configurar"));
     opciones->addSeparator();
@@ -147,8 +172,6 @@ void frmLista::CrearMenus() {
 
     mnuPopUp = new QMenu(this);
     mnuPopUpSincronizados = mnuPopUp->addAction(QStringLiteral("&Arboles Sincronizados"));
-    mnuPopUpSincronizados->setCheckable(true);
-    mnuPopUpSincronizados->setChecked(Estado::ArbolesSincronizados);
     mnuPopUp->addSeparator();
     mnuPopUpContraerTodo = mnuPopUp->addAction(QStringLiteral("Contraer &Todo"));
     mnuPopUpExpandirCabeceras = mnuPopUp->addAction(QStringLiteral("Expandir &Cabeceras"));
@@ -166,7 +189,8 @@ void frmLista::CrearMenus() {
 // The frame and separator pieces take the size of their pictures; start-up gives every piece its
 // picture and lines them up after imgIzda.
 void frmLista::CrearImagenes() {
-    QStringList claves{QStringLiteral("peq_Izda"), QStringLiteral("peq_Dcha"), QStringLiteral("peq_Separador")};
+    QStringList claves{QStringLiteral("peq_Izda"), QStringLiteral("peq_Dcha"),
+                       QStringLiteral("peq_Separador")};
     for (const char* boton : {"peq_RaizCerr", "peq_RaizAbie", "peq_Cab", "peq_Rut", "peq_Imp"})
         for (int aspecto = 1; aspecto <= 3; ++aspecto)
             claves << QString::fromLatin1(boton) + QString::number(aspecto);
@@ -174,9 +198,9 @@ void frmLista::CrearImagenes() {
         ImageList.insert(clave, Dibujar(QStringLiteral(":/imagenes/%1.svg").arg(clave)));
 
     const std::pair<QLabel**, const char*> piezas[] = {
-        {&imgIzda, "peq_Izda"},      {&imgExpandRaiz, nullptr}, {&imgSep1, "peq_Separador"},
+        {&imgIzda, "peq_Izda"},        {&imgExpandRaiz, nullptr},   {&imgSep1, "peq_Separador"},
         {&imgExpandCabecera, nullptr}, {&imgSep2, "peq_Separador"}, {&imgExpandRuta, nullptr},
-        {&imgSep3, "peq_Separador"}, {&imgImprimir, nullptr},    {&imgDcha, "peq_Dcha"},
+        {&imgSep3, "peq_Separador"},   {&imgImprimir, nullptr},     {&imgDcha, "peq_Dcha"},
     };
     for (const auto& [imagen, pieza] : piezas) {
         *imagen = new QLabel(centro_);
@@ -259,85 +283,109 @@ void frmLista::AnadirFila(int posicion, const QString& autor, const QString& tit
 
 void frmLista::SinResalte() {
     const bool abierta = TreeViewLista->Expandido(Arboles::ClaveRaiz);
-    imgExpandRaiz->setPixmap(ImageList.value(abierta ? QStringLiteral("peq_RaizAbie1") : QStringLiteral("peq_RaizCerr1")));
+    imgExpandRaiz->setPixmap(
+        ImageList.value(abierta ? QStringLiteral("peq_RaizAbie1") : QStringLiteral("peq_RaizCerr1")));
     imgExpandCabecera->setPixmap(ImageList.value(QStringLiteral("peq_Cab1")));
     imgExpandRuta->setPixmap(ImageList.value(QStringLiteral("peq_Rut1")));
     imgImprimir->setPixmap(ImageList.value(QStringLiteral("peq_Imp1")));
 }
 
 void frmLista::TreeViewLista_Click() {
-    mnuPopUpListViewVerLetra->setEnabled(false);
-    QTreeWidgetItem* nodo = TreeViewLista->NodoSeleccionado();
-    ListaListView->clear();
-    if (EsRuta(nodo)) {
-        const auto canciones = Lista::LeerCancionesRuta(*BBDD::BaseDatos, nodo->parent()->text(0), nodo->text(0),
-                                                        BusquedaInteligente);
-        mnuPopUpListViewVerLetra->setEnabled(!canciones.empty());
-        // The rows go in at once, in their order: one insertion instead of one per song.
-        const Lista::FormatoTamano tamano(QLocale::system());
-        QList<QTreeWidgetItem*> filas;
-        filas.reserve(qsizetype(canciones.size()));
-        for (const Lista::CancionLista& c : canciones)
-            filas << CrearFila(c.autor, c.titulo, c.extension, tamano(c.longitud), c.marca);
-        ListaListView->addTopLevelItems(filas);
-
-        const int n = int(canciones.size()) - 1;
-        if (n >= FilasSinBarra && !ListaEnsanchada) {
-            ListaEnsanchada = true;
-            Ensanchar(AnchoBarra);
-        } else if (n < FilasSinBarra && ListaEnsanchada) {
-            ListaEnsanchada = false;
-            Ensanchar(-AnchoBarra);
-        }
-        RecordarDisposicion();
-    }
-
-    if (nodo && Estado::ArbolesSincronizados) {
-        Estado::ArbolesSincronizados = false;
-        const QString clave = ArbolNodos::Clave(nodo);
-        frmActualizacion& actualizacion = Ventanas::Actualizacion();
-        actualizacion.TreeViewEliminar->Seleccionar(clave);
-        actualizacion.TreeViewEliminar_Click();
-        actualizacion.TreeViewModificar->Seleccionar(clave);
-        actualizacion.TreeViewModificar_Click();
-        Estado::ArbolesSincronizados = true;
-    }
+    const std::optional<catalogo::Ruta> ruta = TreeViewLista->RutaSeleccionada();
+    catalogo::CancionesRuta canciones;
+    if (ruta)
+        canciones = catalogo::LeerCancionesRuta(*BBDD::BaseDatos, *ruta);
+    MostrarCanciones(ruta, canciones);
+    if (TreeViewLista->NodoSeleccionado())
+        GestorArboles::Instancia().Elegido(TreeViewLista, canciones);
 }
 
-void frmLista::TreeViewLista_Keyup() { TreeViewLista_Click(); }
+void frmLista::MostrarCanciones(const std::optional<catalogo::Ruta>& ruta,
+                                catalogo::CancionesRuta canciones) {
+    mnuPopUpListViewVerLetra->setEnabled(false);
+    ListaListView->clear();
+    if (!ruta)
+        return;
+    if (BusquedaInteligente)
+        catalogo::MarcarPosiblesLetras(*BBDD::BaseDatos, *ruta, canciones);
+    mnuPopUpListViewVerLetra->setEnabled(!canciones.empty());
+    // The rows go in at once, in their order: one insertion instead of one per song.
+    const catalogo::FormatoTamano tamano(QLocale::system());
+    QList<QTreeWidgetItem*> filas;
+    filas.reserve(qsizetype(canciones.size()));
+    for (const catalogo::CancionRuta& c : canciones) {
+        QTreeWidgetItem* fila = CrearFila(c.autor, c.titulo, c.extension, tamano(c.longitud), c.marca);
+        fila->setData(0, RolFila, c.fila);
+        filas << fila;
+    }
+    ListaListView->addTopLevelItems(filas);
 
-void frmLista::TreeViewLista_Expand(QTreeWidgetItem* nodo) {
+    const int n = int(canciones.size()) - 1;
+    if (n >= FilasSinBarra && !ListaEnsanchada) {
+        ListaEnsanchada = true;
+        Ensanchar(AnchoBarra);
+    } else if (n < FilasSinBarra && ListaEnsanchada) {
+        ListaEnsanchada = false;
+        Ensanchar(-AnchoBarra);
+    }
+    RecordarDisposicion();
+}
+
+void frmLista::Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::CancionesRuta& canciones) {
+    if (arbol == TreeViewLista)
+        MostrarCanciones(TreeViewLista->RutaSeleccionada(), canciones);
+}
+
+void frmLista::Arboles_ListasVaciadas() {
+    ListaListView->clear();
+    mnuPopUpListViewVerLetra->setEnabled(false);
+}
+
+void frmLista::Arboles_RaizCambiada(ArbolNodos* arbol) {
+    if (arbol == TreeViewLista)
+        PintarBotonRaiz();
+}
+
+void frmLista::TreeViewLista_Keyup() {
+    TreeViewLista_Click();
+}
+
+void frmLista::PintarBotonRaiz() {
+    const bool abierta = TreeViewLista->Expandido(Arboles::ClaveRaiz);
+    imgExpandRaiz->setPixmap(
+        ImageList.value(abierta ? QStringLiteral("peq_RaizAbie1") : QStringLiteral("peq_RaizCerr1")));
+}
+
+// Expanding any node opens the root's picture; the other trees follow through the trees' owner.
+void frmLista::TreeViewLista_Expand(QTreeWidgetItem*) {
     TreeViewLista->SetImagen(Arboles::ClaveRaiz, Arboles::ImagenRaizAbierto);
     imgExpandRaiz->setPixmap(ImageList.value(QStringLiteral("peq_RaizAbie1")));
-    if (!Estado::ArbolesSincronizados)
-        return;
-    Estado::ArbolesSincronizados = false;
-    const QString clave = ArbolNodos::Clave(nodo);
-    frmActualizacion& actualizacion = Ventanas::Actualizacion();
-    for (ArbolNodos* arbol : {actualizacion.TreeViewEliminar, actualizacion.TreeViewModificar}) {
-        arbol->SetExpandido(clave, true);
-        arbol->SetImagen(Arboles::ClaveRaiz, Arboles::ImagenRaizAbierto);
-        arbol->Seleccionar(clave);
-    }
-    Estado::ArbolesSincronizados = true;
 }
 
-void frmLista::TreeViewLista_Collapse(QTreeWidgetItem* nodo) {
+void frmLista::TreeViewLista_Collapse(QTreeWidgetItem*) {
     const bool raizAbierta = TreeViewLista->Expandido(Arboles::ClaveRaiz);
-    TreeViewLista->SetImagen(Arboles::ClaveRaiz, raizAbierta ? Arboles::ImagenRaizAbierto : Arboles::ImagenRaizCerrado);
-    imgExpandRaiz->setPixmap(ImageList.value(raizAbierta ? QStringLiteral("peq_RaizAbie1") : QStringLiteral("peq_RaizCerr1")));
-    if (!Estado::ArbolesSincronizados)
-        return;
-    Estado::ArbolesSincronizados = false;
-    const QString clave = raizAbierta ? ArbolNodos::Clave(nodo) : Arboles::ClaveRaiz;
-    frmActualizacion& actualizacion = Ventanas::Actualizacion();
-    for (ArbolNodos* arbol : {actualizacion.TreeViewEliminar, actualizacion.TreeViewModificar}) {
-        if (!raizAbierta)
-            arbol->SetImagen(Arboles::ClaveRaiz, Arboles::ImagenRaizCerrado);
-        arbol->SetExpandido(clave, false);
-        arbol->Seleccionar(clave);
-    }
-    Estado::ArbolesSincronizados = true;
+    TreeViewLista->SetImagen(Arboles::ClaveRaiz,
+                             raizAbierta ? Arboles::ImagenRaizAbierto : Arboles::ImagenRaizCerrado);
+    PintarBotonRaiz();
+}
+
+void frmLista::mnuOpcionesGuardarSincronismo_Click() {
+    GestorArboles::Instancia().CambiarSincronismo(TreeViewLista);
+}
+
+void frmLista::AplicarModo(int modo) {
+    GestorArboles::Instancia().ExpandirArboles(GestorArboles::Modo(modo), TreeViewLista);
+    Arboles_ListasVaciadas();
+}
+
+void frmLista::mnuPopUpContraerTodo_Click() {
+    AplicarModo(GestorArboles::ContraerTodo);
+}
+void frmLista::mnuPopUpExpandirCabeceras_Click() {
+    AplicarModo(GestorArboles::ExpandirCabeceras);
+}
+void frmLista::mnuPopUpExpandirTodo_Click() {
+    AplicarModo(GestorArboles::ExpandirTodo);
 }
 
 void frmLista::TreeViewLista_MouseMove(Qt::MouseButtons botones) {
@@ -346,7 +394,9 @@ void frmLista::TreeViewLista_MouseMove(Qt::MouseButtons botones) {
         Puntero(Qt::ArrowCursor);
 }
 
-void frmLista::ListaListView_MouseMove(Qt::MouseButtons botones) { TreeViewLista_MouseMove(botones); }
+void frmLista::ListaListView_MouseMove(Qt::MouseButtons botones) {
+    TreeViewLista_MouseMove(botones);
+}
 
 // The lyric mark of a row: the last of the shown columns before it is its position.
 QString frmLista::Indicador(const QTreeWidgetItem* fila) const {
@@ -354,29 +404,20 @@ QString frmLista::Indicador(const QTreeWidgetItem* fila) const {
     return fila->text(antes);
 }
 
-// The song is the row of the route at the list position double-clicked, so the number lands in the
-// song the user sees even when the route holds two entries alike. The song window and the lyric
-// picker are opened from here once they exist: this handler stops where they would open.
+// The song is the row that the line keeps, so the right song is found even when the route holds two
+// entries alike. The song window and the lyric picker open from here once they exist; until then a
+// song without a lyric keeps it so (a number written now would leave it marked "S" with no lyric).
 void frmLista::ListaListView_DblClick() {
     const auto elegidas = ListaListView->selectedItems();
-    QTreeWidgetItem* nodo = TreeViewLista->NodoSeleccionado();
-    if (elegidas.isEmpty() || !EsRuta(nodo))
+    if (elegidas.isEmpty() || !TreeViewLista->RutaSeleccionada())
         return;
     QTreeWidgetItem* fila = elegidas.first();
-    auto rs = Lista::AbrirCancionRuta(*BBDD::BaseDatos, nodo->parent()->text(0), nodo->text(0),
-                                      ListaListView->indexOfTopLevelItem(fila));
+    auto rs = catalogo::AbrirCancion(*BBDD::BaseDatos, fila->data(0, RolFila).toLongLong());
     if (!rs)
         return;
-    if (BusquedaInteligente && Indicador(fila) == Lista::MarcaPosibleLetra)
+    if (BusquedaInteligente && Indicador(fila) == catalogo::MarcaPosibleLetra)
         return; // the lyric picker offers the lyrics of the songs of the same title
-    const QVariant idx = rs->Field(QStringLiteral("IDX_CANCION"));
-    if (idx.isValid() && idx.toInt() != 0)
-        return; // the song window opens lyric idx
-    const int nuevo = Lista::NumeroLetraNueva(*BBDD::BaseDatos);
-    rs->Edit();
-    rs->SetField(QStringLiteral("IDX_CANCION"), nuevo);
-    rs->Update();
-    // the song window creates lyric nuevo and opens it empty
+    // The song window opens the lyric IDX_CANCION, or gives the song catalogo::NumeroLetraNueva.
 }
 
 void frmLista::Form_Activate() {
@@ -390,9 +431,13 @@ bool frmLista::EnFranjaVertical(int y) const {
     return y >= Arriba(TreeViewLista) && y <= Arriba(TreeViewLista) + Alto(ListaListView);
 }
 
-void frmLista::Puntero(Qt::CursorShape forma) { centro_->setCursor(forma); }
+void frmLista::Puntero(Qt::CursorShape forma) {
+    centro_->setCursor(forma);
+}
 
-bool frmLista::PunteroRedimension() const { return centro_->cursor().shape() == Qt::SizeHorCursor; }
+bool frmLista::PunteroRedimension() const {
+    return centro_->cursor().shape() == Qt::SizeHorCursor;
+}
 
 void frmLista::Form_MouseMove(Qt::MouseButtons botones, int x, int y) {
     SinResalte();
@@ -459,12 +504,15 @@ void frmLista::RecordarDisposicion() {
 }
 
 void frmLista::AplicarDisposicion(const Disposicion& disposicion) {
-    Colocar(TreeViewLista, Izda(TreeViewLista), Arriba(TreeViewLista), disposicion.anchoArbol, Alto(TreeViewLista));
-    Colocar(ListaListView, disposicion.izdaLista, Arriba(ListaListView), disposicion.anchoLista, Alto(ListaListView));
+    Colocar(TreeViewLista, Izda(TreeViewLista), Arriba(TreeViewLista), disposicion.anchoArbol,
+            Alto(TreeViewLista));
+    Colocar(ListaListView, disposicion.izdaLista, Arriba(ListaListView), disposicion.anchoLista,
+            Alto(ListaListView));
 }
 
 void frmLista::Ensanchar(int twips) {
-    AplicarDisposicion({Ancho(TreeViewLista) - twips, Ancho(ListaListView) + twips, Izda(ListaListView) - twips});
+    AplicarDisposicion(
+        {Ancho(TreeViewLista) - twips, Ancho(ListaListView) + twips, Izda(ListaListView) - twips});
 }
 
 void frmLista::ColocarLineas() {
@@ -512,9 +560,12 @@ bool frmLista::eventFilter(QObject* objeto, QEvent* evento) {
             TreeViewLista_MouseMove(botones);
         else if (objeto == ListaListView->viewport())
             ListaListView_MouseMove(botones);
+    } else if (objeto == TreeViewLista->viewport() && tipo == QEvent::MouseButtonRelease &&
+               static_cast<const QMouseEvent*>(evento)->button() == Qt::RightButton) {
+        mnuPopUp->popup(static_cast<const QMouseEvent*>(evento)->globalPosition().toPoint());
     } else if (objeto == TreeViewLista && tipo == QEvent::KeyRelease &&
                !static_cast<const QKeyEvent*>(evento)->isAutoRepeat()) {
-        TreeViewLista_Keyup();
+        BarreraErrores(this, [this] { TreeViewLista_Keyup(); });
     }
     return QMainWindow::eventFilter(objeto, evento);
 }

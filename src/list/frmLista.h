@@ -3,9 +3,13 @@
 // on the right, a draggable strip between them and a row of tool pictures above the tree.
 // Positions and sizes are computed in twips of the client area below the menu bar.
 
+#include "store/Catalogo.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QPixmap>
+
+#include <optional>
 
 class ArbolNodos;
 class QAction;
@@ -75,6 +79,9 @@ public:
     // Every tool picture back to its normal look; the root's by the root's expansion.
     void SinResalte();
 
+    // The row identity (CANCIONES rowid) that every line of the list keeps in its first column.
+    static constexpr int RolFila = Qt::UserRole;
+
     // The handlers are public so that other windows and the tests can raise them as the events do.
     // Mouse positions are in twips of the client area.
 public slots:
@@ -97,6 +104,16 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
+private slots:
+    void mnuOpcionesGuardarSincronismo_Click();
+    void mnuPopUpContraerTodo_Click();
+    void mnuPopUpExpandirCabeceras_Click();
+    void mnuPopUpExpandirTodo_Click();
+    // The tree's owner chose a node in arbol to follow another tree, whose window read canciones.
+    void Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::CancionesRuta& canciones);
+    void Arboles_ListasVaciadas();
+    void Arboles_RaizCambiada(ArbolNodos* arbol);
+
 private:
     struct Disposicion {
         int anchoArbol;
@@ -106,6 +123,11 @@ private:
 
     void CrearMenus();
     void CrearImagenes();
+    void Conectar();
+    // Fills the list with the songs of ruta (none: the list stays empty).
+    void MostrarCanciones(const std::optional<catalogo::Ruta>& ruta, catalogo::CancionesRuta canciones);
+    void AplicarModo(int modo);
+    void PintarBotonRaiz();
     void Form_Load();
     void ColocarLineas();
     void ColocarAltos();

@@ -1,19 +1,18 @@
 #include "maintenance/frmActualizacion.h"
 
-#include "list/frmLista.h"
 #include "maintenance/AnadidoCanciones.h"
-#include "maintenance/LineasCanciones.h"
 #include "maintenance/ListaDirectorios.h"
 #include "maintenance/RutasVolumen.h"
 #include "maintenance/frmProcesando.h"
+#include "shell/BarreraErrores.h"
 #include "shell/Estado.h"
 #include "shell/MenusComunes.h"
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
-#include "shell/Ventanas.h"
 #include "store/BBDD.h"
 #include "trees/ArbolNodos.h"
 #include "trees/ArbolesVentanas.h"
+#include "trees/GestorArboles.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -44,28 +43,15 @@ const QColor FondoDeshabilitado(187, 187, 187);
 const QColor FondoHabilitado(255, 255, 255);
 const QString TextoSincronizados = QStringLiteral("&Arboles Sincronizados");
 
-// Lowers ArbolesSincronizados while a handler drives the other trees, so that their handlers do not
-// drive this one back, and always raises it again.
-class PausaSincronismo {
-public:
-    PausaSincronismo() { Estado::ArbolesSincronizados = false; }
-    ~PausaSincronismo() { Estado::ArbolesSincronizados = true; }
-    PausaSincronismo(const PausaSincronismo&) = delete;
-    PausaSincronismo& operator=(const PausaSincronismo&) = delete;
-};
-
-bool EsRuta(const QTreeWidgetItem* nodo) {
-    return nodo && nodo->parent() && ArbolNodos::Clave(nodo).startsWith(u'2');
-}
-
-// Selects the node with that key, or nothing when the key is empty.
-void SeleccionarClave(ArbolNodos* arbol, const QString& clave) {
-    if (clave.isEmpty()) {
-        arbol->setCurrentItem(nullptr);
-        arbol->clearSelection();
-    } else {
-        arbol->Seleccionar(clave);
+// One line per song, each keeping its row's identity.
+void Llenar(QListWidget* lista, const catalogo::CancionesRuta& canciones) {
+    lista->setUpdatesEnabled(false);
+    lista->clear();
+    for (const catalogo::CancionRuta& cancion : canciones) {
+        auto* linea = new QListWidgetItem(catalogo::LineaCancion(cancion), lista);
+        linea->setData(frmActualizacion::RolFila, cancion.fila);
     }
+    lista->setUpdatesEnabled(true);
 }
 
 QComboBox* ComboEditable(const QStringList& elementos, const QString& consejo) {
@@ -90,7 +76,6 @@ void PonerFondo(QWidget* control, const QColor& color) {
         paleta.setColor(grupo, QPalette::Base, color);
     control->setPalette(paleta);
 }
-
 
 // One name a line, at most twenty of them, each cut in the middle when it is very long.
 QString Lista(const QStringList& nombres) {
@@ -145,6 +130,12 @@ frmActualizacion::frmActualizacion(QWidget* padre) : QMainWindow(padre) {
     setCentralWidget(central);
 
     CrearMenus();
+    GestorArboles& arboles = GestorArboles::Instancia();
+    arboles.Registrar(GestorArboles::Arbol::Eliminar, TreeViewEliminar);
+    arboles.Registrar(GestorArboles::Arbol::Modificar, TreeViewModificar);
+    for (QAction* sincronizados :
+         {mnuOpcionesGuardarSincronismo, mnuPopUpEliminarSincronizados, mnuPopUpModificarSincronizados})
+        arboles.RegistrarMarca(sincronizados);
     Conectar();
     resize(Pixeles(AnchoVentana), Pixeles(AltoVentana));
     Form_Load();
@@ -339,33 +330,56 @@ void frmActualizacion::CrearMenus() {
                              mnuPopUpExpandCabecerasEliminar, mnuPopUpExpandTodoEliminar);
     mnuPopUpModificar = popup(mnuPopUpModificarSincronizados, mnuPopUpContraerTodoModificar,
                               mnuPopUpExpandCabecerasModificar, mnuPopUpExpandTodoModificar);
-
-    // The three items carry the shared flag's check mark; switching it is done elsewhere.
-    for (QAction* sincronizados :
-         {mnuOpcionesGuardarSincronismo, mnuPopUpEliminarSincronizados, mnuPopUpModificarSincronizados}) {
-        sincronizados->setCheckable(true);
-        sincronizados->setChecked(Estado::ArbolesSincronizados);
-        connect(sincronizados, &QAction::triggered, sincronizados,
-                [sincronizados] { sincronizados->setChecked(Estado::ArbolesSincronizados); });
-    }
 }
 
 void frmActualizacion::Conectar() {
-    connect(Solapas, &QTabBar::currentChanged, this, &frmActualizacion::Solapas_Click);
-    connect(drvUnidad, &QComboBox::activated, this, &frmActualizacion::drvUnidad_Change);
-    connect(chkQuitarNumeros, &QCheckBox::toggled, this, &frmActualizacion::chkQuitarNumeros_Click);
-    connect(chkBatch, &QCheckBox::toggled, this, &frmActualizacion::chkBatch_Click);
-    connect(cmdAnadir, &QPushButton::clicked, this, &frmActualizacion::cmdAnadir_Click);
-    connect(TreeViewEliminar, &QTreeWidget::itemClicked, this, &frmActualizacion::TreeViewEliminar_Click);
-    connect(TreeViewModificar, &QTreeWidget::itemClicked, this, &frmActualizacion::TreeViewModificar_Click);
-    connect(TreeViewEliminar, &QTreeWidget::itemExpanded, this, &frmActualizacion::TreeViewEliminar_Expand);
+    connect(Solapas, &QTabBar::currentChanged, this, Protegido(this, &frmActualizacion::Solapas_Click));
+    connect(drvUnidad, &QComboBox::activated, this, Protegido(this, &frmActualizacion::drvUnidad_Change));
+    connect(chkQuitarNumeros, &QCheckBox::toggled, this,
+            Protegido(this, &frmActualizacion::chkQuitarNumeros_Click));
+    connect(chkBatch, &QCheckBox::toggled, this, Protegido(this, &frmActualizacion::chkBatch_Click));
+    connect(cmdAnadir, &QPushButton::clicked, this, Protegido(this, &frmActualizacion::cmdAnadir_Click));
+    connect(TreeViewEliminar, &QTreeWidget::itemClicked, this,
+            Protegido(this, &frmActualizacion::TreeViewEliminar_Click));
+    connect(TreeViewModificar, &QTreeWidget::itemClicked, this,
+            Protegido(this, &frmActualizacion::TreeViewModificar_Click));
+    connect(TreeViewEliminar, &QTreeWidget::itemExpanded, this,
+            Protegido(this, &frmActualizacion::TreeViewEliminar_Expand));
     connect(TreeViewEliminar, &QTreeWidget::itemCollapsed, this,
-            &frmActualizacion::TreeViewEliminar_Collapse);
-    connect(TreeViewModificar, &QTreeWidget::itemExpanded, this, &frmActualizacion::TreeViewModificar_Expand);
+            Protegido(this, &frmActualizacion::TreeViewEliminar_Collapse));
+    connect(TreeViewModificar, &QTreeWidget::itemExpanded, this,
+            Protegido(this, &frmActualizacion::TreeViewModificar_Expand));
     connect(TreeViewModificar, &QTreeWidget::itemCollapsed, this,
-            &frmActualizacion::TreeViewModificar_Collapse);
+            Protegido(this, &frmActualizacion::TreeViewModificar_Collapse));
     for (QLineEdit* rama : {txtCabeceraModificar, txtRutaModificar})
         connect(rama, &QLineEdit::textChanged, this, [this] { CambioRama = true; });
+    for (QAction* sincronizados :
+         {mnuOpcionesGuardarSincronismo, mnuPopUpEliminarSincronizados, mnuPopUpModificarSincronizados})
+        connect(sincronizados, &QAction::triggered, this,
+                Protegido(this, &frmActualizacion::mnuOpcionesGuardarSincronismo_Click));
+    const std::pair<QAction*, int> modosEliminar[] = {
+        {mnuPopUpContraerTodoEliminar, GestorArboles::ContraerTodo},
+        {mnuPopUpExpandCabecerasEliminar, GestorArboles::ExpandirCabeceras},
+        {mnuPopUpExpandTodoEliminar, GestorArboles::ExpandirTodo}};
+    for (auto [accion, modo] : modosEliminar)
+        connect(accion, &QAction::triggered, this,
+                Protegido(this, [this, modo] { mnuPopUpEliminar_Modo(modo); }));
+    const std::pair<QAction*, int> modosModificar[] = {
+        {mnuPopUpContraerTodoModificar, GestorArboles::ContraerTodo},
+        {mnuPopUpExpandCabecerasModificar, GestorArboles::ExpandirCabeceras},
+        {mnuPopUpExpandTodoModificar, GestorArboles::ExpandirTodo}};
+    for (auto [accion, modo] : modosModificar)
+        connect(accion, &QAction::triggered, this,
+                Protegido(this, [this, modo] { mnuPopUpModificar_Modo(modo); }));
+    GestorArboles* arboles = &GestorArboles::Instancia();
+    connect(arboles, &GestorArboles::NodoElegido, this,
+            Protegido(this, &frmActualizacion::Arboles_NodoElegido));
+    connect(arboles, &GestorArboles::ListasVaciadas, this,
+            Protegido(this, &frmActualizacion::Arboles_ListasVaciadas));
+    connect(arboles, &GestorArboles::RaizCambiada, this, [this](ArbolNodos* arbol) {
+        if (arbol == TreeViewEliminar || arbol == TreeViewModificar)
+            SeguirRaiz(arbol);
+    });
     for (QObject* objeto : {static_cast<QObject*>(TreeViewEliminar), static_cast<QObject*>(TreeViewModificar),
                             static_cast<QObject*>(TreeViewEliminar->viewport()),
                             static_cast<QObject*>(TreeViewModificar->viewport()),
@@ -430,9 +444,9 @@ bool frmActualizacion::event(QEvent* evento) {
 bool frmActualizacion::eventFilter(QObject* objeto, QEvent* evento) {
     if (evento->type() == QEvent::KeyRelease) {
         if (objeto == TreeViewEliminar)
-            TreeViewEliminar_Click();
+            BarreraErrores(this, [this] { TreeViewEliminar_Click(); });
         else if (objeto == TreeViewModificar)
-            TreeViewModificar_Click();
+            BarreraErrores(this, [this] { TreeViewModificar_Click(); });
     } else if (evento->type() == QEvent::MouseButtonRelease) {
         const auto* raton = static_cast<QMouseEvent*>(evento);
         if ((objeto == lblBatch || objeto == lblActualiz) && static_cast<QWidget*>(objeto)->isEnabled()) {
@@ -510,50 +524,50 @@ void frmActualizacion::HabilitarEdicionRuta(bool habilitar) {
         control->setEnabled(habilitar);
 }
 
-void frmActualizacion::CargarListaRuta(ArbolNodos* arbol, QListWidget* lista) {
-    lista->clear();
-    const QTreeWidgetItem* nodo = arbol->NodoSeleccionado();
-    if (!EsRuta(nodo))
-        return;
-    lista->setUpdatesEnabled(false);
-    lista->addItems(LineasRuta(nodo->parent()->text(0), nodo->text(0)));
-    lista->setUpdatesEnabled(true);
+catalogo::CancionesRuta frmActualizacion::LeerRuta(const ArbolNodos* arbol) const {
+    const std::optional<catalogo::Ruta> ruta = arbol->RutaSeleccionada();
+    return ruta ? catalogo::LeerCancionesRuta(*BBDD::BaseDatos, *ruta) : catalogo::CancionesRuta{};
 }
 
-void frmActualizacion::MostrarNodoEnOtros(ArbolNodos* origen) {
-    if (!Estado::ArbolesSincronizados)
-        return;
-    PausaSincronismo pausa;
-    const QString clave = origen->ClaveSeleccionada();
-    if (origen == TreeViewEliminar) {
-        SeleccionarClave(TreeViewModificar, clave);
-        TreeViewModificar_Click();
-    } else {
-        SeleccionarClave(TreeViewEliminar, clave);
-        TreeViewEliminar_Click();
-    }
-    frmLista& lista = Ventanas::Lista();
-    SeleccionarClave(lista.TreeViewLista, clave);
-    lista.TreeViewLista_Click();
+void frmActualizacion::MostrarEliminar(const catalogo::CancionesRuta& canciones) {
+    Llenar(listaCancionesEliminar, canciones);
 }
 
-void frmActualizacion::TreeViewEliminar_Click() {
-    CargarListaRuta(TreeViewEliminar, listaCancionesEliminar);
-    MostrarNodoEnOtros(TreeViewEliminar);
-}
-
-void frmActualizacion::TreeViewModificar_Click() {
+void frmActualizacion::MostrarModificar(const catalogo::CancionesRuta& canciones) {
     chkBatch->setChecked(false);
     for (QLineEdit* campo : {txtCabeceraModificar, txtRutaModificar, txtAutorModificar, txtTituloModificar,
                              txtExtensionModificar, txtTamanoModificar, txtRelPosModificar})
         campo->clear();
-    const bool ruta = EsRuta(TreeViewModificar->NodoSeleccionado());
+    const bool ruta = TreeViewModificar->RutaSeleccionada().has_value();
     HabilitarEdicionRuta(ruta);
     update();
     if (ruta)
         CambioRama = false;
-    CargarListaRuta(TreeViewModificar, listaCancionesModificar);
-    MostrarNodoEnOtros(TreeViewModificar);
+    Llenar(listaCancionesModificar, canciones);
+}
+
+void frmActualizacion::TreeViewEliminar_Click() {
+    const catalogo::CancionesRuta canciones = LeerRuta(TreeViewEliminar);
+    MostrarEliminar(canciones);
+    GestorArboles::Instancia().Elegido(TreeViewEliminar, canciones);
+}
+
+void frmActualizacion::TreeViewModificar_Click() {
+    const catalogo::CancionesRuta canciones = LeerRuta(TreeViewModificar);
+    MostrarModificar(canciones);
+    GestorArboles::Instancia().Elegido(TreeViewModificar, canciones);
+}
+
+void frmActualizacion::Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::CancionesRuta& canciones) {
+    if (arbol == TreeViewEliminar)
+        MostrarEliminar(canciones);
+    else if (arbol == TreeViewModificar)
+        MostrarModificar(canciones);
+}
+
+void frmActualizacion::Arboles_ListasVaciadas() {
+    listaCancionesEliminar->clear();
+    listaCancionesModificar->clear();
 }
 
 void frmActualizacion::SeguirRaiz(ArbolNodos* arbol) {
@@ -561,56 +575,35 @@ void frmActualizacion::SeguirRaiz(ArbolNodos* arbol) {
                                                                               : Arboles::ImagenRaizCerrado);
 }
 
-void frmActualizacion::ExpandirEnOtros(ArbolNodos* origen, QTreeWidgetItem* nodo) {
-    if (!Estado::ArbolesSincronizados)
-        return;
-    PausaSincronismo pausa;
-    const QString clave = ArbolNodos::Clave(nodo);
-    for (ArbolNodos* otro : {origen == TreeViewEliminar ? TreeViewModificar : TreeViewEliminar,
-                             Ventanas::Lista().TreeViewLista}) {
-        otro->SetExpandido(clave, true);
-        otro->SetImagen(Arboles::ClaveRaiz, Arboles::ImagenRaizAbierto);
-        otro->Seleccionar(clave);
-    }
-}
-
-void frmActualizacion::ContraerEnOtros(ArbolNodos* origen, QTreeWidgetItem* nodo) {
-    if (!Estado::ArbolesSincronizados)
-        return;
-    PausaSincronismo pausa;
-    const bool raizAbierta = origen->Expandido(Arboles::ClaveRaiz);
-    const QString clave = ArbolNodos::Clave(nodo);
-    for (ArbolNodos* otro : {origen == TreeViewEliminar ? TreeViewModificar : TreeViewEliminar,
-                             Ventanas::Lista().TreeViewLista}) {
-        if (raizAbierta) {
-            otro->SetExpandido(clave, false);
-            otro->Seleccionar(clave);
-        } else {
-            otro->SetImagen(Arboles::ClaveRaiz, Arboles::ImagenRaizCerrado);
-            otro->SetExpandido(Arboles::ClaveRaiz, false);
-            otro->Seleccionar(Arboles::ClaveRaiz);
-        }
-    }
-}
-
-void frmActualizacion::TreeViewEliminar_Expand(QTreeWidgetItem* nodo) {
+// The root's picture follows its state; the other trees follow through the trees' owner.
+void frmActualizacion::TreeViewEliminar_Expand(QTreeWidgetItem*) {
     SeguirRaiz(TreeViewEliminar);
-    ExpandirEnOtros(TreeViewEliminar, nodo);
 }
-
-void frmActualizacion::TreeViewEliminar_Collapse(QTreeWidgetItem* nodo) {
+void frmActualizacion::TreeViewEliminar_Collapse(QTreeWidgetItem*) {
     SeguirRaiz(TreeViewEliminar);
-    ContraerEnOtros(TreeViewEliminar, nodo);
+}
+void frmActualizacion::TreeViewModificar_Expand(QTreeWidgetItem*) {
+    SeguirRaiz(TreeViewModificar);
+}
+void frmActualizacion::TreeViewModificar_Collapse(QTreeWidgetItem*) {
+    SeguirRaiz(TreeViewModificar);
 }
 
-void frmActualizacion::TreeViewModificar_Expand(QTreeWidgetItem* nodo) {
-    SeguirRaiz(TreeViewModificar);
-    ExpandirEnOtros(TreeViewModificar, nodo);
+// The source is the tree of the tab shown: TreeViewEliminar on "Eliminar", otherwise TreeViewModificar
+// (also while "Añadir" is shown).
+void frmActualizacion::mnuOpcionesGuardarSincronismo_Click() {
+    const bool eliminar = Solapas->tabText(Solapas->currentIndex()) == QStringLiteral("Eliminar");
+    GestorArboles::Instancia().CambiarSincronismo(eliminar ? TreeViewEliminar : TreeViewModificar);
 }
 
-void frmActualizacion::TreeViewModificar_Collapse(QTreeWidgetItem* nodo) {
-    SeguirRaiz(TreeViewModificar);
-    ContraerEnOtros(TreeViewModificar, nodo);
+void frmActualizacion::mnuPopUpEliminar_Modo(int modo) {
+    GestorArboles::Instancia().ExpandirArboles(GestorArboles::Modo(modo), TreeViewEliminar);
+    listaCancionesEliminar->clear();
+}
+
+void frmActualizacion::mnuPopUpModificar_Modo(int modo) {
+    GestorArboles::Instancia().ExpandirArboles(GestorArboles::Modo(modo), TreeViewModificar);
+    listaCancionesModificar->clear();
 }
 
 void frmActualizacion::cmdAnadir_Click() {

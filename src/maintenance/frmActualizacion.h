@@ -3,6 +3,7 @@
 // "Eliminar" and "Modificar" (songs of the route chosen in the window's own catalogue trees).
 
 #include "maintenance/frmProcesando.h"
+#include "store/Catalogo.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -106,6 +107,9 @@ public:
     // The header or route text of the tab "Modificar" changed since the entry was loaded.
     bool CambioRama = false;
 
+    // The row identity (CANCIONES rowid) that every line of the two song lists keeps.
+    static constexpr int RolFila = Qt::UserRole;
+
     // The progress window of the scan while it is open.
     frmProcesando* Procesando() const { return procesando_; }
 
@@ -129,6 +133,13 @@ private slots:
     void TreeViewEliminar_Collapse(QTreeWidgetItem* nodo);
     void TreeViewModificar_Expand(QTreeWidgetItem* nodo);
     void TreeViewModificar_Collapse(QTreeWidgetItem* nodo);
+    void mnuOpcionesGuardarSincronismo_Click();
+    // The popup items of the two trees: a mode applied to the tree, then its song list emptied.
+    void mnuPopUpEliminar_Modo(int modo);
+    void mnuPopUpModificar_Modo(int modo);
+    // The trees' owner chose a node in arbol to follow another tree, whose window read canciones.
+    void Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::CancionesRuta& canciones);
+    void Arboles_ListasVaciadas();
 
 private:
     QWidget* CrearContenedorAnadir();
@@ -139,10 +150,10 @@ private:
     void Form_Load();
     void Form_Activate();
 
-    void CargarListaRuta(ArbolNodos* arbol, QListWidget* lista);
-    void MostrarNodoEnOtros(ArbolNodos* origen);
-    void ExpandirEnOtros(ArbolNodos* origen, QTreeWidgetItem* nodo);
-    void ContraerEnOtros(ArbolNodos* origen, QTreeWidgetItem* nodo);
+    // The songs of the route selected in arbol, read from the catalogue (none unless a route).
+    catalogo::CancionesRuta LeerRuta(const ArbolNodos* arbol) const;
+    void MostrarEliminar(const catalogo::CancionesRuta& canciones);
+    void MostrarModificar(const catalogo::CancionesRuta& canciones);
     void SeguirRaiz(ArbolNodos* arbol);
     void HabilitarEdicionRuta(bool habilitar);
     void AvisarOmitidos(const ResultadoAnadido& resultado);

@@ -1,7 +1,6 @@
 #include "queries/LetraCancion.h"
 
-#include "list/NumeroLetra.h"
-#include "store/Dao.h"
+#include "store/Catalogo.h"
 
 namespace Consultas {
 
@@ -13,7 +12,7 @@ LetraDeCancion PrepararLetra(dao::Database& base, const IdentidadCancion& cancio
     letra.encontrada = true;
     letra.idxCancion = rs->Field(QStringLiteral("IDX_CANCION")).toInt();
     if (letra.idxCancion == 0) {
-        letra.idxCancion = Lista::NumeroLetraNueva(base);
+        letra.idxCancion = catalogo::NumeroLetraNueva(base);
         letra.nueva = true;
         rs->Edit();
         rs->SetField(QStringLiteral("IDX_CANCION"), letra.idxCancion);

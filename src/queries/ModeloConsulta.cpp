@@ -1,6 +1,6 @@
 #include "queries/ModeloConsulta.h"
 
-#include "list/CancionesRuta.h"
+#include "store/Catalogo.h"
 
 #include <QLocale>
 
@@ -32,7 +32,7 @@ QString ModeloConsulta::Texto(int fila, int columna) const {
     case Columna::Extension:
         return f.textos[Extension];
     case Columna::Longitud:
-        return Lista::TextoTamano(f.longitud, QLocale());
+        return catalogo::TextoTamano(f.longitud, QLocale());
     case Columna::Letras:
         return f.marca;
     }

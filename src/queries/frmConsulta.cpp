@@ -1,7 +1,5 @@
 #include "queries/frmConsulta.h"
 
-#include "list/CancionesRuta.h"
-#include "shell/Servicios.h"
 #include "queries/LetraCancion.h"
 #include "queries/ModeloConsulta.h"
 #include "queries/PanelesEstado.h"
@@ -10,8 +8,10 @@
 #include "queries/frmNuevaConsultaAvanzada.h"
 #include "queries/frmNuevaConsultaSQL.h"
 #include "queries/frmNuevaConsultaSimple.h"
+#include "shell/Servicios.h"
 #include "shell/Twips.h"
 #include "store/BBDD.h"
+#include "store/Catalogo.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -275,7 +275,7 @@ void frmConsulta::Form_Activate() {
     for (int campo = 0; campo < NumeroCampos; ++campo)
         if (!criterios_[campo].isEmpty())
             barra.Anadir(prefijos[campo] + criterios_[campo]);
-    barra.Anadir(QStringLiteral("Total: ") + Lista::TextoTamano(total_, QLocale()));
+    barra.Anadir(QStringLiteral("Total: ") + catalogo::TextoTamano(total_, QLocale()));
 }
 
 void frmConsulta::closeEvent(QCloseEvent* evento) {

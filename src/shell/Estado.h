@@ -24,8 +24,6 @@ inline int VentanaIzda = 0;
 inline int VentanaArriba = 0;
 // "Cantorio v1.2." followed by the revision number.
 inline QString VersionPrograma;
-// True while the three catalogue trees follow each other.
-inline bool ArbolesSincronizados = true;
 inline EstiloTexto EstiloLetras;
 
 } // namespace Estado

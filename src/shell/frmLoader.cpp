@@ -9,8 +9,10 @@
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
 #include "shell/Ventanas.h"
+#include "shell/frmAux.h"
 #include "store/BBDD.h"
 #include "trees/ArbolesVentanas.h"
+#include "trees/GestorArboles.h"
 #include "utilities/ConversionJet.h"
 #include "utilities/LectorJet.h"
 
@@ -112,16 +114,14 @@ bool frmLoader::Form_Load() {
     try {
         BBDD::AbrirBaseDatos();
         AvisarApertura();
-        InicializarArboles();
+        InicializarArboles(&Ventanas::Aux().ImageList1);
         Repintar();
         CargarArboles(this);
     } catch (const dao::ErrorBD& error) {
         return Fracaso(QStringLiteral("No se puede abrir el catálogo."), error);
     }
 
-    Estado::ArbolesSincronizados = true;
-    Ventanas::Actualizacion().mnuOpcionesGuardarSincronismo->setChecked(true);
-    Ventanas::Lista().mnuOpcionesGuardarSincronismo->setChecked(true);
+    GestorArboles::Instancia().SetSincronizados(true);
     PrepararFilaHerramientas();
     Ventanas::Lista().show();
     Ventanas::Lista().repaint();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -35,6 +36,14 @@ private:
 };
 
 enum class TipoCampo { Entero = 4, Texto = 10, Memo = 12 };
+
+// The values of a statement's query parameters, by name: a name in the statement that is no field
+// (written "[pCabecera]" or bare) stands for its value, bound as a value and never read as SQL, so a
+// text taken from the catalogue is compared as itself: "CABECERA = [pCabecera]" matches the header
+// "Rock'n Roll [*]" exactly. Names ignore letter case; a parameter may not bear the name of a field
+// (error 3061), hence the "p" in front by custom.
+//     base.OpenRecordset("SELECT * FROM CANCIONES WHERE RUTA = [pRuta]", {{"pRuta", ruta}});
+using Parametros = std::vector<std::pair<QString, QVariant>>;
 
 // Predeterminado: the engine's default set; Dynaset (2): an updatable set, asked for by name.
 // Sets over one table are updatable in either case.
@@ -125,11 +134,14 @@ public:
 
     std::unique_ptr<Recordset> OpenRecordset(const QString& sql,
                                              TipoRecordset tipo = TipoRecordset::Predeterminado);
+    // The same with query parameters (see Parametros).
+    std::unique_ptr<Recordset> OpenRecordset(const QString& sql, const Parametros& parametros,
+                                             TipoRecordset tipo = TipoRecordset::Predeterminado);
     // A statement typed by the user: exactly one read-only SELECT, enforced by the engine itself.
     // Anything else raises an ErrorBD and changes nothing.
     std::unique_ptr<Recordset> OpenRecordsetSoloLectura(const QString& sql);
     // Runs a DELETE, UPDATE or INSERT in the Jet dialect; returns the number of rows changed.
-    int Execute(const QString& sql);
+    int Execute(const QString& sql, const Parametros& parametros = {});
 
     TableDef CreateTableDef(const QString& nombre) const { return TableDef(nombre); }
     void AppendTableDef(const TableDef& tabla);

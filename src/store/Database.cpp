@@ -277,9 +277,13 @@ static interno::Base& Viva(interno::Base* b) {
     return *b;
 }
 
-std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, TipoRecordset) {
+std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, TipoRecordset tipo) {
+    return OpenRecordset(sql, Parametros{}, tipo);
+}
+
+std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, const Parametros& parametros, TipoRecordset) {
     interno::Base& b = Viva(d.get());
-    const SentenciaTraducida t = b.Traductor().Sentencia(sql);
+    const SentenciaTraducida t = b.Traductor().Sentencia(sql, parametros);
     if (t.clase != ClaseSentencia::Seleccion)
         throw ErrorBD(3219, QStringLiteral("Operación no válida: un conjunto de registros necesita una consulta "
                                            "SELECT."));
@@ -319,9 +323,9 @@ std::unique_ptr<Recordset> Database::OpenRecordsetSoloLectura(const QString& sql
     return std::unique_ptr<Recordset>(new Recordset(std::move(datos)));
 }
 
-int Database::Execute(const QString& sql) {
+int Database::Execute(const QString& sql, const Parametros& parametros) {
     interno::Base& b = Viva(d.get());
-    const SentenciaTraducida t = b.Traductor().Sentencia(sql);
+    const SentenciaTraducida t = b.Traductor().Sentencia(sql, parametros);
     if (t.clase == ClaseSentencia::Seleccion)
         throw ErrorBD(3065, QStringLiteral("No se puede ejecutar una consulta de selección; ábrala como conjunto de "
                                            "registros."));

@@ -11,15 +11,16 @@ namespace dao {
 namespace {
 
 const char* const Reservadas[] = {
-    "SELECT", "FROM",  "WHERE",  "AND",   "OR",    "NOT",    "LIKE",    "IN",          "IS",    "NULL",
-    "BETWEEN", "ORDER", "BY",    "GROUP", "HAVING", "AS",    "ASC",     "DESC",        "DISTINCT",
-    "DISTINCTROW", "TOP", "UNION", "JOIN", "INNER", "LEFT",  "RIGHT",   "OUTER",       "ON",    "MOD",
-    "TRUE",  "FALSE",  "ALL",    "INTO",  "VALUES", "SET",   "UPDATE",  "DELETE",      "INSERT", "EXISTS",
-    "XOR",   "EQV",    "IMP",    "PERCENT"};
+    "SELECT",   "FROM",        "WHERE",  "AND",   "OR",    "NOT",    "LIKE",   "IN",    "IS",
+    "NULL",     "BETWEEN",     "ORDER",  "BY",    "GROUP", "HAVING", "AS",     "ASC",   "DESC",
+    "DISTINCT", "DISTINCTROW", "TOP",    "UNION", "JOIN",  "INNER",  "LEFT",   "RIGHT", "OUTER",
+    "ON",       "MOD",         "TRUE",   "FALSE", "ALL",   "INTO",   "VALUES", "SET",   "UPDATE",
+    "DELETE",   "INSERT",      "EXISTS", "XOR",   "EQV",   "IMP",    "PERCENT"};
 
 bool EsReservada(const QString& palabra) {
     for (const char* r : Reservadas)
-        if (palabra.compare(QLatin1String(r), Qt::CaseInsensitive) == 0) return true;
+        if (palabra.compare(QLatin1String(r), Qt::CaseInsensitive) == 0)
+            return true;
     return false;
 }
 
@@ -29,7 +30,8 @@ bool PrefijoSeguro(const QString& prefijo) {
     for (char32_t c : prefijo.toUcs4()) {
         const bool latino = (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x250);
         const bool griego = c >= 0x386 && c < 0x3D0;
-        if (!latino && !griego) return false;
+        if (!latino && !griego)
+            return false;
     }
     return true;
 }
@@ -68,18 +70,21 @@ void TraductorJet::Tokenizar(const QString& jet) {
         }
         const int inicio = static_cast<int>(i);
         if (c.isLetter() || c == QLatin1Char('_')) {
-            while (i < n && (jet[i].isLetterOrNumber() || jet[i] == QLatin1Char('_'))) ++i;
+            while (i < n && (jet[i].isLetterOrNumber() || jet[i] == QLatin1Char('_')))
+                ++i;
             tokens_.push_back({Token::Tipo::Nombre, jet.mid(inicio, i - inicio), inicio});
         } else if (c == QLatin1Char('[')) {
             const qsizetype fin = jet.indexOf(QLatin1Char(']'), i + 1);
-            if (fin < 0) error(QStringLiteral("falta el corchete de cierre de un nombre"));
+            if (fin < 0)
+                error(QStringLiteral("falta el corchete de cierre de un nombre"));
             tokens_.push_back({Token::Tipo::NombreCorchetes, jet.mid(i + 1, fin - i - 1), inicio});
             i = fin + 1;
         } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
             QString valor;
             ++i;
             for (;;) {
-                if (i >= n) error(QStringLiteral("falta la comilla de cierre de un texto"));
+                if (i >= n)
+                    error(QStringLiteral("falta la comilla de cierre de un texto"));
                 if (jet[i] == c) {
                     if (i + 1 < n && jet[i + 1] == c) {
                         valor += c;
@@ -93,20 +98,25 @@ void TraductorJet::Tokenizar(const QString& jet) {
             }
             tokens_.push_back({Token::Tipo::Cadena, valor, inicio});
         } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && jet[i + 1].isDigit())) {
-            while (i < n && jet[i].isDigit()) ++i;
+            while (i < n && jet[i].isDigit())
+                ++i;
             if (i < n && jet[i] == QLatin1Char('.')) {
                 ++i;
-                while (i < n && jet[i].isDigit()) ++i;
+                while (i < n && jet[i].isDigit())
+                    ++i;
             }
             if (i < n && (jet[i] == QLatin1Char('e') || jet[i] == QLatin1Char('E'))) {
                 qsizetype j = i + 1;
-                if (j < n && (jet[j] == QLatin1Char('+') || jet[j] == QLatin1Char('-'))) ++j;
+                if (j < n && (jet[j] == QLatin1Char('+') || jet[j] == QLatin1Char('-')))
+                    ++j;
                 if (j < n && jet[j].isDigit()) {
                     i = j;
-                    while (i < n && jet[i].isDigit()) ++i;
+                    while (i < n && jet[i].isDigit())
+                        ++i;
                 }
             }
-            if (i < n && (jet[i].isLetter() || jet[i] == QLatin1Char('_'))) error(QStringLiteral("número mal escrito"));
+            if (i < n && (jet[i].isLetter() || jet[i] == QLatin1Char('_')))
+                error(QStringLiteral("número mal escrito"));
             tokens_.push_back({Token::Tipo::Numero, jet.mid(inicio, i - inicio), inicio});
         } else if (c == QLatin1Char('#')) {
             error(QStringLiteral("las fechas entre # no se admiten"));
@@ -130,16 +140,20 @@ bool TraductorJet::EsPalabraEn(const Token& t, const char* palabra) const {
     return t.tipo == Token::Tipo::Nombre && t.texto.compare(QLatin1String(palabra), Qt::CaseInsensitive) == 0;
 }
 
-bool TraductorJet::EsPalabra(const char* palabra) const { return EsPalabraEn(Actual(), palabra); }
+bool TraductorJet::EsPalabra(const char* palabra) const {
+    return EsPalabraEn(Actual(), palabra);
+}
 
 bool TraductorJet::Acepta(const char* palabra) {
-    if (!EsPalabra(palabra)) return false;
+    if (!EsPalabra(palabra))
+        return false;
     ++pos_;
     return true;
 }
 
 void TraductorJet::Espera(const char* palabra) {
-    if (!Acepta(palabra)) ErrorSintaxis();
+    if (!Acepta(palabra))
+        ErrorSintaxis();
 }
 
 bool TraductorJet::EsSimbolo(const char* simbolo) const {
@@ -147,23 +161,28 @@ bool TraductorJet::EsSimbolo(const char* simbolo) const {
 }
 
 bool TraductorJet::AceptaSimbolo(const char* simbolo) {
-    if (!EsSimbolo(simbolo)) return false;
+    if (!EsSimbolo(simbolo))
+        return false;
     ++pos_;
     return true;
 }
 
 void TraductorJet::EsperaSimbolo(const char* simbolo) {
-    if (!AceptaSimbolo(simbolo)) ErrorSintaxis();
+    if (!AceptaSimbolo(simbolo))
+        ErrorSintaxis();
 }
 
 void TraductorJet::ErrorSintaxis() const {
     const Token& t = Actual();
     if (t.tipo == Token::Tipo::Fin)
-        throw ErrorBD(3075, QStringLiteral("Error de sintaxis: la instrucción SQL termina antes de tiempo: %1").arg(jet_));
-    throw ErrorBD(3075, QStringLiteral("Error de sintaxis en la instrucción SQL cerca de «%1» (posición %2): %3")
-                            .arg(jet_.mid(t.posicion, 20))
-                            .arg(t.posicion + 1)
-                            .arg(jet_));
+        throw ErrorBD(
+            3075,
+            QStringLiteral("Error de sintaxis: la instrucción SQL termina antes de tiempo: %1").arg(jet_));
+    throw ErrorBD(3075,
+                  QStringLiteral("Error de sintaxis en la instrucción SQL cerca de «%1» (posición %2): %3")
+                      .arg(jet_.mid(t.posicion, 20))
+                      .arg(t.posicion + 1)
+                      .arg(jet_));
 }
 
 QString TraductorJet::Nombre() {
@@ -178,8 +197,9 @@ QString TraductorJet::Nombre() {
 void TraductorJet::Fin() {
     AceptaSimbolo(";");
     if (Actual().tipo != Token::Tipo::Fin)
-        throw ErrorBD(3142, QStringLiteral("Caracteres encontrados después del final de la instrucción SQL: «%1».")
-                                .arg(jet_.mid(Actual().posicion)));
+        throw ErrorBD(3142,
+                      QStringLiteral("Caracteres encontrados después del final de la instrucción SQL: «%1».")
+                          .arg(jet_.mid(Actual().posicion)));
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -190,7 +210,13 @@ QString TraductorJet::Parametro(const QVariant& valor) {
     return QLatin1Char(':') + prefijo_ + QString::number(parametros_.size());
 }
 
-SentenciaTraducida TraductorJet::Sentencia(const QString& jet) {
+SentenciaTraducida TraductorJet::Sentencia(const QString& jet, const Parametros& nombrados) {
+    for (const auto& [nombre, valor] : nombrados)
+        if (tipoDeColumna_(nombre) != TipoColumnaJet::Ninguna)
+            throw ErrorBD(3061,
+                          QStringLiteral("El parámetro [%1] tiene el nombre de un campo; dele otro nombre.")
+                              .arg(nombre));
+    nombrados_ = &nombrados;
     Tokenizar(jet);
     ambitos_.clear();
     expresionesSinNombre_ = 0;
@@ -210,27 +236,32 @@ SentenciaTraducida TraductorJet::Sentencia(const QString& jet) {
         r.clase = ClaseSentencia::Insercion;
         r.sql = Insercion();
     } else {
-        throw ErrorBD(3129, QStringLiteral("Instrucción SQL no válida; se esperaba 'DELETE', 'INSERT', 'SELECT' o "
-                                           "'UPDATE': %1")
-                                .arg(jet));
+        throw ErrorBD(3129,
+                      QStringLiteral("Instrucción SQL no válida; se esperaba 'DELETE', 'INSERT', 'SELECT' o "
+                                     "'UPDATE': %1")
+                          .arg(jet));
     }
     Fin();
     r.parametros = std::move(parametros_);
+    nombrados_ = nullptr;
     return r;
 }
 
 QString TraductorJet::Criterio(const QString& jet, std::vector<QVariant>& parametros) {
+    nombrados_ = nullptr;
     try {
         Tokenizar(jet);
         ambitos_.assign(1, Ambito{});
         parametros_.clear();
         prefijo_ = QLatin1Char('c');
         const Expr e = Expresion();
-        if (Actual().tipo != Token::Tipo::Fin) ErrorSintaxis();
+        if (Actual().tipo != Token::Tipo::Fin)
+            ErrorSintaxis();
         parametros = std::move(parametros_);
         return e.sql;
     } catch (const ErrorBD& e) {
-        if (e.Numero() != 3075) throw;
+        if (e.Numero() != 3075)
+            throw;
         throw ErrorBD(3077, QStringLiteral("Error de sintaxis en el criterio «%1».").arg(jet));
     }
 }
@@ -256,17 +287,21 @@ QString TraductorJet::Seleccion(SentenciaTraducida* info) {
         do {
             const Expr e = Expresion();
             QString parte = e.columna ? e.sql : QLatin1Char('(') + Valor(e) + QLatin1Char(')') + Colacion;
-            if (Acepta("DESC")) parte += QStringLiteral(" DESC");
-            else Acepta("ASC");
+            if (Acepta("DESC"))
+                parte += QStringLiteral(" DESC");
+            else
+                Acepta("ASC");
             partes << parte;
         } while (AceptaSimbolo(","));
         ambitos_.pop_back();
         orden = partes.join(QStringLiteral(", "));
         sql += QStringLiteral(" ORDER BY ") + orden;
     }
-    if (!limite.isEmpty()) sql += QStringLiteral(" LIMIT ") + limite;
+    if (!limite.isEmpty())
+        sql += QStringLiteral(" LIMIT ") + limite;
     if (info) {
-        if (compuesta) info->deUnaTabla = false;
+        if (compuesta)
+            info->deUnaTabla = false;
         info->orden = orden;
         info->limite = limite;
     }
@@ -276,15 +311,18 @@ QString TraductorJet::Seleccion(SentenciaTraducida* info) {
 QString TraductorJet::NucleoSeleccion(SentenciaTraducida* info, QString& limite) {
     Espera("SELECT");
     bool distinto = false;
-    if (Acepta("DISTINCT")) distinto = true;
+    if (Acepta("DISTINCT"))
+        distinto = true;
     else if (Acepta("DISTINCTROW") || Acepta("ALL")) {
     }
     if (Acepta("TOP")) {
-        if (Actual().tipo != Token::Tipo::Numero || Actual().texto.contains(QLatin1Char('.'))) ErrorSintaxis();
+        if (Actual().tipo != Token::Tipo::Numero || Actual().texto.contains(QLatin1Char('.')))
+            ErrorSintaxis();
         limite = Actual().texto;
         ++pos_;
         if (EsPalabra("PERCENT"))
-            throw ErrorBD(3075, QStringLiteral("SELECT TOP ... PERCENT no se admite; indique un número de filas."));
+            throw ErrorBD(3075,
+                          QStringLiteral("SELECT TOP ... PERCENT no se admite; indique un número de filas."));
     }
     ambitos_.push_back(Ambito{});
 
@@ -292,11 +330,14 @@ QString TraductorJet::NucleoSeleccion(SentenciaTraducida* info, QString& limite)
     const std::size_t inicioLista = pos_;
     int profundidad = 0;
     while (Actual().tipo != Token::Tipo::Fin && !(profundidad == 0 && EsPalabra("FROM"))) {
-        if (EsSimbolo("(")) ++profundidad;
-        if (EsSimbolo(")")) --profundidad;
+        if (EsSimbolo("("))
+            ++profundidad;
+        if (EsSimbolo(")"))
+            --profundidad;
         ++pos_;
     }
-    if (!EsPalabra("FROM")) ErrorSintaxis();
+    if (!EsPalabra("FROM"))
+        ErrorSintaxis();
     ++pos_;
     int tablas = 0;
     bool compuestaFrom = false;
@@ -320,15 +361,20 @@ QString TraductorJet::NucleoSeleccion(SentenciaTraducida* info, QString& limite)
         }
         const Expr e = Expresion();
         QString item = e.columna ? e.sql : QLatin1Char('(') + Valor(e) + QLatin1Char(')') + Colacion;
-        if (Acepta("AS")) item += QStringLiteral(" AS ") + Identificador(Nombre());
-        else if (!e.columna) item += QStringLiteral(" AS ") + Identificador(QStringLiteral("Expr%1").arg(1000 + expresionesSinNombre_++));
+        if (Acepta("AS"))
+            item += QStringLiteral(" AS ") + Identificador(Nombre());
+        else if (!e.columna)
+            item += QStringLiteral(" AS ") +
+                    Identificador(QStringLiteral("Expr%1").arg(1000 + expresionesSinNombre_++));
         lista << item;
     } while (AceptaSimbolo(","));
-    if (!EsPalabra("FROM")) ErrorSintaxis();
+    if (!EsPalabra("FROM"))
+        ErrorSintaxis();
     pos_ = finFrom;
 
     QString donde;
-    if (Acepta("WHERE")) donde = Expresion().sql;
+    if (Acepta("WHERE"))
+        donde = Expresion().sql;
     QString grupos;
     if (Acepta("GROUP")) {
         Espera("BY");
@@ -340,19 +386,23 @@ QString TraductorJet::NucleoSeleccion(SentenciaTraducida* info, QString& limite)
         grupos = partes.join(QStringLiteral(", "));
     }
     QString teniendo;
-    if (Acepta("HAVING")) teniendo = Expresion().sql;
+    if (Acepta("HAVING"))
+        teniendo = Expresion().sql;
     const Ambito ambito = ambitos_.back();
     ambitos_.pop_back();
 
     QString sql = QStringLiteral("SELECT ") + (distinto ? QStringLiteral("DISTINCT ") : QString()) +
                   lista.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + desde;
-    if (!donde.isEmpty()) sql += QStringLiteral(" WHERE ") + donde;
-    if (!grupos.isEmpty()) sql += QStringLiteral(" GROUP BY ") + grupos;
-    if (!teniendo.isEmpty()) sql += QStringLiteral(" HAVING ") + teniendo;
+    if (!donde.isEmpty())
+        sql += QStringLiteral(" WHERE ") + donde;
+    if (!grupos.isEmpty())
+        sql += QStringLiteral(" GROUP BY ") + grupos;
+    if (!teniendo.isEmpty())
+        sql += QStringLiteral(" HAVING ") + teniendo;
 
     if (info) {
-        info->deUnaTabla = tablas == 1 && !compuestaFrom && !distinto && grupos.isEmpty() && teniendo.isEmpty() &&
-                           !ambito.agregado;
+        info->deUnaTabla = tablas == 1 && !compuestaFrom && !distinto && grupos.isEmpty() &&
+                           teniendo.isEmpty() && !ambito.agregado;
         info->tabla = tabla;
         info->clave = Identificador(alias.isEmpty() ? tabla : alias) + QStringLiteral(".rowid");
         info->lista = lista.join(QStringLiteral(", "));
@@ -390,15 +440,18 @@ QString TraductorJet::Tabla(int& tablas, bool& compuesta, QString& tabla, QStrin
         alias.clear();
         ++tablas;
         sql = Identificador(tabla);
-        if (Acepta("AS")) alias = Nombre();
+        if (Acepta("AS"))
+            alias = Nombre();
         else if (Actual().tipo == Token::Tipo::NombreCorchetes ||
                  (Actual().tipo == Token::Tipo::Nombre && !EsReservada(Actual().texto)))
             alias = Nombre();
-        if (!alias.isEmpty()) sql += QStringLiteral(" AS ") + Identificador(alias);
+        if (!alias.isEmpty())
+            sql += QStringLiteral(" AS ") + Identificador(alias);
     }
     for (;;) {
         QString union_;
-        if (Acepta("INNER")) union_ = QStringLiteral(" INNER JOIN ");
+        if (Acepta("INNER"))
+            union_ = QStringLiteral(" INNER JOIN ");
         else if (Acepta("LEFT")) {
             Acepta("OUTER");
             union_ = QStringLiteral(" LEFT JOIN ");
@@ -424,12 +477,14 @@ QString TraductorJet::Borrado() {
     // "DELETE * FROM t", "DELETE t.* FROM t" and "DELETE FROM t" all remove whole rows.
     if (!AceptaSimbolo("*") && !EsPalabra("FROM")) {
         Nombre();
-        if (AceptaSimbolo(".") || AceptaSimbolo("!")) EsperaSimbolo("*");
+        if (AceptaSimbolo(".") || AceptaSimbolo("!"))
+            EsperaSimbolo("*");
     }
     Espera("FROM");
     QString sql = QStringLiteral("DELETE FROM ") + Identificador(Nombre());
     ambitos_.push_back(Ambito{});
-    if (Acepta("WHERE")) sql += QStringLiteral(" WHERE ") + Expresion().sql;
+    if (Acepta("WHERE"))
+        sql += QStringLiteral(" WHERE ") + Expresion().sql;
     ambitos_.pop_back();
     return sql;
 }
@@ -442,12 +497,14 @@ QString TraductorJet::Actualizacion() {
     QStringList asignaciones;
     do {
         QString columna = Nombre();
-        if (AceptaSimbolo(".") || AceptaSimbolo("!")) columna = Nombre();
+        if (AceptaSimbolo(".") || AceptaSimbolo("!"))
+            columna = Nombre();
         EsperaSimbolo("=");
         asignaciones << Identificador(columna) + QStringLiteral(" = ") + Valor(Expresion());
     } while (AceptaSimbolo(","));
     sql += asignaciones.join(QStringLiteral(", "));
-    if (Acepta("WHERE")) sql += QStringLiteral(" WHERE ") + Expresion().sql;
+    if (Acepta("WHERE"))
+        sql += QStringLiteral(" WHERE ") + Expresion().sql;
     ambitos_.pop_back();
     return sql;
 }
@@ -459,7 +516,8 @@ QString TraductorJet::Insercion() {
     ambitos_.push_back(Ambito{});
     if (AceptaSimbolo("(")) {
         QStringList columnas;
-        do columnas << Identificador(Nombre());
+        do
+            columnas << Identificador(Nombre());
         while (AceptaSimbolo(","));
         EsperaSimbolo(")");
         sql += QStringLiteral(" (") + columnas.join(QStringLiteral(", ")) + QLatin1Char(')');
@@ -467,7 +525,8 @@ QString TraductorJet::Insercion() {
     if (Acepta("VALUES")) {
         EsperaSimbolo("(");
         QStringList valores;
-        do valores << Valor(Expresion());
+        do
+            valores << Valor(Expresion());
         while (AceptaSimbolo(","));
         EsperaSimbolo(")");
         sql += QStringLiteral(" VALUES (") + valores.join(QStringLiteral(", ")) + QLatin1Char(')');
@@ -483,20 +542,25 @@ QString TraductorJet::Insercion() {
 // ---------------------------------------------------------------------------------------------------
 // Expressions, from the loosest operator to the tightest
 
-QString TraductorJet::Valor(const Expr& e) { return e.logico ? QStringLiteral("(-") + e.sql + QLatin1Char(')') : e.sql; }
+QString TraductorJet::Valor(const Expr& e) {
+    return e.logico ? QStringLiteral("(-") + e.sql + QLatin1Char(')') : e.sql;
+}
 
 QString TraductorJet::Intercalado(const Expr& e) {
     return e.columna ? e.sql : QLatin1Char('(') + Valor(e) + QLatin1Char(')') + Colacion;
 }
 
-TraductorJet::Expr TraductorJet::Expresion() { return ExprO(); }
+TraductorJet::Expr TraductorJet::Expresion() {
+    return ExprO();
+}
 
 TraductorJet::Expr TraductorJet::ExprO() {
     Expr a = ExprY();
     for (;;) {
         if (EsPalabra("XOR") || EsPalabra("EQV") || EsPalabra("IMP"))
             throw ErrorBD(3075, QStringLiteral("El operador %1 no se admite.").arg(Actual().texto.toUpper()));
-        if (!Acepta("OR")) return a;
+        if (!Acepta("OR"))
+            return a;
         const Expr b = ExprY();
         Expr r;
         if (a.logico && b.logico) {
@@ -526,7 +590,8 @@ TraductorJet::Expr TraductorJet::ExprY() {
 }
 
 TraductorJet::Expr TraductorJet::ExprNo() {
-    if (!Acepta("NOT")) return ExprComparacion();
+    if (!Acepta("NOT"))
+        return ExprComparacion();
     const Expr a = ExprNo();
     Expr r;
     if (a.logico) {
@@ -541,7 +606,8 @@ TraductorJet::Expr TraductorJet::ExprNo() {
 TraductorJet::Expr TraductorJet::Comparacion(const Expr& a, const QString& operador, const Expr& b) {
     Expr r;
     const QString izquierda = (a.columna || b.columna) ? Valor(a) : Intercalado(a);
-    r.sql = QLatin1Char('(') + izquierda + QLatin1Char(' ') + operador + QLatin1Char(' ') + Valor(b) + QLatin1Char(')');
+    r.sql = QLatin1Char('(') + izquierda + QLatin1Char(' ') + operador + QLatin1Char(' ') + Valor(b) +
+            QLatin1Char(')');
     r.logico = true;
     return r;
 }
@@ -551,7 +617,8 @@ TraductorJet::Expr TraductorJet::Like(const Expr& valor, const Expr& patron, boo
     r.logico = true;
     if (patron.cadena) {
         const PatronLike compilado(patron.texto);
-        const QString prueba = QStringLiteral("like_jet(") + Valor(valor) + QStringLiteral(", ") + patron.sql + QLatin1Char(')');
+        const QString prueba =
+            QStringLiteral("like_jet(") + Valor(valor) + QStringLiteral(", ") + patron.sql + QLatin1Char(')');
         // The pattern decides the form of the statement; its texts are still parameters.
         r.sql = prueba;
         // A pattern without wildcards or with a fixed start narrows the rows through the column's
@@ -559,18 +626,20 @@ TraductorJet::Expr TraductorJet::Like(const Expr& valor, const Expr& patron, boo
         const bool indexable = valor.columna && !ambitos_.back().derivada &&
                                tipoDeColumna_(valor.nombre) == TipoColumnaJet::Texto;
         if (indexable && compilado.EsLiteral()) {
-            r.sql = QLatin1Char('(') + valor.sql + QStringLiteral(" = ") + Parametro(compilado.TextoFijo()) + Colacion +
-                    QStringLiteral(" AND ") + prueba + QLatin1Char(')');
+            r.sql = QLatin1Char('(') + valor.sql + QStringLiteral(" = ") + Parametro(compilado.TextoFijo()) +
+                    Colacion + QStringLiteral(" AND ") + prueba + QLatin1Char(')');
         } else if (indexable && compilado.EsPrefijo() && PrefijoSeguro(compilado.TextoFijo())) {
             const QString tope = compilado.TextoFijo() + QChar(0xFFFF);
-            r.sql = QLatin1Char('(') + valor.sql + QStringLiteral(" >= ") + Parametro(compilado.TextoFijo()) + Colacion +
-                    QStringLiteral(" AND ") + valor.sql + QStringLiteral(" < ") + Parametro(tope) + Colacion +
-                    QStringLiteral(" AND ") + prueba + QLatin1Char(')');
+            r.sql = QLatin1Char('(') + valor.sql + QStringLiteral(" >= ") + Parametro(compilado.TextoFijo()) +
+                    Colacion + QStringLiteral(" AND ") + valor.sql + QStringLiteral(" < ") + Parametro(tope) +
+                    Colacion + QStringLiteral(" AND ") + prueba + QLatin1Char(')');
         }
     } else {
-        r.sql = QStringLiteral("like_jet(") + Valor(valor) + QStringLiteral(", ") + Valor(patron) + QLatin1Char(')');
+        r.sql = QStringLiteral("like_jet(") + Valor(valor) + QStringLiteral(", ") + Valor(patron) +
+                QLatin1Char(')');
     }
-    if (negado) r.sql = QStringLiteral("(NOT ") + r.sql + QLatin1Char(')');
+    if (negado)
+        r.sql = QStringLiteral("(NOT ") + r.sql + QLatin1Char(')');
     return r;
 }
 
@@ -578,19 +647,24 @@ TraductorJet::Expr TraductorJet::ExprComparacion() {
     const Expr a = ExprConcatenacion();
     static const char* const operadores[] = {"=", "<>", "<=", ">=", "<", ">"};
     for (const char* op : operadores)
-        if (AceptaSimbolo(op)) return Comparacion(a, QLatin1String(op), ExprConcatenacion());
+        if (AceptaSimbolo(op))
+            return Comparacion(a, QLatin1String(op), ExprConcatenacion());
     if (Acepta("IS")) {
         const bool negado = Acepta("NOT");
         Espera("NULL");
         Expr r;
-        r.sql = QLatin1Char('(') + Valor(a) + (negado ? QStringLiteral(" IS NOT NULL)") : QStringLiteral(" IS NULL)"));
+        r.sql = QLatin1Char('(') + Valor(a) +
+                (negado ? QStringLiteral(" IS NOT NULL)") : QStringLiteral(" IS NULL)"));
         r.logico = true;
         return r;
     }
-    const bool negado = EsPalabra("NOT") && (EsPalabraEn(Siguiente(), "LIKE") || EsPalabraEn(Siguiente(), "IN") ||
-                                             EsPalabraEn(Siguiente(), "BETWEEN"));
-    if (negado) ++pos_;
-    if (Acepta("LIKE")) return Like(a, ExprConcatenacion(), negado);
+    const bool negado =
+        EsPalabra("NOT") && (EsPalabraEn(Siguiente(), "LIKE") || EsPalabraEn(Siguiente(), "IN") ||
+                             EsPalabraEn(Siguiente(), "BETWEEN"));
+    if (negado)
+        ++pos_;
+    if (Acepta("LIKE"))
+        return Like(a, ExprConcatenacion(), negado);
     if (Acepta("IN")) {
         EsperaSimbolo("(");
         QString dentro;
@@ -600,14 +674,16 @@ TraductorJet::Expr TraductorJet::ExprComparacion() {
             columnaDentro = true;
         } else {
             QStringList valores;
-            do valores << Valor(Expresion());
+            do
+                valores << Valor(Expresion());
             while (AceptaSimbolo(","));
             dentro = valores.join(QStringLiteral(", "));
         }
         EsperaSimbolo(")");
         Expr r;
         r.sql = QLatin1Char('(') + ((a.columna || columnaDentro) ? Valor(a) : Intercalado(a)) +
-                (negado ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN (")) + dentro + QStringLiteral("))");
+                (negado ? QStringLiteral(" NOT IN (") : QStringLiteral(" IN (")) + dentro +
+                QStringLiteral("))");
         r.logico = true;
         return r;
     }
@@ -622,7 +698,8 @@ TraductorJet::Expr TraductorJet::ExprComparacion() {
         r.logico = true;
         return r;
     }
-    if (negado) ErrorSintaxis();
+    if (negado)
+        ErrorSintaxis();
     return a;
 }
 
@@ -641,9 +718,12 @@ TraductorJet::Expr TraductorJet::ExprSuma() {
     Expr a = ExprModulo();
     for (;;) {
         QString op;
-        if (AceptaSimbolo("+")) op = QStringLiteral(" + ");
-        else if (AceptaSimbolo("-")) op = QStringLiteral(" - ");
-        else return a;
+        if (AceptaSimbolo("+"))
+            op = QStringLiteral(" + ");
+        else if (AceptaSimbolo("-"))
+            op = QStringLiteral(" - ");
+        else
+            return a;
         const Expr b = ExprModulo();
         Expr r;
         // "+" of two texts joins them in Jet.
@@ -689,7 +769,8 @@ TraductorJet::Expr TraductorJet::ExprProducto() {
             r.sql = QLatin1Char('(') + Valor(a) + QStringLiteral(" * ") + Valor(b) + QLatin1Char(')');
         } else if (AceptaSimbolo("/")) {
             const Expr b = ExprUnario();
-            r.sql = QStringLiteral("div_jet(") + Valor(a) + QStringLiteral(", ") + Valor(b) + QLatin1Char(')');
+            r.sql =
+                QStringLiteral("div_jet(") + Valor(a) + QStringLiteral(", ") + Valor(b) + QLatin1Char(')');
         } else {
             return a;
         }
@@ -703,7 +784,8 @@ TraductorJet::Expr TraductorJet::ExprUnario() {
         r.sql = QStringLiteral("(- ") + Valor(ExprUnario()) + QLatin1Char(')');
         return r;
     }
-    if (AceptaSimbolo("+")) return ExprUnario();
+    if (AceptaSimbolo("+"))
+        return ExprUnario();
     return ExprPotencia();
 }
 
@@ -716,6 +798,15 @@ TraductorJet::Expr TraductorJet::ExprPotencia() {
         a = r;
     }
     return a;
+}
+
+const QVariant* TraductorJet::ValorNombrado(const Token& t) const {
+    if (!nombrados_ || (t.tipo != Token::Tipo::Nombre && t.tipo != Token::Tipo::NombreCorchetes))
+        return nullptr;
+    for (const auto& [nombre, valor] : *nombrados_)
+        if (nombre.compare(t.texto, Qt::CaseInsensitive) == 0)
+            return &valor;
+    return nullptr;
 }
 
 TraductorJet::Expr TraductorJet::ExprPrimaria() {
@@ -748,9 +839,11 @@ TraductorJet::Expr TraductorJet::ExprPrimaria() {
             return r;
         }
         ErrorSintaxis();
-    case Token::Tipo::Fin: ErrorSintaxis();
+    case Token::Tipo::Fin:
+        ErrorSintaxis();
     case Token::Tipo::Nombre:
-    case Token::Tipo::NombreCorchetes: break;
+    case Token::Tipo::NombreCorchetes:
+        break;
     }
     if (t.tipo == Token::Tipo::Nombre) {
         if (Acepta("TRUE")) {
@@ -767,7 +860,8 @@ TraductorJet::Expr TraductorJet::ExprPrimaria() {
         }
         if (Acepta("EXISTS")) {
             EsperaSimbolo("(");
-            if (!EsPalabra("SELECT")) ErrorSintaxis();
+            if (!EsPalabra("SELECT"))
+                ErrorSintaxis();
             r.sql = QStringLiteral("EXISTS (") + Seleccion(nullptr) + QLatin1Char(')');
             EsperaSimbolo(")");
             r.logico = true;
@@ -778,6 +872,15 @@ TraductorJet::Expr TraductorJet::ExprPrimaria() {
             ++pos_;
             return Funcion(t.texto);
         }
+    }
+    if (const QVariant* valor = ValorNombrado(t);
+        valor && !(Siguiente().tipo == Token::Tipo::Simbolo &&
+                   (Siguiente().texto == QLatin1String(".") || Siguiente().texto == QLatin1String("!")))) {
+        ++pos_;
+        r.sql = Parametro(*valor);
+        r.cadena = valor->typeId() == QMetaType::QString;
+        r.texto = valor->toString();
+        return r;
     }
     QString nombre = Nombre();
     QString sql = Identificador(nombre);
@@ -802,18 +905,21 @@ TraductorJet::Expr TraductorJet::Funcion(const QString& nombre) {
         return r;
     }
     if (!AceptaSimbolo(")")) {
-        do argumentos.push_back(Expresion());
+        do
+            argumentos.push_back(Expresion());
         while (AceptaSimbolo(","));
         EsperaSimbolo(")");
     }
     const auto cuantos = static_cast<int>(argumentos.size());
     auto exige = [&](int minimo, int maximo) {
         if (cuantos < minimo || cuantos > maximo)
-            throw ErrorBD(3075, QStringLiteral("Número de argumentos incorrecto en la función %1.").arg(nombre));
+            throw ErrorBD(3075,
+                          QStringLiteral("Número de argumentos incorrecto en la función %1.").arg(nombre));
     };
     auto llamada = [&](const QString& funcion) {
         QStringList valores;
-        for (const Expr& a : argumentos) valores << Valor(a);
+        for (const Expr& a : argumentos)
+            valores << Valor(a);
         Expr r;
         r.sql = funcion + QLatin1Char('(') + valores.join(QStringLiteral(", ")) + QLatin1Char(')');
         return r;
@@ -825,17 +931,22 @@ TraductorJet::Expr TraductorJet::Funcion(const QString& nombre) {
         bool agregado;
     };
     static const Traduccion tabla[] = {
-        {"COUNT", "count", 1, 1, true},       {"SUM", "sum", 1, 1, true},        {"AVG", "avg", 1, 1, true},
-        {"MIN", "min", 1, 1, true},           {"MAX", "max", 1, 1, true},        {"UCASE", "ucase_jet", 1, 1, false},
-        {"LCASE", "lcase_jet", 1, 1, false},  {"LEN", "len_jet", 1, 1, false},   {"LEFT", "left_jet", 2, 2, false},
-        {"RIGHT", "right_jet", 2, 2, false},  {"MID", "mid_jet", 2, 3, false},   {"INSTR", "instr_jet", 2, 4, false},
-        {"TRIM", "trim", 1, 1, false},        {"LTRIM", "ltrim", 1, 1, false},   {"RTRIM", "rtrim", 1, 1, false},
-        {"ABS", "abs", 1, 1, false},          {"CHR", "char", 1, 1, false},      {"ASC", "unicode", 1, 1, false},
+        {"COUNT", "count", 1, 1, true},      {"SUM", "sum", 1, 1, true},
+        {"AVG", "avg", 1, 1, true},          {"MIN", "min", 1, 1, true},
+        {"MAX", "max", 1, 1, true},          {"UCASE", "ucase_jet", 1, 1, false},
+        {"LCASE", "lcase_jet", 1, 1, false}, {"LEN", "len_jet", 1, 1, false},
+        {"LEFT", "left_jet", 2, 2, false},   {"RIGHT", "right_jet", 2, 2, false},
+        {"MID", "mid_jet", 2, 3, false},     {"INSTR", "instr_jet", 2, 4, false},
+        {"TRIM", "trim", 1, 1, false},       {"LTRIM", "ltrim", 1, 1, false},
+        {"RTRIM", "rtrim", 1, 1, false},     {"ABS", "abs", 1, 1, false},
+        {"CHR", "char", 1, 1, false},        {"ASC", "unicode", 1, 1, false},
     };
     for (const Traduccion& t : tabla) {
-        if (n != QLatin1String(t.jet)) continue;
+        if (n != QLatin1String(t.jet))
+            continue;
         exige(t.minimo, t.maximo);
-        if (t.agregado) ambitos_.back().agregado = true;
+        if (t.agregado)
+            ambitos_.back().agregado = true;
         return llamada(QLatin1String(t.sqlite));
     }
     if (n == QLatin1String("NZ")) {
@@ -848,8 +959,9 @@ TraductorJet::Expr TraductorJet::Funcion(const QString& nombre) {
     if (n == QLatin1String("IIF")) {
         exige(3, 3);
         Expr r;
-        r.sql = QStringLiteral("(CASE WHEN ") + argumentos[0].sql + QStringLiteral(" THEN ") + Valor(argumentos[1]) +
-                QStringLiteral(" ELSE ") + Valor(argumentos[2]) + QStringLiteral(" END)");
+        r.sql = QStringLiteral("(CASE WHEN ") + argumentos[0].sql + QStringLiteral(" THEN ") +
+                Valor(argumentos[1]) + QStringLiteral(" ELSE ") + Valor(argumentos[2]) +
+                QStringLiteral(" END)");
         return r;
     }
     throw ErrorBD(3085, QStringLiteral("Función '%1' no definida en la expresión.").arg(nombre));

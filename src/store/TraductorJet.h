@@ -4,6 +4,8 @@
 // like_jet() (kept next to an indexed equality or range when the pattern allows), "&" joins texts with
 // Null as empty, True is -1. What cannot be translated raises an ErrorBD.
 
+#include "store/Dao.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -41,7 +43,8 @@ public:
 
     explicit TraductorJet(TipoDeColumna tipoDeColumna);
 
-    SentenciaTraducida Sentencia(const QString& jet);
+    // nombrados: the values of the statement's query parameters (see dao::Parametros).
+    SentenciaTraducida Sentencia(const QString& jet, const Parametros& nombrados = {});
     // A criterion of FindFirst: an expression over the columns of a set, its values parameters
     // :c1, :c2... Errors are number 3077.
     QString Criterio(const QString& jet, std::vector<QVariant>& parametros);
@@ -108,6 +111,8 @@ private:
     Expr Comparacion(const Expr& a, const QString& operador, const Expr& b);
 
     QString Parametro(const QVariant& valor);
+    // The value of a query parameter named by the token, or nullptr.
+    const QVariant* ValorNombrado(const Token& t) const;
     static QString Valor(const Expr& e);
     static QString Intercalado(const Expr& e);
 
@@ -118,6 +123,7 @@ private:
     std::vector<Ambito> ambitos_;
     int expresionesSinNombre_ = 0;
     std::vector<QVariant> parametros_;
+    const Parametros* nombrados_ = nullptr;
     QChar prefijo_ = QLatin1Char('p');
 };
 

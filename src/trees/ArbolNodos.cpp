@@ -142,8 +142,29 @@ QString ArbolNodos::ClaveSeleccionada() const {
 }
 
 void ArbolNodos::Seleccionar(const QString& clave) {
-    if (auto* nodo = Nodo(clave))
+    if (clave.isEmpty()) {
+        setCurrentItem(nullptr);
+        clearSelection();
+    } else if (auto* nodo = Nodo(clave)) {
         setCurrentItem(nodo);
+    }
+}
+
+std::optional<catalogo::Ruta> ArbolNodos::RutaSeleccionada() const {
+    const QTreeWidgetItem* nodo = NodoSeleccionado();
+    if (!nodo || !nodo->parent() || !Clave(nodo).startsWith(u'2'))
+        return std::nullopt;
+    return catalogo::Ruta{nodo->parent()->text(0), nodo->text(0)};
+}
+
+QList<QTreeWidgetItem*> ArbolNodos::Cabeceras() const {
+    QList<QTreeWidgetItem*> cabeceras;
+    if (const QTreeWidgetItem* raiz = Nodo(Arboles::ClaveRaiz)) {
+        cabeceras.reserve(raiz->childCount());
+        for (int k = 0; k < raiz->childCount(); ++k)
+            cabeceras << raiz->child(k);
+    }
+    return cabeceras;
 }
 
 bool ArbolNodos::Expandido(const QString& clave) const {
@@ -154,4 +175,20 @@ bool ArbolNodos::Expandido(const QString& clave) const {
 void ArbolNodos::SetExpandido(const QString& clave, bool expandido) {
     if (auto* nodo = Nodo(clave))
         nodo->setExpanded(expandido);
+}
+
+// With a layout pending, the view only notes each node's expansion; the one layout comes at the end.
+void ArbolNodos::FijarExpansion(bool raiz,
+                                const std::function<std::optional<bool>(const QString& clave)>& cabecera) {
+    QTreeWidgetItem* nodoRaiz = Nodo(Arboles::ClaveRaiz);
+    if (!nodoRaiz)
+        return;
+    const QSignalBlocker sinEventos(this);
+    scheduleDelayedItemsLayout();
+    for (QTreeWidgetItem* nodo : Cabeceras())
+        if (const std::optional<bool> expandido = cabecera(Clave(nodo));
+            expandido && nodo->isExpanded() != *expandido)
+            nodo->setExpanded(*expandido);
+    nodoRaiz->setExpanded(raiz);
+    executeDelayedItemsLayout();
 }

@@ -1,11 +1,15 @@
 #pragma once
 // A tree control whose nodes are reached by key, like the catalogue trees of the three main windows.
 
+#include "store/Catalogo.h"
 #include "trees/Arboles.h"
 
 #include <QHash>
 #include <QIcon>
 #include <QTreeWidget>
+
+#include <functional>
+#include <optional>
 
 class ArbolNodos : public QTreeWidget, public Arboles::ArbolCatalogo {
     Q_OBJECT
@@ -34,12 +38,20 @@ public:
 
     QTreeWidgetItem* NodoSeleccionado() const;
     QString ClaveSeleccionada() const; // empty when nothing is selected
-    // Selects the node with that key, if any, without raising the tree's click.
+    // Selects the node with that key, if any, without raising the tree's click; an empty key leaves
+    // no node selected.
     void Seleccionar(const QString& clave);
+    // The route of the selected node (its parent's text and its own); none unless a route is selected.
+    std::optional<catalogo::Ruta> RutaSeleccionada() const;
+    // The header nodes, in their order under the root.
+    QList<QTreeWidgetItem*> Cabeceras() const;
 
     bool Expandido(const QString& clave) const;
     // Expands or collapses by key; itemExpanded/itemCollapsed are raised as for the user's click.
     void SetExpandido(const QString& clave, bool expandido);
+    // Sets the root's expansion and, when cabecera gives a value for a header's key, that header's, all
+    // in one layout of the tree instead of one per node. No expand or collapse event is raised.
+    void FijarExpansion(bool raiz, const std::function<std::optional<bool>(const QString& clave)>& cabecera);
 
 private:
     QHash<QString, QTreeWidgetItem*> nodos_;

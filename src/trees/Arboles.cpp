@@ -1,6 +1,6 @@
 #include "trees/Arboles.h"
 
-#include "store/BBDD.h"
+#include "store/Dao.h"
 
 #include <QHash>
 
@@ -27,8 +27,8 @@ struct Par {
 };
 
 // The distinct pairs, read whole so that the progress knows their number before the first node.
-std::vector<Par> LeerPares() {
-    auto pares = BBDD::BaseDatos->OpenRecordset(
+std::vector<Par> LeerPares(dao::Database& base) {
+    auto pares = base.OpenRecordset(
         QStringLiteral("SELECT DISTINCT CABECERA, RUTA FROM CANCIONES ORDER BY CABECERA, RUTA"));
     std::vector<Par> resultado;
     for (; !pares->Eof(); pares->MoveNext()) {
@@ -98,10 +98,12 @@ private:
     const std::vector<ArbolCatalogo*>& arboles_;
 };
 
-void LlenarNodos(const std::vector<ArbolCatalogo*>& arboles, ProgresoCarga* progreso) {
+} // namespace
+
+void LlenarArboles(dao::Database& base, const std::vector<ArbolCatalogo*>& arboles, ProgresoCarga* progreso) {
     const LlenadoAbierto abierto(arboles);
     Llenado llenado(arboles);
-    const std::vector<Par> pares = LeerPares();
+    const std::vector<Par> pares = LeerPares(base);
     const int total = int(pares.size());
     if (progreso && total > 0)
         progreso->Rango(total);
@@ -113,15 +115,6 @@ void LlenarNodos(const std::vector<ArbolCatalogo*>& arboles, ProgresoCarga* prog
         if (progreso && fila + 1 < total)
             progreso->Valor(fila + 1);
     }
-}
-
-} // namespace
-
-void LlenarArboles(const std::vector<ArbolCatalogo*>& arboles, ProgresoCarga* progreso) {
-    LlenarNodos(arboles, progreso);
-    // A fresh updatable set for the songs appended next; the pairs were read through a set of their own.
-    BBDD::RecordsetCanciones =
-        BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES ORDER BY CABECERA, RUTA"));
 }
 
 } // namespace Arboles

@@ -5,6 +5,10 @@
 #include <QString>
 #include <vector>
 
+namespace dao {
+class Database;
+}
+
 namespace Arboles {
 
 inline const QString ClaveRaiz = QStringLiteral("RAIZ");
@@ -42,12 +46,11 @@ public:
 };
 
 // Adds to every tree the root and, from "SELECT DISTINCT CABECERA, RUTA FROM CANCIONES ORDER BY CABECERA,
-// RUTA" over BBDD::BaseDatos, one node per header (numbered in the order met) and one per route under
+// RUTA" over base, one node per header (numbered in the order met) and one per route under
 // its header (numbered from 1 under each header); all trees get the same nodes in the same order.
 // Headers are told apart by their exact text, letter case included. A pair with a Null header or route
 // has no node. progreso (may be nullptr) gets the number of pairs, then the position reached.
-// Ends by opening BBDD::RecordsetCanciones again over "SELECT * FROM CANCIONES ORDER BY CABECERA, RUTA".
 // An engine error, or a key already present in a tree, is raised to the caller.
-void LlenarArboles(const std::vector<ArbolCatalogo*>& arboles, ProgresoCarga* progreso);
+void LlenarArboles(dao::Database& base, const std::vector<ArbolCatalogo*>& arboles, ProgresoCarga* progreso);
 
 } // namespace Arboles

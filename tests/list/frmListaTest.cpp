@@ -7,12 +7,15 @@
 #include "shell/Twips.h"
 #include "shell/Ventanas.h"
 #include "store/BBDD.h"
+#include "store/Catalogo.h"
 #include "support/CatalogoPrueba.h"
 #include "support/ServiciosGuionados.h"
 #include "trees/ArbolNodos.h"
+#include "trees/GestorArboles.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QListWidget>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -41,7 +44,9 @@ int Alineacion(const QTreeWidgetItem* fila, int columna) {
 
 class ListaPrueba : public ::testing::Test {
 protected:
-    ListaPrueba() : servicios(InstalarServiciosGuionados()) { Estado::ArbolesSincronizados = true; }
+    ListaPrueba() : servicios(InstalarServiciosGuionados()) {
+        GestorArboles::Instancia().SetSincronizados(true);
+    }
 
     // The windows are made once the catalogue holds what the test needs.
     frmLista& Abrir() {
@@ -66,7 +71,8 @@ protected:
     }
     void Canciones(const QString& ruta, int cuantas) {
         for (int k = 1; k <= cuantas; ++k)
-            catalogo.AnadirCancion("CD", ruta, "Autor", QStringLiteral("%1 %2").arg(ruta).arg(k), "mp3", 1, 0, k);
+            catalogo.AnadirCancion("CD", ruta, "Autor", QStringLiteral("%1 %2").arg(ruta).arg(k), "mp3", 1, 0,
+                                   k);
     }
 
     ServiciosGuionados& servicios;
@@ -86,8 +92,15 @@ TEST_F(ListaPrueba, LasColumnasSiguenALasBanderas) {
         QList<Qt::Alignment> alineaciones;
         QStringList fila;
     } casos[] = {
-        {true, true, true, true, true, {"Autor", "Título", "Ext.", "Tamaño", "L"}, {2050, 2050, 495, 1005, 300},
-         {I, I, I, D, C}, {"a", "t", "e", "9", "N"}},
+        {true,
+         true,
+         true,
+         true,
+         true,
+         {"Autor", "Título", "Ext.", "Tamaño", "L"},
+         {2050, 2050, 495, 1005, 300},
+         {I, I, I, D, C},
+         {"a", "t", "e", "9", "N"}},
         {false, false, false, false, true, {"L"}, {300}, {I}, {"N"}},
         {false, false, false, true, true, {"Tamaño", "L"}, {1005, 300}, {I, C}, {"9", "N"}},
         {true, false, true, false, false, {"Autor", "Ext."}, {2050, 495}, {I, I}, {"a", "e"}},
@@ -100,13 +113,15 @@ TEST_F(ListaPrueba, LasColumnasSiguenALasBanderas) {
         lista.ColumnaLetra = caso.letra;
         lista.Inicializar_Columnas();
         const QTreeWidgetItem* cabecera = lista.ListaListView->headerItem();
-        ASSERT_EQ(lista.ListaListView->columnCount(), caso.cabeceras.size()) << caso.cabeceras.join(",").toStdString();
+        ASSERT_EQ(lista.ListaListView->columnCount(), caso.cabeceras.size())
+            << caso.cabeceras.join(",").toStdString();
         lista.AnadirFila(1, "a", "t", "e", "9", "N");
         EXPECT_EQ(Fila(0), caso.fila);
         for (int c = 0; c < caso.cabeceras.size(); ++c) {
             EXPECT_EQ(cabecera->text(c), caso.cabeceras[c]);
             EXPECT_EQ(Twips(lista.ListaListView->columnWidth(c)), caso.anchos[c] / 15 * 15);
-            EXPECT_EQ(cabecera->textAlignment(c), int(caso.alineaciones[c])) << caso.cabeceras[c].toStdString();
+            EXPECT_EQ(cabecera->textAlignment(c), int(caso.alineaciones[c]))
+                << caso.cabeceras[c].toStdString();
             EXPECT_EQ(Alineacion(lista.ListaListView->topLevelItem(0), c), int(caso.alineaciones[c]));
         }
     }
@@ -129,7 +144,8 @@ TEST_F(ListaPrueba, PulsarUnaRutaListaSusCancionesConTamanoYMarca) {
     EXPECT_TRUE(lista.mnuPopUpListViewVerLetra->isEnabled());
 
     // Fields with no value show as empty cells.
-    BBDD::BaseDatos->Execute(QStringLiteral("UPDATE CANCIONES SET AUTOR = Null, LONGITUD = Null WHERE REL_POS = 1"));
+    BBDD::BaseDatos->Execute(
+        QStringLiteral("UPDATE CANCIONES SET AUTOR = Null, LONGITUD = Null WHERE REL_POS = 1"));
     Pulsar(Ruta12);
     EXPECT_EQ(Fila(0), (QStringList{"", "Primera", "mp3", "", "N"}));
 
@@ -192,12 +208,38 @@ TEST_F(ListaPrueba, PulsarSeReflejaEnLosArbolesDeMantenimiento) {
     Pulsar(Ruta12);
     EXPECT_EQ(actualizacion.TreeViewEliminar->ClaveSeleccionada(), Ruta12);
     EXPECT_EQ(actualizacion.TreeViewModificar->ClaveSeleccionada(), Ruta12);
-    EXPECT_TRUE(Estado::ArbolesSincronizados);
+    EXPECT_TRUE(GestorArboles::Instancia().Sincronizados());
 
-    Estado::ArbolesSincronizados = false;
+    GestorArboles::Instancia().SetSincronizados(false);
     Pulsar(Ruta11);
     EXPECT_EQ(actualizacion.TreeViewEliminar->ClaveSeleccionada(), Ruta12);
     EXPECT_EQ(lista.ListaListView->topLevelItemCount(), 1);
+}
+
+// An error of the database in a handler is shown with its number and description; the handler's
+// window goes on working and the trees stay synchronised.
+TEST_F(ListaPrueba, UnErrorDeLaBaseSeMuestraYLaVentanaSigue) {
+    Canciones("\\A\\", 2);
+    frmLista& lista = Abrir();
+    frmActualizacion& actualizacion = Ventanas::Actualizacion();
+    auto pulsarConElRaton = [&] {
+        lista.TreeViewLista->Seleccionar(Ruta11);
+        emit lista.TreeViewLista->itemClicked(lista.TreeViewLista->Nodo(Ruta11), 0);
+    };
+    BBDD::BaseDatos->Close();
+    pulsarConElRaton();
+    ASSERT_EQ(servicios.mensajes.size(), 1u);
+    EXPECT_EQ(servicios.mensajes[0].texto,
+              QStringLiteral("Error nº 3420:\n\nLa base de datos está cerrada."));
+    EXPECT_EQ(servicios.mensajes[0].icono, IconoMensaje::Critico);
+    EXPECT_TRUE(GestorArboles::Instancia().Sincronizados());
+
+    catalogo.Reabrir();
+    pulsarConElRaton();
+    EXPECT_EQ(servicios.mensajes.size(), 1u);
+    EXPECT_EQ(lista.ListaListView->topLevelItemCount(), 2);
+    EXPECT_EQ(actualizacion.listaCancionesEliminar->count(), 2);
+    EXPECT_EQ(actualizacion.listaCancionesModificar->count(), 2);
 }
 
 TEST_F(ListaPrueba, ExpandirYContraerSeReflejanEnLosArbolesDeMantenimiento) {
@@ -233,44 +275,29 @@ TEST_F(ListaPrueba, ExpandirYContraerSeReflejanEnLosArbolesDeMantenimiento) {
         EXPECT_EQ(arbol->Imagen(Raiz), QStringLiteral("IMGRAIZCERRADO"));
         EXPECT_EQ(arbol->ClaveSeleccionada(), Raiz);
     }
-    EXPECT_TRUE(Estado::ArbolesSincronizados);
+    EXPECT_TRUE(GestorArboles::Instancia().Sincronizados());
 }
 
 // The song window and the lyric picker do not exist yet: the double-click stops after writing the
 // new lyric number into the song, and writes nothing where one of them would open.
-TEST_F(ListaPrueba, ElDobleClicDaUnaLetraNuevaALaCancionSinLetra) {
-    catalogo.AnadirCancion("CD", "\\A\\", "A", "Primera", "mp3", 1, 0, 1);
-    catalogo.AnadirCancion("CD", "\\A\\", "A", "Segunda", "mp3", 1, 0, 2);
-    Abrir();
-    Pulsar(Ruta11);
-
-    DobleClic(1); // LETRAS is empty
-    EXPECT_EQ(IdxCancion("Segunda"), 1);
-    EXPECT_EQ(IdxCancion("Primera"), 0);
-    DobleClic(0); // no lyric row yet, but number 1 is taken by a song
-    EXPECT_EQ(IdxCancion("Primera"), 2);
-}
-
-TEST_F(ListaPrueba, ElDobleClicTomaElNumeroSiguienteAlMayorDeLetras) {
-    catalogo.AnadirLetra(7, "letra");
-    catalogo.AnadirCancion("CD", "\\X\\", "B", "Con letra", "mp3", 1, 7, 1);
+// Each line keeps its row's identity, so two entries alike stay two rows. Until the song window
+// exists a double-click writes no lyric number: the song would show "S" with no lyric to open.
+TEST_F(ListaPrueba, CadaLineaLlevaSuFilaYElDobleClicNoEscribeNumeros) {
     catalogo.AnadirCancion("CD", "\\A\\", "A", "Igual", "mp3", 1, 0, 1);
     catalogo.AnadirCancion("CD", "\\A\\", "A", "Igual", "mp3", 1, 0, 2);
-    catalogo.AnadirCancion("CD", "\\A\\", "A", "Con letra", "mp3", 1, 7, 3);
-    Abrir();
+    frmLista& lista = Abrir();
     Pulsar(Ruta11);
-
-    DobleClic(1); // the second of two entries alike is the one that gets the number
-    auto rs = BBDD::BaseDatos->OpenRecordset(
-        QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE TITULO = 'Igual' ORDER BY REL_POS"));
-    EXPECT_EQ(rs->Field(0).toInt(), 0);
-    rs->MoveNext();
-    EXPECT_EQ(rs->Field(0).toInt(), 8);
-
-    DobleClic(2); // a song with a lyric: its lyric would open, nothing is written
-    auto letra = BBDD::BaseDatos->OpenRecordset(
-        QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE REL_POS = 3"));
-    EXPECT_EQ(letra->Field(0).toInt(), 7);
+    for (int k = 0; k < 2; ++k) {
+        auto fila = catalogo::AbrirCancion(
+            *BBDD::BaseDatos, lista.ListaListView->topLevelItem(k)->data(0, frmLista::RolFila).toLongLong());
+        ASSERT_TRUE(fila);
+        EXPECT_EQ(fila->Field(QStringLiteral("REL_POS")).toInt(), k + 1);
+    }
+    DobleClic(1);
+    EXPECT_EQ(BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT MAX(IDX_CANCION) FROM CANCIONES"))
+                  ->Field(0)
+                  .toInt(),
+              0);
 }
 
 TEST_F(ListaPrueba, ElDobleClicEnUnaMarcaInterrogacionNoEscribeNada) {
@@ -282,7 +309,8 @@ TEST_F(ListaPrueba, ElDobleClicEnUnaMarcaInterrogacionNoEscribeNada) {
     Pulsar(Ruta12);
     ASSERT_EQ(Fila(0).last(), QStringLiteral("?"));
     DobleClic(0); // the lyric picker would open here
-    auto rs = BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE RUTA = '\\Y\\'"));
+    auto rs = BBDD::BaseDatos->OpenRecordset(
+        QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE RUTA = '\\Y\\'"));
     EXPECT_EQ(rs->Field(0).toInt(), 0);
 }
 
@@ -340,7 +368,8 @@ TEST_F(ListaPrueba, ElSeparadorMueveElBordeDentroDeSusLimitesYSeRestaura) {
         lista.MoverSeparador();
         EXPECT_EQ(Twips(lista.TreeViewLista->width()), arrastre.limitado - arbolIzda - 15) << arrastre.x;
         EXPECT_EQ(Twips(lista.ListaListView->x() + lista.ListaListView->width()), listaDcha);
-        EXPECT_EQ(Twips(lista.ListaListView->x()) - Twips(lista.TreeViewLista->x() + lista.TreeViewLista->width()),
+        EXPECT_EQ(Twips(lista.ListaListView->x()) -
+                      Twips(lista.TreeViewLista->x() + lista.TreeViewLista->width()),
                   60);
         lista.Form_MouseUp();
         EXPECT_FALSE(lista.TimerRecolocar->isActive());

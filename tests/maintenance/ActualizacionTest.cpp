@@ -6,6 +6,7 @@
 #include "maintenance/ListaDirectorios.h"
 #include "trees/ArbolNodos.h"
 #include "trees/Arboles.h"
+#include "trees/GestorArboles.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -273,7 +274,7 @@ TEST_F(ArbolesMantenimiento, UnaRutaListaSusCancionesPorPosicion) {
     catalogo.AnadirCancion("Cab", "\\S\\", "Otro", "Tres", "mp3", 1, 0, 1);
     catalogo.AnadirCancion("Cab", "\\R\\", "Tercero", "Cuatro", "mp3", 1, 0, 3);
     frmActualizacion& f = v();
-    Estado::ArbolesSincronizados = false;
+    GestorArboles::Instancia().SetSincronizados(false);
 
     f.TreeViewEliminar->Seleccionar(Ruta11);
     f.TreeViewEliminar_Click();
@@ -290,7 +291,7 @@ TEST_F(ArbolesMantenimiento, UnaRutaListaSusCancionesPorPosicion) {
         f.TreeViewEliminar_Click();
         EXPECT_EQ(f.listaCancionesEliminar->count(), 0);
     }
-    Estado::ArbolesSincronizados = true;
+    GestorArboles::Instancia().SetSincronizados(true);
 }
 
 TEST_F(ArbolesMantenimiento, ModificarHabilitaLaEdicionSoloEnUnaRuta) {
@@ -352,21 +353,21 @@ TEST_F(ArbolesMantenimiento, UnClicSeReflejaEnLosOtrosArbolesYSusListas) {
     EXPECT_EQ(lista->ClaveSeleccionada(), Ruta12);
     EXPECT_EQ(Lineas(f.listaCancionesModificar), QStringList{"B -- U"});
     EXPECT_TRUE(f.cmdGuardar->isEnabled());
-    EXPECT_TRUE(Estado::ArbolesSincronizados);
+    EXPECT_TRUE(GestorArboles::Instancia().Sincronizados());
 
     f.TreeViewModificar->Seleccionar(Ruta11);
     f.TreeViewModificar_Click();
     EXPECT_EQ(f.TreeViewEliminar->ClaveSeleccionada(), Ruta11);
     EXPECT_EQ(lista->ClaveSeleccionada(), Ruta11);
     EXPECT_EQ(Lineas(f.listaCancionesEliminar), QStringList{"A -- T"});
-    EXPECT_TRUE(Estado::ArbolesSincronizados);
+    EXPECT_TRUE(GestorArboles::Instancia().Sincronizados());
 
-    Estado::ArbolesSincronizados = false;
+    GestorArboles::Instancia().SetSincronizados(false);
     f.TreeViewEliminar->Seleccionar(Cab1);
     f.TreeViewEliminar_Click();
     EXPECT_EQ(f.TreeViewModificar->ClaveSeleccionada(), Ruta11);
     EXPECT_EQ(Lineas(f.listaCancionesModificar), QStringList{"A -- T"});
-    Estado::ArbolesSincronizados = true;
+    GestorArboles::Instancia().SetSincronizados(true);
 }
 
 TEST_F(ArbolesMantenimiento, ExpandirYContraerSeReflejanEnLosOtros) {
@@ -398,7 +399,7 @@ TEST_F(ArbolesMantenimiento, ExpandirYContraerSeReflejanEnLosOtros) {
         EXPECT_EQ(otro->ClaveSeleccionada(), Arboles::ClaveRaiz);
         EXPECT_EQ(otro->Imagen(Arboles::ClaveRaiz), Arboles::ImagenRaizCerrado);
     }
-    EXPECT_TRUE(Estado::ArbolesSincronizados);
+    EXPECT_TRUE(GestorArboles::Instancia().Sincronizados());
 }
 
 class Unidades : public VentanaActualizacion {

@@ -3,8 +3,8 @@
 
 #include "ArbolFicheros.h"
 #include "maintenance/AnadidoCanciones.h"
-#include "maintenance/LineasCanciones.h"
 #include "store/BBDD.h"
+#include "store/Catalogo.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,14 @@
 #include <unistd.h>
 
 namespace {
+
+QStringList LineasRuta(const QString& cabecera, const QString& ruta) {
+    QStringList lineas;
+    for (const catalogo::CancionRuta& cancion :
+         catalogo::LeerCancionesRuta(*BBDD::BaseDatos, {cabecera, ruta}))
+        lineas << catalogo::LineaCancion(cancion);
+    return lineas;
+}
 
 struct Fila {
     QString cabecera, ruta, autor, titulo, extension;

@@ -8,6 +8,7 @@
 #include "shell/Ventanas.h"
 #include "support/CatalogoPrueba.h"
 #include "support/ServiciosGuionados.h"
+#include "trees/GestorArboles.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@
 class VentanaActualizacion : public ::testing::Test {
 protected:
     VentanaActualizacion() : guion(InstalarServiciosGuionados()) {
-        Estado::ArbolesSincronizados = true;
+        GestorArboles::Instancia().SetSincronizados(true);
         guion.volumenes = QStringList{disco.Raiz()};
     }
     // The windows are made when the test has filled the catalogue (or at once, if it did not).

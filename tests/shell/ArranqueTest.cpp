@@ -12,6 +12,7 @@
 #include "support/CatalogoPrueba.h"
 #include "support/ServiciosGuionados.h"
 #include "trees/ArbolNodos.h"
+#include "trees/GestorArboles.h"
 
 #include <QAction>
 #include <QDir>
@@ -64,7 +65,7 @@ protected:
 TEST_F(Arranque, SinCatalogoCreaElFicheroVacioYMuestraSoloLaLista) {
     Estado::EstiloLetras.NombreFuente = QStringLiteral("Courier");
     Estado::EstiloLetras.ColorFondo = 0;
-    Estado::ArbolesSincronizados = false;
+    GestorArboles::Instancia().SetSincronizados(false);
 
     ASSERT_TRUE(Arrancar());
 
@@ -94,7 +95,7 @@ TEST_F(Arranque, SinCatalogoCreaElFicheroVacioYMuestraSoloLaLista) {
         << Estado::VersionPrograma.toStdString();
     EXPECT_EQ(Estado::EstiloLetras.NombreFuente, QStringLiteral("Arial"));
     EXPECT_EQ(Estado::EstiloLetras.ColorFondo, 12640511u);
-    EXPECT_TRUE(Estado::ArbolesSincronizados);
+    EXPECT_TRUE(GestorArboles::Instancia().Sincronizados());
     EXPECT_TRUE(Ventanas::Lista().mnuOpcionesGuardarSincronismo->isChecked());
     EXPECT_TRUE(Ventanas::Actualizacion().mnuOpcionesGuardarSincronismo->isChecked());
 }

@@ -9,7 +9,8 @@ namespace {
 using Recordsets = CatalogoTemporal;
 
 QString DeLaRuta(const char* cabecera, const char* ruta) {
-    return QStringLiteral("SELECT * FROM CANCIONES WHERE CABECERA LIKE '%1' AND RUTA LIKE '%2' ORDER BY REL_POS")
+    return QStringLiteral(
+               "SELECT * FROM CANCIONES WHERE CABECERA LIKE '%1' AND RUTA LIKE '%2' ORDER BY REL_POS")
         .arg(QString::fromUtf8(cabecera), QString::fromUtf8(ruta));
 }
 
@@ -100,9 +101,10 @@ TEST_F(Recordsets, AnadirEditarYBorrar) {
 // A set that only read its first row is let go of its statement when another set opens; its row
 // stays current and editable.
 TEST_F(Recordsets, EditarLaPrimeraFilaTrasAbrirOtroConjunto) {
-    auto cancion = base->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES WHERE TITULO LIKE 'Love of my life' AND "
-                                                      "REL_POS = 2"),
-                                       dao::TipoRecordset::Dynaset);
+    auto cancion =
+        base->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES WHERE TITULO LIKE 'Love of my life' AND "
+                                           "REL_POS = 2"),
+                            dao::TipoRecordset::Dynaset);
     auto maximo = base->OpenRecordset(QStringLiteral("SELECT MAX(IDX_CANCION) FROM LETRAS"));
     cancion->Edit();
     cancion->SetField(QStringLiteral("IDX_CANCION"), maximo->Field(0).toInt() + 1);
@@ -125,16 +127,19 @@ TEST_F(Recordsets, ValoresQueElCatalogoNoAdmite) {
         ADD_FAILURE() << "se admitió un texto vacío";
     } catch (const dao::ErrorBD& e) {
         EXPECT_EQ(e.Numero(), 3315);
-        EXPECT_TRUE(e.Descripcion().contains(QLatin1String("CANCIONES.AUTOR"))) << e.Descripcion().toStdString();
+        EXPECT_TRUE(e.Descripcion().contains(QLatin1String("CANCIONES.AUTOR")))
+            << e.Descripcion().toStdString();
     }
     EXPECT_EQ(Contar(QStringLiteral("SELECT * FROM CANCIONES")), 6);
     rs->SetField(QStringLiteral("AUTOR"), QVariant());
     rs->Update();
-    EXPECT_EQ(Salida(QStringLiteral("SELECT Len(RUTA) FROM CANCIONES WHERE AUTOR IS NULL")), QStringLiteral("Expr1000\n4096\n"));
+    EXPECT_EQ(Salida(QStringLiteral("SELECT Len(RUTA) FROM CANCIONES WHERE AUTOR IS NULL")),
+              QStringLiteral("Expr1000\n4096\n"));
 
     auto distintas = base->OpenRecordset(QStringLiteral("SELECT DISTINCT CABECERA FROM CANCIONES"));
     EXPECT_ERROR_BD(distintas->AddNew(), 3027);
-    auto calculada = base->OpenRecordset(QStringLiteral("SELECT TITULO, LONGITUD * 2 AS DOBLE FROM CANCIONES"));
+    auto calculada =
+        base->OpenRecordset(QStringLiteral("SELECT TITULO, LONGITUD * 2 AS DOBLE FROM CANCIONES"));
     calculada->Edit();
     EXPECT_ERROR_BD(calculada->SetField(QStringLiteral("DOBLE"), 4), 3164);
 }
@@ -153,7 +158,8 @@ TEST_F(Recordsets, BuscarPrimero) {
     EXPECT_ERROR_BD(conLetra->Field(QStringLiteral("TITULO")), 3021);
     EXPECT_ERROR_BD(conLetra->FindFirst(QStringLiteral("TITULO LIKE")), 3077);
 
-    auto distintas = base->OpenRecordset(QStringLiteral("SELECT DISTINCT CABECERA, RUTA FROM CANCIONES ORDER BY CABECERA, RUTA"));
+    auto distintas = base->OpenRecordset(
+        QStringLiteral("SELECT DISTINCT CABECERA, RUTA FROM CANCIONES ORDER BY CABECERA, RUTA"));
     distintas->FindFirst(QStringLiteral("RUTA = '\\rock\\'"));
     ASSERT_FALSE(distintas->NoMatch());
     EXPECT_EQ(distintas->AbsolutePosition(), 1);
@@ -164,9 +170,11 @@ TEST_F(Recordsets, BuscarPrimero) {
 // Renumbering a route while walking it in REL_POS order visits every song once.
 TEST_F(Recordsets, RenumerarMientrasSeRecorreNoRepiteFilas) {
     for (int i = 0; i < 30; ++i)
-        base->Execute(QStringLiteral("INSERT INTO CANCIONES (CABECERA, RUTA, TITULO, REL_POS) VALUES ('Larga', '\\', 'T%1', %2)")
-                          .arg(i)
-                          .arg(i % 3));
+        base->Execute(
+            QStringLiteral(
+                "INSERT INTO CANCIONES (CABECERA, RUTA, TITULO, REL_POS) VALUES ('Larga', '\\', 'T%1', %2)")
+                .arg(i)
+                .arg(i % 3));
     auto rs = base->OpenRecordset(DeLaRuta("Larga", "\\"));
     int n = 0;
     while (!rs->Eof()) {
@@ -177,8 +185,9 @@ TEST_F(Recordsets, RenumerarMientrasSeRecorreNoRepiteFilas) {
         rs->MoveNext();
     }
     EXPECT_EQ(n, 30);
-    EXPECT_EQ(Salida(QStringLiteral("SELECT MIN(REL_POS), MAX(REL_POS) FROM CANCIONES WHERE CABECERA = 'Larga'")),
-              QStringLiteral("Expr1000\tExpr1001\n100\t129\n"));
+    EXPECT_EQ(
+        Salida(QStringLiteral("SELECT MIN(REL_POS), MAX(REL_POS) FROM CANCIONES WHERE CABECERA = 'Larga'")),
+        QStringLiteral("Expr1000\tExpr1001\n100\t129\n"));
 }
 
 TEST_F(Recordsets, LoteEscrituraAgrupaYConservaLoEscritoAnteUnError) {
@@ -227,13 +236,16 @@ TEST_F(Recordsets, CerrarLaBaseConfirmaElLoteAbierto) {
 }
 
 TEST_F(Recordsets, ConsultaDeSoloLectura) {
-    auto rs = base->OpenRecordsetSoloLectura(QStringLiteral("SELECT TITULO FROM CANCIONES WHERE AUTOR LIKE 'abba'"));
+    auto rs = base->OpenRecordsetSoloLectura(
+        QStringLiteral("SELECT TITULO FROM CANCIONES WHERE AUTOR LIKE 'abba'"));
     EXPECT_FALSE(rs->Eof());
     EXPECT_ERROR_BD(rs->Edit(), 3027);
-    for (const char* sentencia : {"DELETE * FROM CANCIONES", "UPDATE CANCIONES SET TITULO = 'x'",
-                                  "INSERT INTO LETRAS (IDX_CANCION) VALUES (5)", "SELECT * FROM CANCIONES; DELETE * FROM LETRAS"}) {
+    for (const char* sentencia :
+         {"DELETE * FROM CANCIONES", "UPDATE CANCIONES SET TITULO = 'x'",
+          "INSERT INTO LETRAS (IDX_CANCION) VALUES (5)", "SELECT * FROM CANCIONES; DELETE * FROM LETRAS"}) {
         SCOPED_TRACE(sentencia);
-        EXPECT_ERROR_BD(base->OpenRecordsetSoloLectura(QString::fromUtf8(sentencia)), sentencia[0] == 'S' ? 3142 : 3219);
+        EXPECT_ERROR_BD(base->OpenRecordsetSoloLectura(QString::fromUtf8(sentencia)),
+                        sentencia[0] == 'S' ? 3142 : 3219);
     }
     EXPECT_EQ(Contar(QStringLiteral("SELECT * FROM CANCIONES WHERE TITULO <> 'x'")), 6);
     EXPECT_EQ(Contar(QStringLiteral("SELECT * FROM LETRAS")), 3);
@@ -241,11 +253,13 @@ TEST_F(Recordsets, ConsultaDeSoloLectura) {
 
 TEST_F(Recordsets, ElVigilanteDetieneUnaConsultaLarga) {
     base->SetVigilante([] { return true; });
-    EXPECT_ERROR_BD(Salida(QStringLiteral("SELECT COUNT(*) FROM CANCIONES AS A, CANCIONES AS B, CANCIONES AS C, "
-                                          "CANCIONES AS D, CANCIONES AS E, CANCIONES AS F")),
-                    3059);
+    EXPECT_ERROR_BD(
+        Salida(QStringLiteral("SELECT COUNT(*) FROM CANCIONES AS A, CANCIONES AS B, CANCIONES AS C, "
+                              "CANCIONES AS D, CANCIONES AS E, CANCIONES AS F")),
+        3059);
     base->SetVigilante(nullptr);
-    EXPECT_EQ(Salida(QStringLiteral("SELECT COUNT(*) FROM CANCIONES AS A, CANCIONES AS B")), QStringLiteral("Expr1000\n36\n"));
+    EXPECT_EQ(Salida(QStringLiteral("SELECT COUNT(*) FROM CANCIONES AS A, CANCIONES AS B")),
+              QStringLiteral("Expr1000\n36\n"));
 }
 
 TEST_F(Recordsets, TablasDeTrabajoYCierre) {
@@ -265,6 +279,37 @@ TEST_F(Recordsets, TablasDeTrabajoYCierre) {
     EXPECT_EQ(canciones->AbsolutePosition(), 2);
     base->Close();
     EXPECT_ERROR_BD(canciones->MoveNext(), 3420);
+}
+
+// A value bound as a query parameter is compared as itself: quotes, pattern characters and a "#" are
+// plain characters of the text, so each route reaches its own rows and no other.
+TEST_F(Recordsets, ParametrosComparanElValorTalCual) {
+    auto canciones = base->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES"));
+    for (const char* ruta : {"\\A?B\\", "\\A[*]B\\", "\\Rock'n # Roll\\", "\\Rock n 1 Roll\\"}) {
+        canciones->AddNew();
+        canciones->SetField(QStringLiteral("CABECERA"), QStringLiteral("Zeta"));
+        canciones->SetField(QStringLiteral("RUTA"), QString::fromUtf8(ruta));
+        canciones->SetField(QStringLiteral("TITULO"), QString::fromUtf8(ruta));
+        canciones->Update();
+    }
+    const QString sentencia =
+        QStringLiteral("SELECT RUTA FROM CANCIONES WHERE CABECERA = [pCabecera] AND RUTA = [pRuta]");
+    for (const char* ruta : {"\\A*B\\", "\\A?B\\", "\\A[*]B\\", "\\Rock'n # Roll\\"}) {
+        auto rs = base->OpenRecordset(sentencia, {{QStringLiteral("pcabecera"), QStringLiteral("zeta")},
+                                                  {QStringLiteral("PRUTA"), QString::fromUtf8(ruta)}});
+        QStringList rutas;
+        for (; !rs->Eof(); rs->MoveNext())
+            rutas << rs->Field(0).toString();
+        EXPECT_EQ(rutas, QStringList{QString::fromUtf8(ruta)}) << ruta;
+    }
+    // Bare or bracketed, in an UPDATE too; a parameter never takes a field's name.
+    EXPECT_EQ(base->Execute(QStringLiteral("UPDATE CANCIONES SET AUTOR = nuevo WHERE RUTA = [pRuta]"),
+                            {{QStringLiteral("pRuta"), QStringLiteral("\\A?B\\")},
+                             {QStringLiteral("nuevo"), QStringLiteral("X")}}),
+              1);
+    EXPECT_ERROR_BD(base->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES WHERE RUTA = [titulo]"),
+                                        {{QStringLiteral("TITULO"), QStringLiteral("x")}}),
+                    3061);
 }
 
 } // namespace

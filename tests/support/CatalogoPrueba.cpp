@@ -1,6 +1,7 @@
 #include "support/CatalogoPrueba.h"
 
 #include "shell/Ventanas.h"
+#include "shell/frmAux.h"
 #include "store/BBDD.h"
 #include "trees/ArbolesVentanas.h"
 
@@ -12,11 +13,13 @@ CatalogoPrueba::CatalogoPrueba() {
     BBDD::AbrirBaseDatos();
 }
 
-CatalogoPrueba::~CatalogoPrueba() { BBDD::CerrarBaseDatos(); }
+CatalogoPrueba::~CatalogoPrueba() {
+    BBDD::CerrarBaseDatos();
+}
 
 void CatalogoPrueba::AnadirCancion(const QString& cabecera, const QString& ruta, const QString& autor,
-                                   const QString& titulo, const QString& extension, int longitud, int idxCancion,
-                                   int relPos) {
+                                   const QString& titulo, const QString& extension, int longitud,
+                                   int idxCancion, int relPos) {
     auto rs = BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES"));
     rs->AddNew();
     rs->SetField(QStringLiteral("CABECERA"), cabecera);
@@ -45,11 +48,13 @@ void CatalogoPrueba::Reabrir() {
 
 VentanasPrueba::VentanasPrueba() {
     Ventanas::Crear();
-    InicializarArboles();
+    InicializarArboles(&Ventanas::Aux().ImageList1);
     CargarArboles(nullptr);
 }
 
-VentanasPrueba::~VentanasPrueba() { Ventanas::Destruir(); }
+VentanasPrueba::~VentanasPrueba() {
+    Ventanas::Destruir();
+}
 
 void VentanasPrueba::Recargar() {
     VaciarArboles();

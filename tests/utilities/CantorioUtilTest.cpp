@@ -188,7 +188,8 @@ TEST_F(CantorioUtilTest, ComprobarMiraTambienElFichero) {
     const Ejecucion r = Util({QStringLiteral("comprobar"), Catalogo(), QStringLiteral("--reparar")});
     EXPECT_EQ(r.estado, 3);
     EXPECT_TRUE(r.salida.startsWith(QStringLiteral("Comprobado el fichero del catálogo (integrity_check de "
-                                                   "SQLite)... ERROR.\n  Page 5 is never used\n")))
+                                                   "SQLite)... ERROR.\n  Page ")) &&
+                r.salida.contains(QStringLiteral(" is never used\n")))
         << r.salida.toStdString();
 }
 

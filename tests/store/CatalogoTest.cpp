@@ -1,8 +1,7 @@
-// The songs of a route as the list shows them: exact route matching, sizes, lyric marks, and the
-// number of a new lyric.
+// The catalogue's statements: a route's songs matched exactly, their identity, sizes, lyric marks, and
+// the number of a new lyric.
 
-#include "list/CancionesRuta.h"
-#include "list/NumeroLetra.h"
+#include "store/Catalogo.h"
 #include "store/BBDD.h"
 #include "support/CatalogoPrueba.h"
 
@@ -10,14 +9,14 @@
 
 namespace {
 
-QStringList Titulos(const std::vector<Lista::CancionLista>& canciones) {
+QStringList Titulos(const catalogo::CancionesRuta& canciones) {
     QStringList titulos;
     for (const auto& c : canciones)
         titulos << c.titulo;
     return titulos;
 }
 
-QString MarcaDe(const std::vector<Lista::CancionLista>& canciones, const QString& titulo) {
+QString MarcaDe(const catalogo::CancionesRuta& canciones, const QString& titulo) {
     for (const auto& c : canciones)
         if (c.titulo == titulo)
             return c.marca;
@@ -27,43 +26,38 @@ QString MarcaDe(const std::vector<Lista::CancionLista>& canciones, const QString
 } // namespace
 
 TEST(FormatoTamano, AgrupaLosMilesConElSeparadorDelLocale) {
-    const Lista::FormatoTamano ingles(QLocale(QLocale::English, QLocale::UnitedStates));
+    const catalogo::FormatoTamano ingles(QLocale(QLocale::English, QLocale::UnitedStates));
     const struct {
         QVariant longitud;
         const char* esperado;
     } casos[] = {
-        {0, "0"},         {7, "7"},
-        {999, "999"},     {1000, "1,000"},
-        {1234567, "1,234,567"}, {2147483647, "2,147,483,647"},
-        {-4500, "-4,500"}, {QVariant(), ""},
+        {0, "0"},
+        {7, "7"},
+        {999, "999"},
+        {1000, "1,000"},
+        {1234567, "1,234,567"},
+        {2147483647, "2,147,483,647"},
+        {-4500, "-4,500"},
+        {QVariant(), ""},
     };
     for (const auto& caso : casos)
         EXPECT_EQ(ingles(caso.longitud), QString::fromLatin1(caso.esperado)) << caso.esperado;
     // Four-digit sizes are grouped too, whatever the locale's own habit.
-    EXPECT_EQ(Lista::FormatoTamano(QLocale(QLocale::Spanish, QLocale::Spain))(1234), QStringLiteral("1.234"));
-    EXPECT_EQ(Lista::TextoTamano(1234567, QLocale(QLocale::German)), QStringLiteral("1.234.567"));
-}
-
-TEST(PatronLiteral, QuitaSuSentidoALosComodinesYPasaPorLimpiaLike) {
-    const struct {
-        const char* texto;
-        const char* patron;
-    } casos[] = {
-        {"\\Musica\\Rock\\", "\\Musica\\Rock\\"},
-        {"\\[2001] Directo\\", "\\[[]2001] Directo\\"},
-        {"Lo*Mejor?", "Lo[*]Mejor[?]"},
-        {"Rock'n Roll #1", "Rock?n Roll ?1"},
-    };
-    for (const auto& caso : casos)
-        EXPECT_EQ(Lista::PatronLiteral(QString::fromUtf8(caso.texto)), QString::fromUtf8(caso.patron)) << caso.texto;
+    EXPECT_EQ(catalogo::FormatoTamano(QLocale(QLocale::Spanish, QLocale::Spain))(1234),
+              QStringLiteral("1.234"));
+    EXPECT_EQ(catalogo::TextoTamano(1234567, QLocale(QLocale::German)), QStringLiteral("1.234.567"));
 }
 
 class RutaPrueba : public ::testing::Test {
 protected:
     CatalogoPrueba catalogo;
 
-    std::vector<Lista::CancionLista> Leer(const QString& cabecera, const QString& ruta, bool inteligente = false) {
-        return Lista::LeerCancionesRuta(*BBDD::BaseDatos, cabecera, ruta, inteligente);
+    catalogo::CancionesRuta Leer(const QString& cabecera, const QString& ruta, bool inteligente = false) {
+        const catalogo::Ruta laRuta{cabecera, ruta};
+        catalogo::CancionesRuta canciones = catalogo::LeerCancionesRuta(*BBDD::BaseDatos, laRuta);
+        if (inteligente)
+            catalogo::MarcarPosiblesLetras(*BBDD::BaseDatos, laRuta, canciones);
+        return canciones;
     }
 };
 
@@ -79,9 +73,8 @@ TEST_F(RutaPrueba, ListaLasCancionesDeLaRutaPorPosicionConSusCampos) {
     EXPECT_EQ(canciones[1].longitud.toInt(), 2048);
 }
 
-// Headers and paths holding pattern characters list exactly their own songs: "[" no longer breaks
-// the pattern, "*" no longer takes in other routes, and the "?" that LimpiaLike leaves for an
-// apostrophe does not bring in the songs of a path that differs in that one character.
+// Headers and paths holding ' # * ? [ list exactly their own songs: the texts are compared as values,
+// so no character of theirs acts as a pattern or breaks the statement.
 TEST(RutaConPatrones, ListanSoloLoSuyo) {
     const struct {
         const char* cabecera;
@@ -93,14 +86,16 @@ TEST(RutaConPatrones, ListanSoloLoSuyo) {
         {"Todo*", "\\A*\\", "Todo junto", "\\Abc\\"},
         {"Cosas #1", "\\Rock'n Roll\\", "Cosas #1", "\\Rock n Roll\\"},
         {"Qu?", "\\¿Qué?\\", "Qué", "\\¿Qué!\\"},
+        {"[#'*?", "\\#1\\", "[#'*?x", "\\21\\"},
     };
     for (const auto& caso : casos) {
         CatalogoPrueba catalogo;
-        catalogo.AnadirCancion(QString::fromUtf8(caso.cabecera), QString::fromUtf8(caso.ruta), "Autor", "Propia");
-        catalogo.AnadirCancion(QString::fromUtf8(caso.vecinaCabecera), QString::fromUtf8(caso.vecinaRuta), "Autor",
-                               "Vecina");
-        EXPECT_EQ(Titulos(Lista::LeerCancionesRuta(*BBDD::BaseDatos, QString::fromUtf8(caso.cabecera),
-                                                   QString::fromUtf8(caso.ruta), false)),
+        catalogo.AnadirCancion(QString::fromUtf8(caso.cabecera), QString::fromUtf8(caso.ruta), "Autor",
+                               "Propia");
+        catalogo.AnadirCancion(QString::fromUtf8(caso.vecinaCabecera), QString::fromUtf8(caso.vecinaRuta),
+                               "Autor", "Vecina");
+        EXPECT_EQ(Titulos(catalogo::LeerCancionesRuta(
+                      *BBDD::BaseDatos, {QString::fromUtf8(caso.cabecera), QString::fromUtf8(caso.ruta)})),
                   QStringList{"Propia"})
             << caso.cabecera << " " << caso.ruta;
     }
@@ -108,8 +103,10 @@ TEST(RutaConPatrones, ListanSoloLoSuyo) {
 
 TEST_F(RutaPrueba, LosNombresSeListanTalComoEstanGuardados) {
     const QString raros[] = {
-        QStringLiteral("O'Brien \"el Bueno\""), QStringLiteral("#1 [Directo] *?"),
-        QStringLiteral("Ni\u00f1o \u2019 \U0001F3B5"), QString::fromUtf8("\xef\xbf\xbd caf\xc3\xa9 \xef\xbf\xbd"),
+        QStringLiteral("O'Brien \"el Bueno\""),
+        QStringLiteral("#1 [Directo] *?"),
+        QStringLiteral("Ni\u00f1o \u2019 \U0001F3B5"),
+        QString::fromUtf8("\xef\xbf\xbd caf\xc3\xa9 \xef\xbf\xbd"),
     };
     int posicion = 0;
     for (const QString& raro : raros)
@@ -136,24 +133,24 @@ TEST_F(RutaPrueba, LasMarcasSiguenALaLetraYALaBusquedaInteligente) {
         const char* sinBusqueda;
         const char* conBusqueda;
     } casos[] = {
-        {"Propia", 1, "S", "S"},         // it has a lyric of its own
-        {"YESTERDAY", 0, "N", "?"},      // letter case does not count
-        {"Sin pareja", 0, "N", "N"},
-        {"Cancion", 0, "N", "N"},        // accents do
-        {"Don't Stop", 0, "N", "?"},     // the apostrophe became "?" and matches the other apostrophe
-        {"Best*", 0, "N", "?"},          // a "*" kept by LimpiaLike still acts as a pattern
-        {"Hit [1]", 0, "N", "?"},        // and so does a list in brackets
-        {"[Directo", 0, "N", "N"},       // an invalid pattern matches nothing and fails nothing
+        {"Propia", 1, "S", "S"},                               // it has a lyric of its own
+        {"YESTERDAY", 0, "N", "?"},                            // letter case does not count
+        {"Sin pareja", 0, "N", "N"}, {"Cancion", 0, "N", "N"}, // accents do
+        {"Don't Stop", 0, "N", "N"}, // titles are compared as values: no character is a wildcard
+        {"Best*", 0, "N", "N"},      {"Hit [1]", 0, "N", "N"},
+        {"[Directo", 0, "N", "N"},   {"hit 1", 0, "N", "?"},
     };
     int posicion = 0;
     for (const auto& caso : casos)
-        catalogo.AnadirCancion("CD", "\\R\\", "Autor", QString::fromUtf8(caso.titulo), "mp3", 1, caso.idxCancion,
-                               ++posicion);
+        catalogo.AnadirCancion("CD", "\\R\\", "Autor", QString::fromUtf8(caso.titulo), "mp3", 1,
+                               caso.idxCancion, ++posicion);
     const auto sin = Leer("CD", "\\R\\", false);
     const auto con = Leer("CD", "\\R\\", true);
     for (const auto& caso : casos) {
-        EXPECT_EQ(MarcaDe(sin, QString::fromUtf8(caso.titulo)), QString::fromLatin1(caso.sinBusqueda)) << caso.titulo;
-        EXPECT_EQ(MarcaDe(con, QString::fromUtf8(caso.titulo)), QString::fromLatin1(caso.conBusqueda)) << caso.titulo;
+        EXPECT_EQ(MarcaDe(sin, QString::fromUtf8(caso.titulo)), QString::fromLatin1(caso.sinBusqueda))
+            << caso.titulo;
+        EXPECT_EQ(MarcaDe(con, QString::fromUtf8(caso.titulo)), QString::fromLatin1(caso.conBusqueda))
+            << caso.titulo;
     }
 }
 
@@ -164,15 +161,19 @@ TEST_F(RutaPrueba, UnaCancionDeLaMismaRutaConLetraTambienCuenta) {
     EXPECT_EQ(MarcaDe(Leer("CD", "\\R\\", true), QStringLiteral("intro")), QStringLiteral("?"));
 }
 
-TEST_F(RutaPrueba, AbrirCancionRutaSeSituaEnLaCancionDeEsaPosicion) {
+// Each song carries its row's identity; two entries alike are still two rows, and the row is opened by it.
+TEST_F(RutaPrueba, CadaCancionLlevaLaIdentidadDeSuFila) {
     catalogo.AnadirCancion("CD", "\\R\\", "A", "Igual", "mp3", 1, 0, 1);
     catalogo.AnadirCancion("CD", "\\R\\", "A", "Igual", "mp3", 1, 0, 2);
-    catalogo.AnadirCancion("CD", "\\R n\\", "A", "Vecina", "mp3", 1, 0, 1);
-    auto segunda = Lista::AbrirCancionRuta(*BBDD::BaseDatos, "CD", "\\R\\", 1);
+    const auto canciones = Leer("CD", "\\R\\");
+    ASSERT_EQ(canciones.size(), 2u);
+    EXPECT_NE(canciones[0].fila, canciones[1].fila);
+    auto segunda = catalogo::AbrirCancion(*BBDD::BaseDatos, canciones[1].fila);
     ASSERT_TRUE(segunda);
     EXPECT_EQ(segunda->Field(QStringLiteral("REL_POS")).toInt(), 2);
-    EXPECT_FALSE(Lista::AbrirCancionRuta(*BBDD::BaseDatos, "CD", "\\R\\", 2));
-    EXPECT_FALSE(Lista::AbrirCancionRuta(*BBDD::BaseDatos, "CD", "\\R\\", -1));
+    segunda->Delete();
+    EXPECT_FALSE(catalogo::AbrirCancion(*BBDD::BaseDatos, canciones[1].fila));
+    EXPECT_EQ(catalogo::LineaCancion(canciones[0]), QStringLiteral("A -- Igual"));
 }
 
 // A new lyric takes a number that no lyric and no song uses yet, never 0.
@@ -182,11 +183,9 @@ TEST(NumeroLetraNueva, NoRepiteNingunNumeroEnUso) {
         std::vector<int> canciones;
         int esperado;
     } casos[] = {
-        {{}, {}, 1},
-        {{}, {0, 0}, 1},
-        {{3, 7}, {3, 7, 0}, 8},
-        {{}, {5}, 6},       // a song still names the missing lyric 5
-        {{2}, {2, 9}, 10},  // and here the missing lyric 9
+        {{}, {}, 1},       {{}, {0, 0}, 1}, {{3, 7}, {3, 7, 0}, 8},
+        {{}, {5}, 6},      // a song still names the missing lyric 5
+        {{2}, {2, 9}, 10}, // and here the missing lyric 9
     };
     for (const auto& caso : casos) {
         CatalogoPrueba catalogo;
@@ -194,6 +193,6 @@ TEST(NumeroLetraNueva, NoRepiteNingunNumeroEnUso) {
             catalogo.AnadirLetra(idx, "letra");
         for (int idx : caso.canciones)
             catalogo.AnadirCancion("CD", "\\R\\", "A", "T", "mp3", 1, idx);
-        EXPECT_EQ(Lista::NumeroLetraNueva(*BBDD::BaseDatos), caso.esperado) << caso.esperado;
+        EXPECT_EQ(catalogo::NumeroLetraNueva(*BBDD::BaseDatos), caso.esperado) << caso.esperado;
     }
 }
