@@ -114,6 +114,7 @@ frmLista::frmLista(QWidget* padre) : QMainWindow(padre) {
 
     CrearMenus();
     CrearImagenes();
+    CrearBotones();
     Colocar(TreeViewLista, IzdaArbol, ArribaArbol, AnchoArbol, 0);
     Colocar(ListaListView, IzdaLista, ArribaArbol, AnchoLista, 0);
     setFixedWidth(Pixeles(AnchoVentana));
@@ -150,6 +151,7 @@ void frmLista::Conectar() {
     connect(arboles, &GestorArboles::ListasVaciadas, this,
             Protegido(this, &frmLista::Arboles_ListasVaciadas));
     connect(arboles, &GestorArboles::RaizCambiada, this, Protegido(this, &frmLista::Arboles_RaizCambiada));
+    ConectarComandos();
 }
 
 void frmLista::CrearMenus() {
@@ -279,15 +281,6 @@ QTreeWidgetItem* frmLista::CrearFila(const QString& autor, const QString& titulo
 void frmLista::AnadirFila(int posicion, const QString& autor, const QString& titulo, const QString& extension,
                           const QString& tamano, const QString& letra) {
     ListaListView->insertTopLevelItem(posicion - 1, CrearFila(autor, titulo, extension, tamano, letra));
-}
-
-void frmLista::SinResalte() {
-    const bool abierta = TreeViewLista->Expandido(Arboles::ClaveRaiz);
-    imgExpandRaiz->setPixmap(
-        ImageList.value(abierta ? QStringLiteral("peq_RaizAbie1") : QStringLiteral("peq_RaizCerr1")));
-    imgExpandCabecera->setPixmap(ImageList.value(QStringLiteral("peq_Cab1")));
-    imgExpandRuta->setPixmap(ImageList.value(QStringLiteral("peq_Rut1")));
-    imgImprimir->setPixmap(ImageList.value(QStringLiteral("peq_Imp1")));
 }
 
 void frmLista::TreeViewLista_Click() {
@@ -563,6 +556,9 @@ bool frmLista::eventFilter(QObject* objeto, QEvent* evento) {
     } else if (objeto == TreeViewLista->viewport() && tipo == QEvent::MouseButtonRelease &&
                static_cast<const QMouseEvent*>(evento)->button() == Qt::RightButton) {
         mnuPopUp->popup(static_cast<const QMouseEvent*>(evento)->globalPosition().toPoint());
+    } else if (objeto == ListaListView->viewport() && tipo == QEvent::MouseButtonRelease) {
+        const auto* raton = static_cast<const QMouseEvent*>(evento);
+        ListaListView_MouseUp(raton->button(), raton->globalPosition().toPoint());
     } else if (objeto == TreeViewLista && tipo == QEvent::KeyRelease &&
                !static_cast<const QKeyEvent*>(evento)->isAutoRepeat()) {
         BarreraErrores(this, [this] { TreeViewLista_Keyup(); });

@@ -3,6 +3,7 @@
 // on the right, a draggable strip between them and a row of tool pictures above the tree.
 // Positions and sizes are computed in twips of the client area below the menu bar.
 
+#include "list/OpcionesLista.h"
 #include "store/Catalogo.h"
 
 #include <QHash>
@@ -12,6 +13,7 @@
 #include <optional>
 
 class ArbolNodos;
+class BotonesImagen;
 class QAction;
 class QFrame;
 class QLabel;
@@ -78,6 +80,8 @@ public:
                     const QString& tamano, const QString& letra);
     // Every tool picture back to its normal look; the root's by the root's expansion.
     void SinResalte();
+    // The song list's options, as the configuration dialog shows them.
+    Lista::OpcionesLista Opciones() const;
 
     // The row identity (CANCIONES rowid) that every line of the list keeps in its first column.
     static constexpr int RolFila = Qt::UserRole;
@@ -98,6 +102,24 @@ public slots:
     void Form_MouseUp();
     void Form_DblClick();
     void MoverSeparador();
+
+    // Commands (ComandosLista.cpp): the picture buttons, the menu items that open other windows, the
+    // song list's popup menu and the configuration's apply.
+    void imgExpandRaiz_Click();
+    void imgExpandCabecera_Click();
+    void imgExpandRuta_Click();
+    void imgImprimir_Click();
+    void mnuOpcionesConfigurar_Click();
+    void mnuUtilidadesImprimirListado_Click();
+    void mnuUtilidadesPorcentajes_Click();
+    void mnuUtilidadesErrores_Click();
+    void mnuUtilidadesImportar_Click();
+    void mnuUtilidadesExportar_Click();
+    void ListaListView_MouseUp(Qt::MouseButton boton, const QPoint& donde);
+    void mnuPopUpListViewBusquedaIntel_Click();
+    // Takes the options, ticks "&Búsqueda Inteligente" by them, rebuilds the columns and reads the
+    // song list again through the tree's click.
+    void AplicarOpciones(const Lista::OpcionesLista& opciones);
 
 protected:
     bool event(QEvent* evento) override;
@@ -123,7 +145,11 @@ private:
 
     void CrearMenus();
     void CrearImagenes();
+    void CrearBotones();
     void Conectar();
+    void ConectarComandos();
+    void img_Click(QLabel* boton);
+    void AbrirImportarExportar(const QString& titulo, const QString& boton);
     // Fills the list with the songs of ruta (none: the list stays empty).
     void MostrarCanciones(const std::optional<catalogo::Ruta>& ruta, catalogo::CancionesRuta canciones);
     void AplicarModo(int modo);
@@ -143,6 +169,7 @@ private:
                                const QString& tamano, const QString& letra) const;
 
     QWidget* centro_;
+    BotonesImagen* botones_;
     // Each shown column, as its place among the five possible ones, and its alignment.
     QList<int> columnas_;
     QList<Qt::Alignment> alineaciones_;
