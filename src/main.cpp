@@ -4,6 +4,7 @@
 #include "store/BBDD.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QTranslator>
@@ -25,6 +26,8 @@ void DescartarVentanasRestantes() {
 int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cantorio"));
+    // Every window shows the program's own icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagenes/cantorio.svg")));
     // The run ends through TerminarPrograma, when a main window is closed or "&Salir" is chosen; the
     // windows only hide while the user switches between them. Whatever window is closed last ends it too.
     QApplication::setQuitOnLastWindowClosed(false);

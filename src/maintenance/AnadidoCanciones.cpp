@@ -12,19 +12,19 @@
 namespace {
 
 // Leading and trailing spaces removed; other characters are kept.
-QString SinBlancos(const QString& texto) {
+QStringView SinBlancos(QStringView texto) {
     qsizetype inicio = 0;
     qsizetype fin = texto.size();
     while (inicio < fin && texto.at(inicio) == u' ')
         ++inicio;
     while (fin > inicio && texto.at(fin - 1) == u' ')
         --fin;
-    return texto.mid(inicio, fin - inicio);
+    return texto.sliced(inicio, fin - inicio);
 }
 
-QString BlancoSiVacio(const QString& texto) {
-    const QString limpio = SinBlancos(texto);
-    return limpio.isEmpty() ? QStringLiteral(" ") : limpio;
+QStringView BlancoSiVacio(QStringView texto) {
+    const QStringView limpio = SinBlancos(texto);
+    return limpio.isEmpty() ? QStringView(u" ") : limpio;
 }
 
 void OrdenarAlfabeticamente(std::vector<FicheroEncontrado>& ficheros) {
@@ -46,7 +46,8 @@ Recorrido Directorios(const OpcionesAnadido& opciones, ProgresoAnadido& progreso
 }
 
 // The rows of one directory's files, numbered from 1 in the order given.
-void EscribirDirectorio(const QString& cabecera, const QString& ruta, const DirectorioEncontrado& directorio,
+void EscribirDirectorio(EscrituraCanciones& escritura, const QString& cabecera, const QString& ruta,
+                        const DirectorioEncontrado& directorio,
                         const std::vector<FicheroEncontrado>& ficheros, const OpcionesNombre& opcionesNombre,
                         ResultadoAnadido& resultado) {
     int posicion = 1;
@@ -56,16 +57,17 @@ void EscribirDirectorio(const QString& cabecera, const QString& ruta, const Dire
             continue;
         }
         const NombreInterpretado nombre = InterpretarNombre(fichero.nombre, opcionesNombre);
-        AnadirCancion(cabecera, ruta, nombre.autor, nombre.titulo, nombre.extension,
-                      static_cast<int>(fichero.longitud), posicion++);
+        escritura.AnadirCancion(cabecera, ruta, nombre.autor, nombre.titulo, nombre.extension,
+                                static_cast<int>(fichero.longitud), posicion++);
         ++resultado.filas;
     }
 }
 
 void Procesar(const OpcionesAnadido& opciones, const Recorrido& recorrido, ProgresoAnadido& progreso,
               ResultadoAnadido& resultado) {
-    const QString cabecera = SinBlancos(opciones.cabecera);
+    const QString cabecera = SinBlancos(opciones.cabecera).toString();
     const PatronFicheros patron(opciones.filtro);
+    EscrituraCanciones escritura(*BBDD::BaseDatos);
     dao::LoteEscritura lote(*BBDD::BaseDatos);
     std::vector<FicheroEncontrado> ficheros;
     for (const DirectorioEncontrado& directorio : recorrido.directorios) {
@@ -78,8 +80,8 @@ void Procesar(const OpcionesAnadido& opciones, const Recorrido& recorrido, Progr
             resultado.encontrado = true;
             if (opciones.ordenar)
                 OrdenarAlfabeticamente(ficheros);
-            EscribirDirectorio(cabecera, RutaCatalogo(opciones.raizVolumen, directorio.texto), directorio,
-                               ficheros, opciones.nombre, resultado);
+            EscribirDirectorio(escritura, cabecera, RutaCatalogo(opciones.raizVolumen, directorio.texto),
+                               directorio, ficheros, opciones.nombre, resultado);
         }
         progreso.Avanzar();
     }
@@ -87,19 +89,24 @@ void Procesar(const OpcionesAnadido& opciones, const Recorrido& recorrido, Progr
 
 } // namespace
 
-void AnadirCancion(const QString& cabecera, const QString& ruta, const QString& autor, const QString& titulo,
-                   const QString& extension, int longitud, int posicion) {
-    dao::Recordset& canciones = *BBDD::RecordsetCanciones;
-    canciones.AddNew();
-    canciones.SetField(QStringLiteral("CABECERA"), SinBlancos(cabecera));
-    canciones.SetField(QStringLiteral("RUTA"), SinBlancos(ruta));
-    canciones.SetField(QStringLiteral("AUTOR"), BlancoSiVacio(autor));
-    canciones.SetField(QStringLiteral("TITULO"), BlancoSiVacio(titulo));
-    canciones.SetField(QStringLiteral("EXTENSION"), BlancoSiVacio(extension));
-    canciones.SetField(QStringLiteral("LONGITUD"), longitud);
-    canciones.SetField(QStringLiteral("IDX_CANCION"), 0);
-    canciones.SetField(QStringLiteral("REL_POS"), posicion);
-    canciones.Update();
+EscrituraCanciones::EscrituraCanciones(dao::Database& base)
+    : insercion_(base, QStringLiteral("CANCIONES"),
+                 {QStringLiteral("CABECERA"), QStringLiteral("RUTA"), QStringLiteral("AUTOR"),
+                  QStringLiteral("TITULO"), QStringLiteral("EXTENSION"), QStringLiteral("LONGITUD"),
+                  QStringLiteral("IDX_CANCION"), QStringLiteral("REL_POS")}) {}
+
+void EscrituraCanciones::AnadirCancion(QStringView cabecera, QStringView ruta, QStringView autor,
+                                       QStringView titulo, QStringView extension, int longitud,
+                                       int posicion) {
+    insercion_.Texto(0, SinBlancos(cabecera));
+    insercion_.Texto(1, SinBlancos(ruta));
+    insercion_.Texto(2, BlancoSiVacio(autor));
+    insercion_.Texto(3, BlancoSiVacio(titulo));
+    insercion_.Texto(4, BlancoSiVacio(extension));
+    insercion_.Entero(5, longitud);
+    insercion_.Entero(6, 0);
+    insercion_.Entero(7, posicion);
+    insercion_.Anadir();
 }
 
 ResultadoAnadido AnadirFicheros(const OpcionesAnadido& opciones, ProgresoAnadido& progreso) {

@@ -4,6 +4,7 @@
 // extension of its name, its length and its position within the directory.
 
 #include "maintenance/InterpretacionNombre.h"
+#include "store/InsercionPreparada.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,10 +40,17 @@ struct ResultadoAnadido {
 // The longest length of a file that the catalogue holds (LONGITUD is a 32-bit integer).
 constexpr qint64 LongitudMaximaFichero = 2147483647;
 
-// Appends one row through BBDD::RecordsetCanciones: texts trimmed of blanks, an empty author, title or
-// extension stored as a single blank, no lyric.
-void AnadirCancion(const QString& cabecera, const QString& ruta, const QString& autor, const QString& titulo,
-                   const QString& extension, int longitud, int posicion);
+// Appends songs to the CANCIONES table of one database through a statement prepared once: texts trimmed
+// of blanks, an empty author, title or extension stored as a single blank, no lyric.
+class EscrituraCanciones {
+public:
+    explicit EscrituraCanciones(dao::Database& base);
+    void AnadirCancion(QStringView cabecera, QStringView ruta, QStringView autor, QStringView titulo,
+                       QStringView extension, int longitud, int posicion);
+
+private:
+    dao::InsercionPreparada insercion_;
+};
 
 // Walks, lists and writes. The rows are written in batches; an engine error stops the scan, every row
 // written before it is kept and the error is told in the result. Directories that cannot be read and

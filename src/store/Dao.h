@@ -168,6 +168,7 @@ public:
 private:
     friend class Recordset;
     friend class LoteEscritura;
+    friend class InsercionPreparada;
     struct Datos;
     explicit Database(std::unique_ptr<Datos> datos);
     std::unique_ptr<Datos> d;

@@ -74,6 +74,8 @@ void ErrorDeMotor(sqlite3* db, int codigo) {
         throw ErrorBD(3078, QStringLiteral("No se encuentra la tabla o consulta '%1'.").arg(tras("no such table: ")));
     if (mensaje.startsWith(QLatin1String("no such column: ")))
         throw ErrorBD(3061, QStringLiteral("No existe el campo '%1'.").arg(tras("no such column: ")));
+    if (const qsizetype sinColumna = mensaje.indexOf(QLatin1String(" has no column named ")); sinColumna >= 0)
+        throw ErrorBD(3061, QStringLiteral("No existe el campo '%1'.").arg(mensaje.mid(sinColumna + 21)));
     if (mensaje.startsWith(QLatin1String("ambiguous column name: ")))
         throw ErrorBD(3079, QStringLiteral("El campo '%1' puede referirse a más de una tabla.")
                                 .arg(tras("ambiguous column name: ")));

@@ -98,7 +98,7 @@ TEST_F(Anadido, UnaFilaPorFicheroConSuRutaYPosicion) {
 }
 
 TEST_F(Anadido, AnadirCancionRecortaBlancosYGuardaUnBlancoSiVacio) {
-    AnadirCancion(" Cab ", " \\R\\ ", "   ", " Título ", "", 5, 9);
+    EscrituraCanciones(*BBDD::BaseDatos).AnadirCancion(u" Cab ", u" \\R\\ ", u"   ", u" Título ", u"", 5, 9);
     EXPECT_EQ(Filas(), (std::vector<Fila>{{"Cab", "\\R\\", " ", "Título", " ", 5, 0, 9}}));
 }
 

@@ -23,6 +23,7 @@ TEST(Imagenes, CadaClaveTieneSuDibujo) {
         {"peq_Imp3", 25, 25},       {"Presentacion", 0, 0},     {"AcercaDe", 0, 0},
         {"AcercaDe11", 0, 0},       {"AcercaDe12", 0, 0},       {"AcercaDe21", 0, 0},
         {"AcercaDe22", 0, 0},       {"AcercaDe31", 0, 0},       {"AcercaDe32", 0, 0},
+        {"cantorio", 256, 256},
     };
     for (const Caso& caso : casos) {
         const QPixmap dibujo(QStringLiteral(":/imagenes/%1.svg").arg(QString::fromLatin1(caso.clave)));

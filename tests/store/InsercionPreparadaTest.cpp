@@ -1,0 +1,85 @@
+// Appending rows through one prepared INSERT: the same rows and the same refusals as AddNew...Update,
+// the batches of a LoteEscritura, and a closed connection.
+
+#include "CatalogoTemporal.h"
+
+#include "store/InsercionPreparada.h"
+
+namespace {
+
+using InsercionPreparada = CatalogoTemporal;
+
+const QStringList Campos = {"CABECERA",  "RUTA",     "AUTOR",       "TITULO",
+                            "EXTENSION", "LONGITUD", "IDX_CANCION", "REL_POS"};
+
+TEST_F(InsercionPreparada, EscribeLasFilasComoAddNewYUnCampoSinValorQuedaNulo) {
+    dao::InsercionPreparada insercion(*base, "CANCIONES", Campos);
+    for (int k = 1; k <= 2; ++k) {
+        insercion.Texto(0, u"Nueva");
+        insercion.Texto(1, u"\\Ruta\\");
+        if (k == 1)
+            insercion.Texto(2, u"Café «solo»");
+        insercion.Texto(3, QStringLiteral("Tema %1").arg(k));
+        insercion.Texto(4, u"mp3");
+        insercion.Entero(5, 2147483647);
+        insercion.Entero(6, 0);
+        insercion.Entero(7, k);
+        insercion.Anadir();
+    }
+    EXPECT_EQ(
+        Salida("SELECT AUTOR, TITULO, LONGITUD, REL_POS FROM CANCIONES WHERE CABECERA = 'nueva' ORDER BY "
+               "REL_POS"),
+        "AUTOR\tTITULO\tLONGITUD\tREL_POS\nCafé «solo»\tTema 1\t2147483647\t1\n\\N\tTema 2\t2147483647\t2\n");
+}
+
+TEST_F(InsercionPreparada, RechazaLoQueElCatalogoNoAdmiteYSigue) {
+    dao::InsercionPreparada insercion(*base, "CANCIONES", Campos);
+    const struct {
+        int campo;
+        QString texto;
+        qint64 entero;
+        int error;
+    } casos[] = {{2, "", 0, 3315}, {1, QString(4097, 'r'), 0, 3163}, {5, {}, 2147483648LL, 6}};
+    for (const auto& caso : casos) {
+        insercion.Texto(0, u"Mala");
+        if (caso.texto.isNull())
+            insercion.Entero(caso.campo, caso.entero);
+        else
+            insercion.Texto(caso.campo, caso.texto);
+        try {
+            insercion.Anadir();
+            ADD_FAILURE() << "se admitió el valor del campo " << caso.campo;
+        } catch (const dao::ErrorBD& e) {
+            EXPECT_EQ(e.Numero(), caso.error);
+            EXPECT_TRUE(e.Descripcion().contains("CANCIONES." + Campos[caso.campo]))
+                << e.Descripcion().toStdString();
+        }
+    }
+    insercion.Texto(0, u"Buena");
+    insercion.Texto(1, QString(4096, 'r'));
+    insercion.Anadir();
+    EXPECT_EQ(Salida("SELECT CABECERA, Len(RUTA) FROM CANCIONES WHERE CABECERA IN ('Mala', 'Buena')"),
+              "CABECERA\tExpr1000\nBuena\t4096\n");
+    EXPECT_ERROR_BD(dao::InsercionPreparada(*base, "CANCIONES", {"NINGUNO"}), 3061);
+}
+
+TEST_F(InsercionPreparada, CuentaEnLosLotesYNoSigueConLaBaseCerrada) {
+    auto insercion = std::make_unique<dao::InsercionPreparada>(*base, "LETRAS", QStringList{"IDX_CANCION"});
+    {
+        dao::LoteEscritura lote(*base);
+        for (int k = 0; k < 6000; ++k) {
+            insercion->Entero(0, 100 + k);
+            insercion->Anadir();
+        }
+        // Another connection sees the first full batch before the scan ends.
+        auto otra = dao::Database::OpenDatabase(Ruta());
+        EXPECT_GE(otra->OpenRecordset("SELECT COUNT(*) FROM LETRAS")->Field(0).toInt(), 3 + 5000);
+    }
+    EXPECT_EQ(Contar("SELECT * FROM LETRAS"), 3 + 6000);
+    base->Close();
+    insercion->Entero(0, 1);
+    EXPECT_ERROR_BD(insercion->Anadir(), 3420);
+    insercion.reset();
+}
+
+} // namespace
