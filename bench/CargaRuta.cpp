@@ -1,5 +1,5 @@
-// route-statement-N: the statement that lists a route's songs, through the layer with every row and
-// field read, against the same rows by equality through the raw SQLite C API on the same file (same
+// route-statement-N: the songs of a route as a click reads them (catalogo::LeerCancionesRuta), against
+// the same columns of the same rows by equality through the raw SQLite C API on the same file (same
 // collation, same index on CABECERA, RUTA, REL_POS), its statement prepared once.
 
 #include "Desnudo.h"
@@ -7,7 +7,7 @@
 #include "Medicion.h"
 
 #include "store/BBDD.h"
-#include "store/Globales.h"
+#include "store/Catalogo.h"
 
 #include <QVariant>
 
@@ -45,15 +45,8 @@ void Verificar(int filas, int esperadas) {
 double Nuestro(const std::vector<Ruta>& rutas) {
     int filas = 0;
     const double segundos = Cronometrar([&] {
-        for (const Ruta& ruta : rutas) {
-            auto canciones = BBDD::BaseDatos->OpenRecordset(
-                QStringLiteral("SELECT * FROM CANCIONES WHERE CABECERA LIKE '") +
-                Globales::LimpiaLike(ruta.cabecera) + QStringLiteral("' AND RUTA LIKE '") +
-                Globales::LimpiaLike(ruta.ruta) + QStringLiteral("' ORDER BY REL_POS"));
-            for (; !canciones->Eof(); canciones->MoveNext(), ++filas)
-                for (int campo = 0; campo < canciones->FieldCount(); ++campo)
-                    canciones->Field(campo);
-        }
+        for (const Ruta& ruta : rutas)
+            filas += int(catalogo::LeerCancionesRuta(*BBDD::BaseDatos, {ruta.cabecera, ruta.ruta}).size());
     });
     Verificar(filas, int(rutas.size()) * CancionesPorRuta);
     return segundos;
@@ -75,9 +68,11 @@ QVariant Columna(sqlite3_stmt* sentencia, int columna) {
 double Referencia(sqlite3* conexion, const std::vector<Ruta>& rutas) {
     sqlite3_stmt* sentencia = nullptr;
     Comprobar(conexion,
-              sqlite3_prepare_v2(conexion,
-                                 "SELECT * FROM CANCIONES WHERE CABECERA = ? AND RUTA = ? ORDER BY REL_POS",
-                                 -1, &sentencia, nullptr),
+              sqlite3_prepare_v2(
+                  conexion,
+                  "SELECT rowid, AUTOR, TITULO, EXTENSION, LONGITUD, IDX_CANCION, REL_POS FROM CANCIONES "
+                  "WHERE CABECERA = ? AND RUTA = ? ORDER BY REL_POS",
+                  -1, &sentencia, nullptr),
               "preparar la sentencia de la ruta");
     int filas = 0;
     const double segundos = Cronometrar([&] {

@@ -18,22 +18,23 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+// Each button's pictures are its key stem followed by 1 (normal), 2 (mouse over) or 3 (pressed).
 void frmLista::CrearBotones() {
     botones_ = new BotonesImagen(this);
-    const auto dibujo = [this](const QString& raiz) {
+    const auto dibujo = [this](const std::function<QString()>& raiz) {
         return [this, raiz](BotonesImagen::Aspecto aspecto) {
-            return ImageList.value(raiz + QString::number(int(aspecto) + 1));
+            return ImageList.value(raiz() + QString::number(int(aspecto) + 1));
         };
     };
+    const auto fija = [](const char* raiz) { return [raiz] { return QString::fromLatin1(raiz); }; };
     // The root button shows the open or the closed variant by the root's expansion at that moment.
-    botones_->Anadir(imgExpandRaiz, [this](BotonesImagen::Aspecto aspecto) {
-        const bool abierta = TreeViewLista->Expandido(Arboles::ClaveRaiz);
-        return ImageList.value((abierta ? QStringLiteral("peq_RaizAbie") : QStringLiteral("peq_RaizCerr")) +
-                               QString::number(int(aspecto) + 1));
-    });
-    botones_->Anadir(imgExpandCabecera, dibujo(QStringLiteral("peq_Cab")));
-    botones_->Anadir(imgExpandRuta, dibujo(QStringLiteral("peq_Rut")));
-    botones_->Anadir(imgImprimir, dibujo(QStringLiteral("peq_Imp")));
+    botones_->Anadir(imgExpandRaiz, dibujo([this] {
+                         return TreeViewLista->Expandido(Arboles::ClaveRaiz) ? QStringLiteral("peq_RaizAbie")
+                                                                             : QStringLiteral("peq_RaizCerr");
+                     }));
+    botones_->Anadir(imgExpandCabecera, dibujo(fija("peq_Cab")));
+    botones_->Anadir(imgExpandRuta, dibujo(fija("peq_Rut")));
+    botones_->Anadir(imgImprimir, dibujo(fija("peq_Imp")));
 }
 
 void frmLista::ConectarComandos() {

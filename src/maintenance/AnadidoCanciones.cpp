@@ -37,7 +37,9 @@ void OrdenarAlfabeticamente(std::vector<FicheroEncontrado>& ficheros) {
 
 Recorrido Directorios(const OpcionesAnadido& opciones, ProgresoAnadido& progreso) {
     if (opciones.incluirSubdirectorios)
-        return RecorrerDirectorios(opciones.directorio, [&progreso](const QString& d) { progreso.Linea(d); });
+        return RecorrerDirectorios(opciones.directorio, [&](const QString& d) {
+            progreso.Linea(RutaCatalogo(opciones.raizVolumen, d));
+        });
     Recorrido solo;
     const QString raiz =
         opciones.directorio.endsWith(u'/') ? opciones.directorio : opciones.directorio + u'/';
@@ -71,7 +73,9 @@ void Procesar(const OpcionesAnadido& opciones, const Recorrido& recorrido, Progr
     dao::LoteEscritura lote(*BBDD::BaseDatos);
     std::vector<FicheroEncontrado> ficheros;
     for (const DirectorioEncontrado& directorio : recorrido.directorios) {
-        progreso.Linea(QStringLiteral("Directorio: ") + directorio.texto);
+        // The folder as the catalogue keeps its route, with "\" separators.
+        const QString ruta = RutaCatalogo(opciones.raizVolumen, directorio.texto);
+        progreso.Linea(QStringLiteral("Directorio: ") + ruta);
         ficheros.clear();
         if (!ListarFicheros(directorio.ruta, patron, ficheros) &&
             !resultado.ilegibles.contains(directorio.texto))
@@ -80,8 +84,7 @@ void Procesar(const OpcionesAnadido& opciones, const Recorrido& recorrido, Progr
             resultado.encontrado = true;
             if (opciones.ordenar)
                 OrdenarAlfabeticamente(ficheros);
-            EscribirDirectorio(escritura, cabecera, RutaCatalogo(opciones.raizVolumen, directorio.texto),
-                               directorio, ficheros, opciones.nombre, resultado);
+            EscribirDirectorio(escritura, cabecera, ruta, directorio, ficheros, opciones.nombre, resultado);
         }
         progreso.Avanzar();
     }

@@ -8,6 +8,9 @@
 ListaDirectorios::ListaDirectorios(QWidget* padre) : QTreeView(padre), modelo_(new QFileSystemModel(this)) {
     modelo_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     modelo_->setReadOnly(true);
+    // A directory that disappears takes its row away and the view moves to another one; the chosen
+    // path stays the one the user chose. Connected before the view's own handlers, so it runs first.
+    connect(modelo_, &QFileSystemModel::rowsAboutToBeRemoved, this, [this] { quitandoFilas_ = true; });
     setModel(modelo_);
     for (int columna = 1; columna < modelo_->columnCount(); ++columna)
         hideColumn(columna);
@@ -15,6 +18,7 @@ ListaDirectorios::ListaDirectorios(QWidget* padre) : QTreeView(padre), modelo_(n
     setUniformRowHeights(true);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& indice) { AlElegir(indice); });
+    connect(modelo_, &QFileSystemModel::rowsRemoved, this, [this] { quitandoFilas_ = false; });
     // The directories are read in the background: once those around the current one are in, it is
     // shown again, so that it stays in view.
     connect(modelo_, &QFileSystemModel::directoryLoaded, this, [this](const QString& leido) {
@@ -50,6 +54,6 @@ void ListaDirectorios::showEvent(QShowEvent* evento) {
 }
 
 void ListaDirectorios::AlElegir(const QModelIndex& indice) {
-    if (indice.isValid())
+    if (indice.isValid() && !quitandoFilas_)
         path_ = modelo_->filePath(indice);
 }

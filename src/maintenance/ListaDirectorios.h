@@ -12,7 +12,8 @@ class ListaDirectorios : public QTreeView {
 public:
     explicit ListaDirectorios(QWidget* padre = nullptr);
 
-    // The current directory, without a trailing "/" except for the system's root.
+    // The current directory, without a trailing "/" except for the system's root. It stays the one
+    // chosen when that directory disappears.
     QString Path() const { return path_; }
     // Shows the tree of the volume raizVolumen with ruta as the current directory. False, and nothing
     // changed, when ruta is not a directory that can be read.
@@ -27,4 +28,5 @@ private:
 
     QFileSystemModel* modelo_;
     QString path_;
+    bool quitandoFilas_ = false;
 };

@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -74,6 +75,9 @@ void PonerFondo(QWidget* control, const QColor& color) {
     QPalette paleta = control->palette();
     for (auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         paleta.setColor(grupo, QPalette::Base, color);
+    // The text of a disabled box stays readable on its grey.
+    for (auto rol : {QPalette::Text, QPalette::ButtonText})
+        paleta.setColor(QPalette::Disabled, rol, paleta.color(QPalette::Active, rol));
     control->setPalette(paleta);
 }
 
@@ -620,6 +624,13 @@ void frmActualizacion::cmdAnadir_Click() {
         return;
     }
 
+    if (!QFileInfo(dirDirectorio->Path()).isDir()) {
+        Avisar(this,
+               QStringLiteral("La carpeta elegida ya no existe:\n%1\n\nNo se ha añadido nada.")
+                   .arg(QDir::toNativeSeparators(dirDirectorio->Path())),
+               QStringLiteral("Error"), IconoMensaje::Exclamacion);
+        return;
+    }
     if (procesando_)
         procesando_->close(); // the window of a previous scan, still waiting for "Hecho!"
     auto* ventana = new frmProcesando(this);

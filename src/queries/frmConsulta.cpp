@@ -53,32 +53,27 @@ frmConsulta::frmConsulta(frmConsultas& espacio) : espacio_(espacio), modelo_(new
     setWidget(ListView);
     connect(ListView->header(), &QHeaderView::sectionClicked, this, &frmConsulta::ListView_ColumnClick);
     connect(ListView, &QTreeView::doubleClicked, this, &frmConsulta::ListView_DblClick);
-    connect(this, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates antes, Qt::WindowStates ahora) {
-                if ((ahora & Qt::WindowActive) && !(antes & Qt::WindowActive))
-                    Form_Activate();
-            });
 }
 
-void frmConsulta::CargarDatosSimple(const frmNuevaConsultaSimple& dialogo) {
+bool frmConsulta::CargarDatosSimple(const frmNuevaConsultaSimple& dialogo) {
     ColumnasPorDefecto();
     const SentenciaConstruida construida = SentenciaSimple(dialogo.Textos(), dialogo.cmbANDOR->currentText());
     criterios_ = construida.criterios;
-    TerminarCarga(construida.sentencia);
+    return TerminarCarga(construida.sentencia);
 }
 
-void frmConsulta::CargarDatosAvanzada(const frmNuevaConsultaAvanzada& dialogo) {
+bool frmConsulta::CargarDatosAvanzada(const frmNuevaConsultaAvanzada& dialogo) {
     LeerColumnasAvanzada(dialogo);
     const SentenciaConstruida construida = SentenciaAvanzada(dialogo.Consulta());
     criterios_ = construida.criterios;
     filtroInteligente_ = construida.filtroInteligente;
-    TerminarCarga(construida.sentencia);
+    return TerminarCarga(construida.sentencia);
 }
 
-void frmConsulta::CargarDatosSQL(const frmNuevaConsultaSQL& dialogo) {
+bool frmConsulta::CargarDatosSQL(const frmNuevaConsultaSQL& dialogo) {
     LeerColumnasSQL(dialogo);
     criterios_ = {};
-    TerminarCarga(dialogo.txtConsultaSQL->toPlainText());
+    return TerminarCarga(dialogo.txtConsultaSQL->toPlainText());
 }
 
 void frmConsulta::ColumnasPorDefecto() {
@@ -154,7 +149,7 @@ int frmConsulta::CargarLista(const ProgresoConsulta& progreso) {
     return n;
 }
 
-void frmConsulta::TerminarCarga(const QString& sentencia) {
+bool frmConsulta::TerminarCarga(const QString& sentencia) {
     sentencia_ = sentencia;
     int n = 0;
     {
@@ -163,22 +158,18 @@ void frmConsulta::TerminarCarga(const QString& sentencia) {
             n = CargarLista(progreso);
         } catch (const dao::ErrorBD& error) {
             if (progreso.Cancelada()) {
-                espacio_.ConsultaConExito = false;
                 close();
-            } else {
-                Fallar(QStringLiteral("La consulta no se puede realizar: ") + error.Descripcion(),
-                       IconoMensaje::Exclamacion);
+                return false;
             }
-            return;
+            return Fallar(QStringLiteral("La consulta no se puede realizar: ") + error.Descripcion(),
+                          IconoMensaje::Exclamacion);
         }
     }
     total_ = n;
-    if (n == 0) {
-        Fallar(QStringLiteral("No se encontraron equivalencias.  "), IconoMensaje::Informacion);
-        return;
-    }
-    espacio_.ConsultaConExito = true;
+    if (n == 0)
+        return Fallar(QStringLiteral("No se encontraron equivalencias.  "), IconoMensaje::Informacion);
     Dimensionar(n);
+    return true;
 }
 
 QSize frmConsulta::Marco() const {
@@ -199,10 +190,10 @@ void frmConsulta::Dimensionar(int filas) {
     resize(ancho, marco.height() + std::min(filas, FilasSinBarra) * ListView->sizeHintForRow(0));
 }
 
-void frmConsulta::Fallar(const QString& texto, IconoMensaje icono) {
-    espacio_.ConsultaConExito = false;
+bool frmConsulta::Fallar(const QString& texto, IconoMensaje icono) {
     Avisar(&espacio_, texto, QStringLiteral("Error"), icono);
     close();
+    return false;
 }
 
 void frmConsulta::ListView_ColumnClick(int seccion) {
@@ -266,22 +257,14 @@ void frmConsulta::ListView_DblClick(const QModelIndex& indice) {
     }
 }
 
-void frmConsulta::Form_Activate() {
-    PanelesEstado& barra = *espacio_.StatusBar1;
-    barra.Limpiar();
+QStringList frmConsulta::TextosEstado() const {
+    QStringList textos;
     const std::array<QString, NumeroCampos> prefijos{QStringLiteral("Cabecera: "), QStringLiteral("Ruta: "),
                                                      QStringLiteral("Autor: "), QStringLiteral("Titulo: "),
                                                      QStringLiteral("Extension: ")};
     for (int campo = 0; campo < NumeroCampos; ++campo)
         if (!criterios_[campo].isEmpty())
-            barra.Anadir(prefijos[campo] + criterios_[campo]);
-    barra.Anadir(QStringLiteral("Total: ") + catalogo::TextoTamano(total_, QLocale()));
-}
-
-void frmConsulta::closeEvent(QCloseEvent* evento) {
-    // Only the window whose panels are shown clears them: one that closes itself before it was ever
-    // shown leaves the active result's panels alone.
-    if (espacio_.EspacioHijas->currentSubWindow() == this)
-        espacio_.StatusBar1->Limpiar();
-    QMdiSubWindow::closeEvent(evento);
+            textos << prefijos[campo] + criterios_[campo];
+    textos << QStringLiteral("Total: ") + catalogo::TextoTamano(total_, QLocale());
+    return textos;
 }

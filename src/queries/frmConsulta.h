@@ -22,10 +22,10 @@ class frmConsulta : public QMdiSubWindow {
 public:
     explicit frmConsulta(frmConsultas& espacio);
 
-    // Each sets the workspace's ConsultaConExito; without rows the window has closed itself.
-    void CargarDatosSimple(const frmNuevaConsultaSimple& dialogo);
-    void CargarDatosAvanzada(const frmNuevaConsultaAvanzada& dialogo);
-    void CargarDatosSQL(const frmNuevaConsultaSQL& dialogo);
+    // Each returns whether rows were found; without rows the window has told why and closed itself.
+    bool CargarDatosSimple(const frmNuevaConsultaSimple& dialogo);
+    bool CargarDatosAvanzada(const frmNuevaConsultaAvanzada& dialogo);
+    bool CargarDatosSQL(const frmNuevaConsultaSQL& dialogo);
 
     bool VerLetras() const { return vistas_[static_cast<int>(Consultas::Columna::Letras)]; }
     bool LetrasInteligente() const { return letrasInteligente_; }
@@ -40,14 +40,12 @@ public:
     int Total() const { return total_; }
     // Sum of the widths of the shown columns, in pixels.
     int AnchoColumnas() const { return anchoColumnas_; }
-
-protected:
-    void closeEvent(QCloseEvent* evento) override;
+    // The status bar panels of this result: its criteria, then "Total: " and its row count.
+    QStringList TextosEstado() const;
 
 private slots:
     void ListView_ColumnClick(int seccion);
     void ListView_DblClick(const QModelIndex& indice);
-    void Form_Activate();
 
 private:
     void ColumnasPorDefecto();
@@ -58,9 +56,9 @@ private:
     // Runs the statement and fills the list; the number of rows, 0 leaving the list as it was.
     int CargarLista(const ProgresoConsulta& progreso);
     // What every load operation does once the statement is known.
-    void TerminarCarga(const QString& sentencia);
+    bool TerminarCarga(const QString& sentencia);
     // Reports why there is no result and closes the window.
-    void Fallar(const QString& texto, IconoMensaje icono);
+    bool Fallar(const QString& texto, IconoMensaje icono);
     // What the frame, the title bar and the header add to the list's columns and rows.
     QSize Marco() const;
     // Sizes the window for that many rows.

@@ -50,16 +50,17 @@ frmConsultas::frmConsultas(QWidget* padre)
             &frmConsultas::mnuVentanaMosaicoVertical_Click);
     connect(mnuVentanaOrganizarIconos, &QAction::triggered, this,
             &frmConsultas::mnuVentanaOrganizarIconos_Click);
+    connect(EspacioHijas, &QMdiArea::subWindowActivated, this,
+            &frmConsultas::EspacioHijas_SubWindowActivated);
 }
 
 template <typename Dialogo>
-void frmConsultas::NuevaConsulta(Dialogo& dialogo, void (frmConsulta::*cargar)(const Dialogo&)) {
-    ConsultaConExito = false;
+void frmConsultas::NuevaConsulta(Dialogo& dialogo, bool (frmConsulta::*cargar)(const Dialogo&)) {
     QPointer<frmConsulta> consulta = new frmConsulta(*this);
     EspacioHijas->addSubWindow(consulta);
-    (consulta->*cargar)(dialogo);
+    const bool conFilas = (consulta->*cargar)(dialogo);
     dialogo.close();
-    if (ConsultaConExito && consulta) {
+    if (conFilas && consulta) {
         Colocar(*consulta);
         consulta->show();
         EspacioHijas->setActiveSubWindow(consulta);
@@ -90,6 +91,13 @@ void frmConsultas::NuevaConsultaSimple(frmNuevaConsultaSimple& dialogo) {
 
 void frmConsultas::NuevaConsultaSQL(frmNuevaConsultaSQL& dialogo) {
     NuevaConsulta(dialogo, &frmConsulta::CargarDatosSQL);
+}
+
+void frmConsultas::EspacioHijas_SubWindowActivated(QMdiSubWindow* hija) {
+    StatusBar1->Limpiar();
+    if (const auto* consulta = qobject_cast<const frmConsulta*>(hija))
+        for (const QString& texto : consulta->TextosEstado())
+            StatusBar1->Anadir(texto);
 }
 
 QList<frmConsulta*> frmConsultas::Resultados() const {

@@ -9,6 +9,7 @@
 class PanelesEstado;
 class QAction;
 class QMdiArea;
+class QMdiSubWindow;
 class frmConsulta;
 class frmNuevaConsultaAvanzada;
 class frmNuevaConsultaSimple;
@@ -21,9 +22,6 @@ public:
 
     QMdiArea* EspacioHijas;
     PanelesEstado* StatusBar1;
-    // Written by a result window's load operation: true when rows were found, false when it has
-    // already closed itself.
-    bool ConsultaConExito = false;
 
     QAction* mnuConsultaAvanzada;
     QAction* mnuConsultaSimple;
@@ -57,10 +55,12 @@ private slots:
     void mnuVentanaMosaicoHorizontal_Click();
     void mnuVentanaMosaicoVertical_Click();
     void mnuVentanaOrganizarIconos_Click();
+    // The status bar shows the active result's panels, and nothing once no result is active.
+    void EspacioHijas_SubWindowActivated(QMdiSubWindow* hija);
 
 private:
     template <typename Dialogo>
-    void NuevaConsulta(Dialogo& dialogo, void (frmConsulta::*cargar)(const Dialogo&));
+    void NuevaConsulta(Dialogo& dialogo, bool (frmConsulta::*cargar)(const Dialogo&));
     // Places a new result window before it is first shown.
     void Colocar(frmConsulta& nueva);
     void MDIForm_Activate();

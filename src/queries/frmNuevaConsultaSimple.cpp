@@ -43,7 +43,6 @@ frmNuevaConsultaSimple::frmNuevaConsultaSimple(frmConsultas& espacio)
     cmbANDOR = new QComboBox(this);
     cmbANDOR->setEditable(true);
     cmbANDOR->setEditText(QStringLiteral("AND"));
-    rejilla->addWidget(new QLabel(QStringLiteral("Unir con"), this), Consultas::NumeroCampos, 0);
     rejilla->addWidget(cmbANDOR, Consultas::NumeroCampos, 1, Qt::AlignLeft);
     rejilla->addLayout(FilaBotones(), Consultas::NumeroCampos + 1, 0, 1, 3);
     rejilla->setSizeConstraint(QLayout::SetFixedSize);

@@ -1,8 +1,5 @@
 #include "shell/MenusComunes.h"
 
-#include "list/frmLista.h"
-#include "maintenance/frmActualizacion.h"
-#include "queries/frmConsultas.h"
 #include "shell/Posicion.h"
 #include "shell/Rutas.h"
 #include "shell/Servicios.h"
@@ -10,24 +7,11 @@
 #include "shell/frmAbout.h"
 #include "store/BBDD.h"
 
-#include <QActionGroup>
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 
 namespace {
-
-QMainWindow& Ventana(VentanaPrincipal cual) {
-    switch (cual) {
-    case VentanaPrincipal::Actualizacion:
-        return Ventanas::Actualizacion();
-    case VentanaPrincipal::Consultas:
-        return Ventanas::Consultas();
-    case VentanaPrincipal::Lista:
-        break;
-    }
-    return Ventanas::Lista();
-}
 
 // Where a maximised or minimised window stands once it is back to its normal state. The normal geometry
 // is the client area; the frame's offset is taken from the current geometry.
@@ -62,10 +46,10 @@ QMenu* AnadirMenuVer(QMainWindow* ventana, VentanaPrincipal propia) {
         accion->setObjectName(QString::fromLatin1(elemento.nombre));
         accion->setShortcut(elemento.atajo);
         if (elemento.cual == propia) {
-            // The checked action of an exclusive group stays checked when it is chosen again.
+            // A check mark, kept when the item is chosen again.
             accion->setCheckable(true);
             accion->setChecked(true);
-            (new QActionGroup(accion))->addAction(accion);
+            QObject::connect(accion, &QAction::triggered, accion, [accion] { accion->setChecked(true); });
         } else {
             QObject::connect(
                 accion, &QAction::triggered, ventana,
@@ -100,7 +84,7 @@ void CambiarVentana(QMainWindow* ventana, VentanaPrincipal propia, VentanaPrinci
     } else {
         RecordarPosicion(*ventana);
     }
-    QMainWindow& nueva = Ventana(destino);
+    QMainWindow& nueva = Ventanas::Principal(destino);
     MoverAPosicionCompartida(nueva);
     nueva.show();
     ventana->hide();

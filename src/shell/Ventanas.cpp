@@ -3,6 +3,7 @@
 #include "list/frmLista.h"
 #include "maintenance/frmActualizacion.h"
 #include "queries/frmConsultas.h"
+#include "shell/MenusComunes.h"
 #include "shell/frmAux.h"
 
 #include <QPointer>
@@ -48,7 +49,21 @@ void Destruir() {
     delete aux;
 }
 
-bool Creadas() { return lista && consultas && actualizacion && aux; }
+QMainWindow& Principal(VentanaPrincipal cual) {
+    switch (cual) {
+    case VentanaPrincipal::Actualizacion:
+        return Actualizacion();
+    case VentanaPrincipal::Consultas:
+        return Consultas();
+    case VentanaPrincipal::Lista:
+        break;
+    }
+    return Lista();
+}
+
+bool Creadas() {
+    return lista && consultas && actualizacion && aux;
+}
 
 QList<QMainWindow*> Principales() {
     QList<QMainWindow*> ventanas;

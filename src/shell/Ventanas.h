@@ -8,6 +8,7 @@ class frmLista;
 class frmConsultas;
 class frmActualizacion;
 class frmAux;
+enum class VentanaPrincipal;
 
 namespace Ventanas {
 
@@ -20,6 +21,9 @@ frmAux& Aux();
 void Crear();
 void Destruir();
 bool Creadas();
+
+// One of the three main windows, as a window: its caller needs no window's header.
+QMainWindow& Principal(VentanaPrincipal cual);
 
 // The main windows that exist: frmActualizacion, frmConsultas, frmLista.
 QList<QMainWindow*> Principales();

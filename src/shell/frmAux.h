@@ -15,6 +15,7 @@ public:
 
     // "IMGRAIZCERRADO", "IMGRAIZABIERTO", "IMGCABECERA", "IMGDIRECTORIO"
     QHash<QString, QIcon> ImageList1;
+    // "1" to "12"
     QHash<QString, QIcon> ImageListCancion;
     QListWidget* ListaDirs;
     QListWidget* ListaFichs;

@@ -429,8 +429,12 @@ QString TraductorJet::Tabla(int& tablas, bool& compuesta, QString& tabla, QStrin
             compuesta = true;
             const QString sub = Seleccion(nullptr);
             EsperaSimbolo(")");
-            Acepta("AS");
-            sql = QLatin1Char('(') + sub + QStringLiteral(") AS ") + Identificador(Nombre());
+            // Without a name of its own the derived table is named by the engine, as Jet does.
+            QString nombre = QStringLiteral("%$##@_Alias");
+            if (Acepta("AS") || Actual().tipo == Token::Tipo::NombreCorchetes ||
+                (Actual().tipo == Token::Tipo::Nombre && !EsReservada(Actual().texto)))
+                nombre = Nombre();
+            sql = QLatin1Char('(') + sub + QStringLiteral(") AS ") + Identificador(nombre);
         } else {
             sql = QLatin1Char('(') + ListaTablas(tablas, compuesta, tabla, alias) + QLatin1Char(')');
             EsperaSimbolo(")");

@@ -22,6 +22,7 @@ public:
             switch (rol) {
             case Qt::DisplayRole:
             case Qt::EditRole:
+            case Qt::ToolTipRole: // the whole route, where the tree is too narrow to show it
                 return texto_;
             case RolClave:
                 return clave_;
@@ -61,6 +62,11 @@ ArbolNodos::ArbolNodos(QWidget* padre) : QTreeWidget(padre) {
     setUniformRowHeights(true);
     setSortingEnabled(false);
     setExpandsOnDoubleClick(true);
+    // A long route is shown whole and the tree scrolls sideways to it, never cut with "…".
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setTextElideMode(Qt::ElideNone);
 }
 
 void ArbolNodos::SetImageList(const QHash<QString, QIcon>* imagenes) {

@@ -21,6 +21,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
+#include <QElapsedTimer>
+
 namespace {
 
 struct Fila {
@@ -189,6 +192,26 @@ TEST_F(Anadir, NingunFicheroEncontrado) {
     EXPECT_EQ(Hijos(v().TreeViewEliminar, Arboles::ClaveRaiz), QStringList{"Antes"});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(v().Procesando(), nullptr);
+}
+
+// The chosen folder disappears before "Añadir": it stays chosen, a message names it, and nothing is
+// written (its parent is not catalogued in its place).
+TEST_F(Anadir, UnaCarpetaQueDesapareceNoSeCambiaPorSuPadre) {
+    disco.Fichero("padre/hija/a.mp3");
+    disco.Fichero("padre/b.mp3");
+    ASSERT_TRUE(v().dirDirectorio->SetPath(disco.Ruta("padre/hija"), disco.Raiz()));
+    ASSERT_TRUE(QDir(disco.Ruta("padre/hija")).removeRecursively());
+    // Time for the directory list to notice and drop its row.
+    QElapsedTimer espera;
+    espera.start();
+    while (espera.elapsed() < 1500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(v().dirDirectorio->Path(), QDir::cleanPath(disco.Ruta("padre/hija")));
+    v().txtCabecera->setText("Disco");
+    v().cmdAnadir->click();
+    ASSERT_EQ(guion.mensajes.size(), 1u);
+    EXPECT_TRUE(guion.mensajes[0].texto.startsWith("La carpeta elegida ya no existe:"));
+    EXPECT_TRUE(Filas().empty());
 }
 
 TEST_F(Anadir, UnEnlaceAlPadreNoHaceQueLaBusquedaNoTermine) {

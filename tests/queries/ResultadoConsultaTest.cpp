@@ -154,7 +154,7 @@ TEST_F(ResultadoConsulta, CadaConsultaAbreSuSentenciaYMuestraSusFilasYCriterios)
         frmConsulta* consulta = Ultimo();
         ASSERT_NE(consulta, nullptr) << caso.nombre;
         EXPECT_FALSE(Abierto<DialogoConsulta>()) << caso.nombre;
-        EXPECT_TRUE(espacio.ConsultaConExito);
+        EXPECT_TRUE(consulta->isVisible()) << caso.nombre;
         EXPECT_EQ(consulta->Sentencia(), caso.sentencia) << caso.nombre;
         EXPECT_EQ(consulta->SentenciaAbierta(), caso.sentencia + PorCabecera) << caso.nombre;
         EXPECT_EQ(Columna(*consulta, "Título"), caso.titulos) << caso.nombre;
@@ -356,7 +356,6 @@ TEST_F(ResultadoConsulta, SinFilasOConPatronInvalidoNoQuedaVentana) {
             << guion.mensajes[0].texto.toStdString();
         EXPECT_EQ(guion.mensajes[0].titulo, "Error");
         EXPECT_EQ(guion.mensajes[0].icono, caso.icono);
-        EXPECT_FALSE(espacio.ConsultaConExito);
         EXPECT_TRUE(Resultados().isEmpty());
         EXPECT_FALSE(Abierto<frmNuevaConsultaSimple>());
     }

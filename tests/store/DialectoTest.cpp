@@ -103,6 +103,8 @@ TEST_F(Dialecto, ExpresionesYFuncionesDeJet) {
 TEST_F(Dialecto, SentenciasDelPrograma) {
     Comprobar({
         {"SELECT MAX(IDX_CANCION) FROM LETRAS", "Expr1000\n3\n"},
+        // A derived table needs no name of its own.
+        {"SELECT COUNT(*) FROM (SELECT DISTINCT CABECERA FROM CANCIONES)", "Expr1000\n4\n"},
         {"SELECT MAX(IDX_CANCION) FROM LETRAS WHERE IDX_CANCION > 100", "Expr1000\n\\N\n"},
         {"SELECT DISTINCTROW COUNT(*) FROM CANCIONES", "Expr1000\n6\n"},
         {"SELECT TOP 2 TITULO FROM CANCIONES ORDER BY LONGITUD DESC", "TITULO\nNon, je ne regrette rien\nWaterloo\n"},
