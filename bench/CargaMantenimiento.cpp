@@ -338,7 +338,7 @@ void MedirLote(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
         [](int vuelta) {
             catalogo::CamposLote campos;
             campos.autor = QStringLiteral("Autor del lote %1").arg(vuelta);
-            return catalogo::GuardarLote(*BBDD::BaseDatos, CabeceraPrueba, RutaGrande, campos);
+            return catalogo::GuardarLote(*BBDD::BaseDatos, {CabeceraPrueba, RutaGrande}, campos);
         },
         [](sqlite3* conexion, int vuelta) {
             return EnLaRuta(conexion, "UPDATE CANCIONES SET AUTOR = ?3 WHERE CABECERA = ?1 AND RUTA = ?2",

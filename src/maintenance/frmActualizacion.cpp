@@ -4,12 +4,15 @@
 #include "maintenance/ListaDirectorios.h"
 #include "maintenance/RutasVolumen.h"
 #include "maintenance/frmProcesando.h"
+#include "maintenance/frmReordenar.h"
 #include "shell/BarreraErrores.h"
 #include "shell/Estado.h"
 #include "shell/MenusComunes.h"
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
 #include "store/BBDD.h"
+#include "store/CatalogoMantenimiento.h"
+#include "store/Globales.h"
 #include "trees/ArbolNodos.h"
 #include "trees/ArbolesVentanas.h"
 #include "trees/GestorArboles.h"
@@ -36,6 +39,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int AnchoVentana = 10500; // twips
@@ -43,6 +48,10 @@ constexpr int AltoVentana = 6900;
 const QColor FondoDeshabilitado(187, 187, 187);
 const QColor FondoHabilitado(255, 255, 255);
 const QString TextoSincronizados = QStringLiteral("&Arboles Sincronizados");
+// What the user may type into the fields of a header, of a route, author or title, of an extension.
+constexpr int LongitudCabecera = 50;
+constexpr int LongitudTexto = 150;
+constexpr int LongitudExtension = 3;
 
 // One line per song, each keeping its row's identity.
 void Llenar(QListWidget* lista, const catalogo::CancionesRuta& canciones) {
@@ -251,15 +260,15 @@ QWidget* frmActualizacion::CrearContenedorModificar() {
     listaCancionesModificar->setSelectionMode(QAbstractItemView::SingleSelection);
 
     lblCabeceraModificar = new QLabel(QStringLiteral("Cabecera:"));
-    txtCabeceraModificar = Campo(50);
+    txtCabeceraModificar = Campo(LongitudCabecera);
     lblRutaModificar = new QLabel(QStringLiteral("Ruta:"));
-    txtRutaModificar = Campo(150);
+    txtRutaModificar = Campo(LongitudTexto);
     lblAutorModificar = new QLabel(QStringLiteral("Autor:"));
-    txtAutorModificar = Campo(150);
+    txtAutorModificar = Campo(LongitudTexto);
     lblTituloModificar = new QLabel(QStringLiteral("Título:"));
-    txtTituloModificar = Campo(150);
+    txtTituloModificar = Campo(LongitudTexto);
     lblExtensionModificar = new QLabel(QStringLiteral("Extensión:"));
-    txtExtensionModificar = Campo(3);
+    txtExtensionModificar = Campo(LongitudExtension);
     lblTamanoModificar = new QLabel(QStringLiteral("Tamaño:"));
     txtTamanoModificar = Campo();
     lblRelPosModificar = new QLabel(QStringLiteral("Pos.Relativa:"));
@@ -343,6 +352,20 @@ void frmActualizacion::Conectar() {
             Protegido(this, &frmActualizacion::chkQuitarNumeros_Click));
     connect(chkBatch, &QCheckBox::toggled, this, Protegido(this, &frmActualizacion::chkBatch_Click));
     connect(cmdAnadir, &QPushButton::clicked, this, Protegido(this, &frmActualizacion::cmdAnadir_Click));
+    connect(cmdEliminarCanciones, &QPushButton::clicked, this,
+            Protegido(this, &frmActualizacion::cmdEliminarCanciones_Click));
+    connect(cmdEliminarRama, &QPushButton::clicked, this,
+            Protegido(this, &frmActualizacion::cmdEliminarRama_Click));
+    connect(cmdEliminarBase, &QPushButton::clicked, this,
+            Protegido(this, &frmActualizacion::cmdEliminarBase_Click));
+    // A line chosen by the mouse or by the keyboard.
+    connect(listaCancionesModificar, &QListWidget::itemSelectionChanged, this,
+            Protegido(this, &frmActualizacion::listaCancionesModificar_Click));
+    connect(cmdRestaurar, &QPushButton::clicked, this,
+            Protegido(this, &frmActualizacion::cmdRestaurar_Click));
+    connect(cmdGuardar, &QPushButton::clicked, this, Protegido(this, &frmActualizacion::cmdGuardar_Click));
+    connect(cmdReordenar, &QPushButton::clicked, this,
+            Protegido(this, &frmActualizacion::cmdReordenar_Click));
     connect(TreeViewEliminar, &QTreeWidget::itemClicked, this,
             Protegido(this, &frmActualizacion::TreeViewEliminar_Click));
     connect(TreeViewModificar, &QTreeWidget::itemClicked, this,
@@ -539,9 +562,7 @@ void frmActualizacion::MostrarEliminar(const catalogo::CancionesRuta& canciones)
 
 void frmActualizacion::MostrarModificar(const catalogo::CancionesRuta& canciones) {
     chkBatch->setChecked(false);
-    for (QLineEdit* campo : {txtCabeceraModificar, txtRutaModificar, txtAutorModificar, txtTituloModificar,
-                             txtExtensionModificar, txtTamanoModificar, txtRelPosModificar})
-        campo->clear();
+    VaciarCamposModificar();
     const bool ruta = TreeViewModificar->RutaSeleccionada().has_value();
     HabilitarEdicionRuta(ruta);
     update();
@@ -667,10 +688,7 @@ void frmActualizacion::cmdAnadir_Click() {
         ventana->ProgressBar->setValue(ventana->ProgressBar->maximum());
         ventana->cmdHecho->setEnabled(true);
         ventana->cmdHecho->setFocus();
-        for (QLineEdit* campo :
-             {txtCabeceraModificar, txtRutaModificar, txtAutorModificar, txtTituloModificar,
-              txtExtensionModificar, txtTamanoModificar, txtRelPosModificar})
-            campo->clear();
+        VaciarCamposModificar();
         AvisarOmitidos(resultado);
     } else {
         ventana->setWindowTitle(QStringLiteral("Terminado"));
@@ -706,4 +724,258 @@ void frmActualizacion::AvisarOmitidos(const ResultadoAnadido& resultado) {
     if (!partes.isEmpty())
         Avisar(this, partes.join(QStringLiteral("\n\n")), QStringLiteral("Ficheros omitidos"),
                IconoMensaje::Exclamacion);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Tab "Eliminar"
+
+namespace {
+
+const QString TituloEliminacion = QStringLiteral("Aviso de Eliminación");
+
+RespuestaMensaje Preguntar(QWidget* ventana, const QString& texto, BotonesMensaje botones, IconoMensaje icono,
+                           RespuestaMensaje predeterminado) {
+    return servicios().MsgBox({texto, TituloEliminacion, botones, icono, predeterminado}, ventana);
+}
+
+// Runs eliminar, one transaction, while ventana shows it; on an error the window closes and the error
+// goes on, saying that nothing was deleted.
+void EliminarConVentana(frmEliminando* ventana, const std::function<void()>& eliminar) {
+    try {
+        eliminar();
+    } catch (const dao::ErrorBD& error) {
+        ventana->close();
+        throw dao::ErrorBD(error.Numero(),
+                           error.Descripcion() + QStringLiteral("\n\nNo se ha eliminado nada."));
+    }
+}
+
+void NoEncuentroElRegistro(QWidget* ventana) {
+    Avisar(ventana, QStringLiteral("Error chungo, no encuentro el registro  "), QStringLiteral("ARGH!"),
+           IconoMensaje::Critico);
+}
+
+} // namespace
+
+frmEliminando* frmActualizacion::AbrirEliminando(const QString& rotulo, int maximo) {
+    if (eliminando_)
+        eliminando_->close(); // the window of a previous deletion, still waiting for "Hecho!"
+    auto* ventana = new frmEliminando(this);
+    eliminando_ = ventana;
+    if (!rotulo.isEmpty())
+        ventana->setWindowTitle(rotulo);
+    ventana->ProgressBar->setRange(0, maximo);
+    ventana->show();
+    ventana->Repintar();
+    return ventana;
+}
+
+void frmActualizacion::Eliminar(const QString& rotulo, int maximo, const std::function<void()>& eliminar) {
+    frmEliminando* ventana = AbrirEliminando(rotulo, maximo);
+    EliminarConVentana(ventana, eliminar);
+    ventana->ProgressBar->setValue(maximo);
+    ventana->Rotulo(QStringLiteral("Actualizando Árboles..."));
+    try {
+        BBDD::CerrarBaseDatos();
+        BBDD::AbrirBaseDatos();
+        VaciarArboles();
+        CargarArboles(ventana);
+    } catch (const dao::ErrorBD&) {
+        ventana->close();
+        throw;
+    }
+    ventana->Terminar();
+    VaciarCamposModificar();
+}
+
+void frmActualizacion::cmdEliminarCanciones_Click() {
+    const QList<QListWidgetItem*> elegidas = listaCancionesEliminar->selectedItems();
+    if (elegidas.isEmpty())
+        return;
+    if (Preguntar(this, QStringLiteral("¿Confirma que desea eliminar estas canciones?"), BotonesMensaje::SiNo,
+                  IconoMensaje::Pregunta, RespuestaMensaje::Si) != RespuestaMensaje::Si)
+        return;
+    std::vector<catalogo::IdCancion> filas;
+    for (const QListWidgetItem* linea : elegidas)
+        filas.push_back(linea->data(RolFila).toLongLong());
+    Eliminar(QStringLiteral("Eliminando Entradas de Ficheros..."), int(filas.size()),
+             [&] { catalogo::EliminarCanciones(*BBDD::BaseDatos, filas); });
+    listaCancionesEliminar->clear();
+}
+
+void frmActualizacion::cmdEliminarRama_Click() {
+    const QTreeWidgetItem* nodo = TreeViewEliminar->NodoSeleccionado();
+    if (!nodo)
+        return;
+    const QString clave = ArbolNodos::Clave(nodo);
+    if (clave.startsWith(u'1')) {
+        const QString cabecera = nodo->text(0);
+        if (Preguntar(this, QStringLiteral("¿Eliminar la cabecera: ''") + cabecera + QStringLiteral("'' ?"),
+                      BotonesMensaje::SiNo, IconoMensaje::Pregunta,
+                      RespuestaMensaje::No) != RespuestaMensaje::Si)
+            return;
+        Eliminar(QStringLiteral("Eliminando: ") + cabecera, 1,
+                 [&] { catalogo::EliminarCabecera(*BBDD::BaseDatos, cabecera); });
+    } else if (const std::optional<catalogo::Ruta> ruta = TreeViewEliminar->RutaSeleccionada()) {
+        if (ruta->cabecera.isEmpty() && ruta->ruta.isEmpty())
+            return;
+        if (Preguntar(this, QStringLiteral("¿Eliminar la ruta: ''") + ruta->ruta + QStringLiteral("'' ?"),
+                      BotonesMensaje::SiNo, IconoMensaje::Pregunta,
+                      RespuestaMensaje::No) != RespuestaMensaje::Si)
+            return;
+        Eliminar(QStringLiteral("Eliminando: ") + ruta->ruta, 1,
+                 [&] { catalogo::EliminarRuta(*BBDD::BaseDatos, *ruta); });
+    } else {
+        cmdEliminarBase_Click();
+    }
+}
+
+void frmActualizacion::cmdEliminarBase_Click() {
+    if (Preguntar(this, QStringLiteral("Va a eliminar la Base de Datos entera.   ¿Está usted seguro?  "),
+                  BotonesMensaje::AceptarCancelar, IconoMensaje::Informacion,
+                  RespuestaMensaje::Cancelar) != RespuestaMensaje::Aceptar)
+        return;
+    VaciarCamposModificar();
+    // The shared set tells whether the catalogue held songs when it was last opened.
+    if (!BBDD::RecordsetCanciones || (BBDD::RecordsetCanciones->Bof() && BBDD::RecordsetCanciones->Eof())) {
+        Avisar(this, QStringLiteral("¡La base ya está vacía!  "), QStringLiteral("Error"),
+               IconoMensaje::Exclamacion);
+        return;
+    }
+    frmEliminando* ventana = AbrirEliminando(QString(), 2);
+    EliminarConVentana(ventana, [] { catalogo::EliminarTodo(*BBDD::BaseDatos); });
+    ventana->ProgressBar->setValue(1);
+    ventana->Repintar();
+    VaciarArboles();
+    for (ArbolNodos* arbol : GestorArboles::Instancia().Arboles())
+        arbol->AnadirNodo(QString(), Arboles::ClaveRaiz, Arboles::TextoRaiz, Arboles::ImagenRaizCerrado);
+    ventana->Terminar();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Tab "Modificar"
+
+void frmActualizacion::VaciarCamposModificar() {
+    for (QLineEdit* campo : {txtCabeceraModificar, txtRutaModificar, txtAutorModificar, txtTituloModificar,
+                             txtExtensionModificar, txtTamanoModificar, txtRelPosModificar})
+        campo->clear();
+}
+
+namespace {
+
+// A stored value shown whole in its field: the field's length limit, which stops what the user types,
+// grows for a longer value, so that saving it back does not cut it.
+void MostrarValor(QLineEdit* campo, int longitudMaxima, const QVariant& valor) {
+    const QString texto = valor.toString();
+    campo->setMaxLength(std::max(longitudMaxima, int(texto.size())));
+    campo->setText(texto);
+}
+
+} // namespace
+
+void frmActualizacion::listaCancionesModificar_Click() {
+    const QList<QListWidgetItem*> elegidas = listaCancionesModificar->selectedItems();
+    if (elegidas.isEmpty())
+        return;
+    const auto fila = catalogo::AbrirCancion(*BBDD::BaseDatos, elegidas.first()->data(RolFila).toLongLong());
+    if (!fila) {
+        NoEncuentroElRegistro(this);
+        return;
+    }
+    MostrarValor(txtCabeceraModificar, LongitudCabecera, fila->Field(QStringLiteral("CABECERA")));
+    MostrarValor(txtRutaModificar, LongitudTexto, fila->Field(QStringLiteral("RUTA")));
+    MostrarValor(txtAutorModificar, LongitudTexto, fila->Field(QStringLiteral("AUTOR")));
+    MostrarValor(txtTituloModificar, LongitudTexto, fila->Field(QStringLiteral("TITULO")));
+    MostrarValor(txtExtensionModificar, LongitudExtension, fila->Field(QStringLiteral("EXTENSION")));
+    const QVariant longitud = fila->Field(QStringLiteral("LONGITUD"));
+    txtTamanoModificar->setText(longitud.isValid() ? catalogo::TextoTamano(longitud, QLocale::system()) +
+                                                         QStringLiteral("  Bytes")
+                                                   : QString());
+    txtRelPosModificar->setText(fila->Field(QStringLiteral("REL_POS")).toString());
+    CambioRama = false;
+}
+
+void frmActualizacion::cmdRestaurar_Click() {
+    CambioRama = false;
+    listaCancionesModificar_Click();
+}
+
+void frmActualizacion::cmdGuardar_Click() {
+    if (chkBatch->isChecked())
+        GuardarLote();
+    else
+        GuardarCancion();
+}
+
+void frmActualizacion::GuardarCancion() {
+    const QList<QListWidgetItem*> elegidas = listaCancionesModificar->selectedItems();
+    if (elegidas.isEmpty())
+        return;
+    // Every value is read first: a size that does not fit a 32-bit number stops the save before anything
+    // is written.
+    const catalogo::ValoresCancion valores{catalogo::TextoGuardado(txtCabeceraModificar->text()),
+                                           catalogo::TextoGuardado(txtRutaModificar->text()),
+                                           catalogo::TextoGuardado(txtAutorModificar->text()),
+                                           catalogo::TextoGuardado(txtTituloModificar->text()),
+                                           catalogo::TextoGuardado(txtExtensionModificar->text()),
+                                           Globales::ValorDigitos(txtTamanoModificar->text())};
+    if (!TreeViewModificar->RutaSeleccionada() ||
+        !catalogo::GuardarCancion(*BBDD::BaseDatos, elegidas.first()->data(RolFila).toLongLong(), valores)) {
+        NoEncuentroElRegistro(this);
+        return;
+    }
+    BBDD::CerrarBaseDatos();
+    BBDD::AbrirBaseDatos();
+    if (CambioRama) {
+        listaCancionesModificar->clear();
+        frmEliminando* ventana = AbrirEliminando(QStringLiteral("Actualizando Árboles..."), 100);
+        VaciarArboles();
+        CargarArboles(ventana);
+        ventana->cmdHecho->setEnabled(true);
+    } else {
+        TreeViewModificar_Click();
+    }
+    VaciarCamposModificar();
+}
+
+void frmActualizacion::GuardarLote() {
+    const std::optional<catalogo::Ruta> ruta = TreeViewModificar->RutaSeleccionada();
+    if (!ruta)
+        return;
+    catalogo::CamposLote campos;
+    auto lleno = [](const QLineEdit* campo) {
+        return campo->text().isEmpty() ? std::nullopt : std::optional<QString>(campo->text());
+    };
+    campos.cabecera = lleno(txtCabeceraModificar);
+    campos.ruta = lleno(txtRutaModificar);
+    campos.autor = lleno(txtAutorModificar);
+    campos.titulo = lleno(txtTituloModificar);
+    campos.extension = lleno(txtExtensionModificar);
+    if (!txtTamanoModificar->text().isEmpty())
+        campos.longitud = Globales::ValorDigitos(txtTamanoModificar->text());
+    catalogo::GuardarLote(*BBDD::BaseDatos, *ruta, campos);
+    if (campos.CambiaRama())
+        CambioRama = true;
+    if (CambioRama) {
+        VaciarArboles();
+        CargarArboles(nullptr);
+        listaCancionesModificar->clear();
+    } else {
+        TreeViewModificar_Click();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// "Reordenar Ruta"
+
+void frmActualizacion::cmdReordenar_Click() {
+    const std::optional<catalogo::Ruta> ruta = TreeViewModificar->RutaSeleccionada();
+    if (!ruta)
+        return;
+    frmReordenar dialogo(this);
+    dialogo.CargarDatos(ruta->cabecera, ruta->ruta);
+    // The three song lists show the new order; the trees' synchronisation stays as it was.
+    connect(&dialogo, &frmReordenar::RutaReordenada, this,
+            Protegido(this, [] { GestorArboles::Instancia().ReleerListas(*BBDD::BaseDatos); }));
+    dialogo.exec();
 }

@@ -2,11 +2,14 @@
 // The maintenance window "Cantorio - Actualización" with its tabs "Añadir" (catalogue a directory),
 // "Eliminar" and "Modificar" (songs of the route chosen in the window's own catalogue trees).
 
+#include "maintenance/frmEliminando.h"
 #include "maintenance/frmProcesando.h"
 #include "store/Catalogo.h"
 
 #include <QMainWindow>
 #include <QPointer>
+
+#include <functional>
 
 class ArbolNodos;
 class ListaDirectorios;
@@ -112,6 +115,8 @@ public:
 
     // The progress window of the scan while it is open.
     frmProcesando* Procesando() const { return procesando_; }
+    // The progress window of the last deletion or rebuilding of the trees while it is open.
+    frmEliminando* Eliminando() const { return eliminando_; }
 
 public slots:
     void TreeViewEliminar_Click();
@@ -129,6 +134,13 @@ private slots:
     void chkBatch_Click();
     void lblBatch_Click();
     void cmdAnadir_Click();
+    void cmdEliminarCanciones_Click();
+    void cmdEliminarRama_Click();
+    void cmdEliminarBase_Click();
+    void listaCancionesModificar_Click();
+    void cmdRestaurar_Click();
+    void cmdGuardar_Click();
+    void cmdReordenar_Click();
     void TreeViewEliminar_Expand(QTreeWidgetItem* nodo);
     void TreeViewEliminar_Collapse(QTreeWidgetItem* nodo);
     void TreeViewModificar_Expand(QTreeWidgetItem* nodo);
@@ -159,5 +171,15 @@ private:
     void AvisarOmitidos(const ResultadoAnadido& resultado);
     void RefrescarCatalogo();
 
+    // A new deletion progress window, shown with that caption (the design's when empty) and maximum.
+    frmEliminando* AbrirEliminando(const QString& rotulo, int maximo);
+    // Runs eliminar, one transaction, with the progress window open, then opens the catalogue again and
+    // fills the trees; on an error the window closes and the error says that nothing was deleted.
+    void Eliminar(const QString& rotulo, int maximo, const std::function<void()>& eliminar);
+    void VaciarCamposModificar();
+    void GuardarCancion();
+    void GuardarLote();
+
     QPointer<frmProcesando> procesando_;
+    QPointer<frmEliminando> eliminando_;
 };

@@ -99,7 +99,7 @@ catalogo::CampoOrden frmReordenar::Campo() const {
 
 void frmReordenar::cmdAceptar_Click() {
     try {
-        catalogo::ReordenarRuta(*BBDD::BaseDatos, cabecera_, ruta_, Campo(),
+        catalogo::ReordenarRuta(*BBDD::BaseDatos, {cabecera_, ruta_}, Campo(),
                                 optAscendente->isChecked() ? catalogo::Sentido::Ascendente
                                                            : catalogo::Sentido::Descendente);
     } catch (const dao::ErrorBD& error) {

@@ -124,11 +124,12 @@ int EliminarDonde(dao::Database& base, const QString& condicion, const Enlace& e
     return eliminadas;
 }
 
-// The route's songs, parameters 1 (header) and 2 (route).
-const QString CondicionRuta = QStringLiteral("CABECERA = ?1 AND RUTA = ?2");
+// The route's songs, its header and path bound as parameters 1 and 2: equality under the catalogue's
+// collation, as catalogo::CondicionRuta says it in the Jet dialect.
+const QString CondicionRutaNativa = QStringLiteral("CABECERA = ?1 AND RUTA = ?2");
 
-Enlace Ruta(const QString& cabecera, const QString& ruta) {
-    return [=](Sentencia& s) { s.Enlazar(1, cabecera).Enlazar(2, ruta); };
+Enlace EnlaceRuta(const Ruta& ruta) {
+    return [=](Sentencia& s) { s.Enlazar(1, ruta.cabecera).Enlazar(2, ruta.ruta); };
 }
 
 } // namespace
@@ -146,8 +147,8 @@ int EliminarCabecera(dao::Database& base, const QString& cabecera) {
                          [&](Sentencia& s) { s.Enlazar(1, cabecera); });
 }
 
-int EliminarRuta(dao::Database& base, const QString& cabecera, const QString& ruta) {
-    return EliminarDonde(base, CondicionRuta, Ruta(cabecera, ruta));
+int EliminarRuta(dao::Database& base, const Ruta& ruta) {
+    return EliminarDonde(base, CondicionRutaNativa, EnlaceRuta(ruta));
 }
 
 void EliminarTodo(dao::Database& base) {
@@ -155,16 +156,6 @@ void EliminarTodo(dao::Database& base) {
     Sentencia(base, QStringLiteral("DELETE FROM LETRAS")).Ejecutar();
     Sentencia(base, QStringLiteral("DELETE FROM CANCIONES")).Ejecutar();
     transaccion.Confirmar();
-}
-
-std::optional<Cancion> LeerCancion(dao::Database& base, IdCancion id) {
-    Sentencia fila(base, QStringLiteral("SELECT CABECERA, RUTA, AUTOR, TITULO, EXTENSION, LONGITUD, REL_POS "
-                                        "FROM CANCIONES WHERE rowid = ?1"));
-    fila.Enlazar(1, id);
-    if (!fila.Fila())
-        return std::nullopt;
-    return Cancion{fila.Columna(0), fila.Columna(1), fila.Columna(2), fila.Columna(3),
-                   fila.Columna(4), fila.Columna(5), fila.Columna(6)};
 }
 
 QString TextoGuardado(const QString& campo) {
@@ -189,7 +180,7 @@ bool GuardarCancion(dao::Database& base, IdCancion id, const ValoresCancion& val
     return escritas > 0;
 }
 
-int GuardarLote(dao::Database& base, const QString& cabecera, const QString& ruta, const CamposLote& campos) {
+int GuardarLote(dao::Database& base, const Ruta& ruta, const CamposLote& campos) {
     QStringList asignaciones;
     std::vector<QVariant> valores;
     auto anadir = [&](const char* columna, const auto& valor) {
@@ -209,8 +200,8 @@ int GuardarLote(dao::Database& base, const QString& cabecera, const QString& rut
 
     Transaccion transaccion(base);
     Sentencia lote(base, QStringLiteral("UPDATE CANCIONES SET ") + asignaciones.join(QStringLiteral(", ")) +
-                             QStringLiteral(" WHERE ") + CondicionRuta);
-    Ruta(cabecera, ruta)(lote);
+                             QStringLiteral(" WHERE ") + CondicionRutaNativa);
+    EnlaceRuta(ruta)(lote);
     for (std::size_t i = 0; i < valores.size(); ++i)
         lote.Enlazar(int(i) + 3, valores[i]);
     const int escritas = lote.Ejecutar();
@@ -218,8 +209,7 @@ int GuardarLote(dao::Database& base, const QString& cabecera, const QString& rut
     return escritas;
 }
 
-int ReordenarRuta(dao::Database& base, const QString& cabecera, const QString& ruta, CampoOrden campo,
-                  Sentido sentido) {
+int ReordenarRuta(dao::Database& base, const Ruta& ruta, CampoOrden campo, Sentido sentido) {
     QStringList claves;
     switch (campo) {
     case CampoOrden::Autor:
@@ -248,8 +238,8 @@ int ReordenarRuta(dao::Database& base, const QString& cabecera, const QString& r
         base, QStringLiteral("UPDATE CANCIONES SET REL_POS = orden.posicion FROM (SELECT rowid AS id, "
                              "row_number() OVER (ORDER BY %1) AS posicion FROM CANCIONES WHERE %2) "
                              "AS orden WHERE CANCIONES.rowid = orden.id")
-                  .arg(claves.join(QStringLiteral(", ")), CondicionRuta));
-    Ruta(cabecera, ruta)(numeracion);
+                  .arg(claves.join(QStringLiteral(", ")), CondicionRutaNativa));
+    EnlaceRuta(ruta)(numeracion);
     const int renumeradas = numeracion.Ejecutar();
     transaccion.Confirmar();
     return renumeradas;

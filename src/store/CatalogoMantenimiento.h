@@ -8,7 +8,7 @@
 // alone. Each operation runs in one transaction: all of it, or, on an error (a full disk, a catalogue
 // locked by another program, a value the catalogue refuses), none of it, raised as a dao::ErrorBD.
 
-#include "store/Dao.h"
+#include "store/Catalogo.h"
 
 #include <QString>
 #include <QVariant>
@@ -18,7 +18,6 @@
 
 namespace catalogo {
 
-using IdCancion = qint64;
 
 // Deletes the songs with these identities (those already gone are skipped) and every lyric that one of
 // them named and no remaining song names. Returns the number of songs deleted.
@@ -26,16 +25,9 @@ int EliminarCanciones(dao::Database& base, const std::vector<IdCancion>& cancion
 // The same for every song of the header, whatever its route, a Null route included.
 int EliminarCabecera(dao::Database& base, const QString& cabecera);
 // The same for every song of the route.
-int EliminarRuta(dao::Database& base, const QString& cabecera, const QString& ruta);
+int EliminarRuta(dao::Database& base, const Ruta& ruta);
 // Empties LETRAS and CANCIONES.
 void EliminarTodo(dao::Database& base);
-
-// The stored values of one song; a Null value is an invalid QVariant.
-struct Cancion {
-    QVariant cabecera, ruta, autor, titulo, extension, longitud, relPos;
-};
-// The song with that identity, or nothing when it is gone.
-std::optional<Cancion> LeerCancion(dao::Database& base, IdCancion id);
 
 // What saving one song writes: its texts and size. Position and lyric stay as they are.
 struct ValoresCancion {
@@ -55,7 +47,7 @@ struct CamposLote {
     bool CambiaRama() const { return cabecera.has_value() || ruta.has_value(); }
 };
 // Returns the number of songs written.
-int GuardarLote(dao::Database& base, const QString& cabecera, const QString& ruta, const CamposLote& campos);
+int GuardarLote(dao::Database& base, const Ruta& ruta, const CamposLote& campos);
 
 enum class CampoOrden { Autor, Titulo, Extension, Tamano };
 enum class Sentido { Ascendente, Descendente };
@@ -63,7 +55,6 @@ enum class Sentido { Ascendente, Descendente };
 // (Autor: author, title, extension, size; Titulo: title, author, extension, size; Extension: extension,
 // author, title, size; Tamano: size, author, title, extension), songs equal in all four in the order
 // they were catalogued. Descendente is exactly the reverse of Ascendente. Returns the songs renumbered.
-int ReordenarRuta(dao::Database& base, const QString& cabecera, const QString& ruta, CampoOrden campo,
-                  Sentido sentido);
+int ReordenarRuta(dao::Database& base, const Ruta& ruta, CampoOrden campo, Sentido sentido);
 
 } // namespace catalogo

@@ -1,6 +1,7 @@
 #include "store/CatalogoUtilidades.h"
 
 #include "store/DaoInterno.h"
+#include "store/FuncionesSql.h"
 
 namespace catalogo {
 
@@ -58,7 +59,7 @@ void EscribirEnTransaccion(dao::Database& base, const QByteArray& sql) {
     base.Execute(QStringLiteral("UPDATE LETRAS SET IDX_CANCION = 0 WHERE 0 = 1"));
 }
 
-void Enlazar(sqlite3_stmt* s, int indice, const std::optional<QByteArray>& texto) {
+void Enlazar(sqlite3_stmt* s, int indice, const std::optional<QByteArrayView>& texto) {
     if (texto)
         sqlite3_bind_text(s, indice, texto->constData(), int(texto->size()), SQLITE_STATIC);
     else
@@ -240,8 +241,8 @@ InsercionCanciones::~InsercionCanciones() {
     sqlite3_finalize(sentencia_);
 }
 
-void InsercionCanciones::Anadir(const std::optional<QByteArray> (&textos)[5], std::optional<qint32> longitud,
-                                std::optional<qint32> posicion) {
+void InsercionCanciones::Anadir(const std::optional<QByteArrayView> (&textos)[5],
+                                std::optional<qint32> longitud, std::optional<qint32> posicion) {
     for (int i = 0; i < 5; ++i)
         Enlazar(sentencia_, i + 1, textos[i]);
     Enlazar(sentencia_, 6, longitud);
@@ -272,10 +273,29 @@ qint64 ContarFilasListado(dao::Database& base, const AlcanceListado& alcance, bo
     return Numero(base, sql.constData(), ParametrosAlcance(alcance));
 }
 
-bool MismoTexto(dao::Database& base, QByteArrayView a, QByteArrayView b) {
+ComparacionTextos::ComparacionTextos(dao::Database& base) : base_(base) {
+    sqlite3* db = Conexion(base);
+    const QByteArray sql = QByteArray("SELECT ?1 = ?2 COLLATE ") + dao::Intercalacion;
+    const int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &sentencia_, nullptr);
+    if (rc != SQLITE_OK)
+        dao::interno::ErrorDeMotor(db, rc);
+}
+
+ComparacionTextos::~ComparacionTextos() {
+    sqlite3_finalize(sentencia_);
+}
+
+bool ComparacionTextos::Iguales(QByteArrayView a, QByteArrayView b) {
     if (a == b)
         return true;
-    return Numero(base, "SELECT ?1 = ?2 COLLATE CANTORIO", {QString::fromUtf8(a), QString::fromUtf8(b)}) == 1;
+    sqlite3_bind_text(sentencia_, 1, a.data(), int(a.size()), SQLITE_STATIC);
+    sqlite3_bind_text(sentencia_, 2, b.data(), int(b.size()), SQLITE_STATIC);
+    const int rc = sqlite3_step(sentencia_);
+    const bool iguales = rc == SQLITE_ROW && sqlite3_column_int(sentencia_, 0) == 1;
+    sqlite3_reset(sentencia_);
+    if (rc != SQLITE_ROW)
+        dao::interno::ErrorDeMotor(base_.Conexion(), rc);
+    return iguales;
 }
 
 QStringList Cabeceras(dao::Database& base) {

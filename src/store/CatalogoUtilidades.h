@@ -83,7 +83,7 @@ public:
     InsercionCanciones(const InsercionCanciones&) = delete;
     InsercionCanciones& operator=(const InsercionCanciones&) = delete;
 
-    void Anadir(const std::optional<QByteArray> (&textos)[5], std::optional<qint32> longitud,
+    void Anadir(const std::optional<QByteArrayView> (&textos)[5], std::optional<qint32> longitud,
                 std::optional<qint32> posicion);
     // Tells the layer that rows were written, so that open record sets read them again.
     void Terminar();
@@ -102,8 +102,21 @@ struct AlcanceListado {
 // otherwise the distinct CABECERA, RUTA.
 std::unique_ptr<Filas> FilasListado(dao::Database& base, const AlcanceListado& alcance, bool ficheros);
 qint64 ContarFilasListado(dao::Database& base, const AlcanceListado& alcance, bool ficheros);
-// Whether two texts of the catalogue are equal as the catalogue compares them (letter case ignored).
-bool MismoTexto(dao::Database& base, QByteArrayView a, QByteArrayView b);
+// Whether two texts of the catalogue are equal as the catalogue compares them (letter case ignored),
+// its statement prepared once for a walk over many rows.
+class ComparacionTextos {
+public:
+    explicit ComparacionTextos(dao::Database& base);
+    ~ComparacionTextos();
+    ComparacionTextos(const ComparacionTextos&) = delete;
+    ComparacionTextos& operator=(const ComparacionTextos&) = delete;
+
+    bool Iguales(QByteArrayView a, QByteArrayView b);
+
+private:
+    dao::Database& base_;
+    sqlite3_stmt* sentencia_ = nullptr;
+};
 
 // Headers, and routes of one header, for the listing's lists.
 QStringList Cabeceras(dao::Database& base);

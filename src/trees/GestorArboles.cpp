@@ -129,6 +129,14 @@ void GestorArboles::Elegido(ArbolNodos* origen, const catalogo::CancionesRuta& c
     }
 }
 
+void GestorArboles::ReleerListas(dao::Database& base) {
+    const Pausa pausa(*this);
+    for (ArbolNodos* arbol : Arboles()) {
+        const std::optional<catalogo::Ruta> ruta = arbol->RutaSeleccionada();
+        emit NodoElegido(arbol, ruta ? catalogo::LeerCancionesRuta(base, *ruta) : catalogo::CancionesRuta{});
+    }
+}
+
 // An expanded node is expanded by key in the other trees, whose roots show open, and selected there. A
 // collapsed header is collapsed and selected; a collapsed root closes and is selected.
 void GestorArboles::Seguir(ArbolNodos* origen, const QString& clave, bool expandido) {

@@ -79,6 +79,10 @@ public:
     // NodoElegido, with the same songs: the route is read once per click.
     void Elegido(ArbolNodos* origen, const catalogo::CancionesRuta& canciones);
 
+    // The songs of a route changed, not the trees: every tree's window reads again the songs of the
+    // route that tree has selected, as a click on it would, without mirroring.
+    void ReleerListas(dao::Database& base);
+
     // Applies a mode to arbol and, while synchronised, to the other trees as well, each in one pass
     // over its nodes; the end state is the one that mirroring node by node would leave: roots pictured
     // by their state, the other trees' selection on the root (modes 1 and 2) or on the last header

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 
 const QByteArray Guiones(70, '-');
@@ -16,8 +18,18 @@ const char* const NombresCampos[LineasPorCancion] = {"CABECERA",  "RUTA",     "A
                                                      "EXTENSION", "LONGITUD", "REL_POS"};
 
 // A number with the blank of its sign before it (a minus sign in its place) and one blank after.
-QByteArray LineaNumero(qint64 numero) {
-    return (numero < 0 ? QByteArray::number(numero) : ' ' + QByteArray::number(numero)) + ' ';
+void EscribirNumero(FicheroTexto& fichero, qint64 numero) {
+    char texto[24];
+    char* fin = texto + sizeof texto;
+    char* p = fin;
+    *--p = ' ';
+    quint64 valor = numero < 0 ? 0 - quint64(numero) : quint64(numero);
+    do {
+        *--p = char('0' + valor % 10);
+        valor /= 10;
+    } while (valor);
+    *--p = numero < 0 ? '-' : ' ';
+    fichero.Anadir(QByteArrayView(p, fin - p));
 }
 
 QByteArray ClaveDe(const std::optional<QString>& clave) {
@@ -49,7 +61,7 @@ QString Nombre(const catalogo::Filas& filas, int columna) {
                  alCodificar ? QStringLiteral("queda con") : QStringLiteral("contiene")));
 }
 
-bool TieneSalto(const QByteArray& bytes) {
+bool TieneSalto(QByteArrayView bytes) {
     return bytes.contains('\n') || bytes.contains('\r');
 }
 
@@ -59,28 +71,36 @@ void EscribirCanciones(dao::Database& base, FicheroTexto& fichero, const QString
     fichero.Linea(fichero.Bytes(
         QStringLiteral(" Base de Datos del %1   -   NO MODIFICAR ESTE FICHERO!!!").arg(version).toUtf8()));
     fichero.Linea(Guiones);
-    fichero.Linea(LineaNumero(total));
+    EscribirNumero(fichero, total);
+    fichero.FinLinea();
     const std::unique_ptr<catalogo::Filas> filas = catalogo::CancionesEnOrden(base);
     qint64 numero = 0;
     while (filas->Siguiente()) {
         ++numero;
         for (int campo = 0; campo < CamposTexto; ++campo) {
             if (filas->Nulo(campo)) {
-                fichero.Linea({});
+                fichero.FinLinea();
                 continue;
             }
-            QByteArray bytes = fichero.Bytes(filas->Texto(campo));
-            if (TieneSalto(bytes))
-                SaltoDeLinea(*filas, numero, campo, false);
-            if (!clave.isEmpty()) {
+            if (clave.isEmpty()) {
+                if (TieneSalto(fichero.Texto(filas->Texto(campo))))
+                    SaltoDeLinea(*filas, numero, campo, false);
+            } else {
+                QByteArray bytes = fichero.Bytes(filas->Texto(campo));
+                if (TieneSalto(bytes))
+                    SaltoDeLinea(*filas, numero, campo, false);
                 Codifica(bytes, clave);
                 if (TieneSalto(bytes))
                     SaltoDeLinea(*filas, numero, campo, true);
+                fichero.Anadir(bytes);
             }
-            fichero.Linea(bytes);
+            fichero.FinLinea();
         }
-        for (int campo = CamposTexto; campo < LineasPorCancion; ++campo)
-            fichero.Linea(filas->Nulo(campo) ? QByteArray() : LineaNumero(filas->Entero(campo)));
+        for (int campo = CamposTexto; campo < LineasPorCancion; ++campo) {
+            if (!filas->Nulo(campo))
+                EscribirNumero(fichero, filas->Entero(campo));
+            fichero.FinLinea();
+        }
         if ((numero & 1023) == 0)
             progreso.Valor(numero);
     }
@@ -166,9 +186,10 @@ struct Importacion {
 
         catalogo::InsercionCanciones insercion(base);
         qint64 canciones = 0;
+        QByteArray memorias[CamposTexto]; // kept from song to song, so that no song allocates its texts
         while (!lineas.Fin()) {
             const qint64 primera = lineas.Numero() + 1;
-            std::optional<QByteArray> textos[CamposTexto];
+            std::optional<QByteArrayView> textos[CamposTexto];
             std::optional<qint32> numeros[2];
             for (int campo = 0; campo < LineasPorCancion; ++campo) {
                 if (!lineas.Leer(linea))
@@ -179,7 +200,7 @@ struct Importacion {
                             .arg(primera)
                             .arg(QLatin1String(NombresCampos[campo])));
                 if (campo < CamposTexto)
-                    textos[campo] = Texto(linea, lineas.Numero());
+                    textos[campo] = Texto(linea, lineas.Numero(), memorias[campo]);
                 else
                     numeros[campo - CamposTexto] = Numero(linea, lineas.Numero(), campo);
             }
@@ -198,21 +219,32 @@ struct Importacion {
         return canciones;
     }
 
-    std::optional<QByteArray> Texto(QByteArrayView linea, qint64 numero) const {
+    // The UTF-8 text of a line (Null when empty), decoded with the password; memoria holds it when it
+    // is not the line itself.
+    std::optional<QByteArrayView> Texto(QByteArrayView linea, qint64 numero, QByteArray& memoria) const {
         if (linea.isEmpty())
             return std::nullopt;
-        QByteArray bytes = linea.toByteArray();
-        if (!clave.isEmpty())
-            Decodifica(bytes, clave);
+        if (!clave.isEmpty()) {
+            memoria.resize(0);
+            memoria.append(linea.data(), linea.size());
+            Decodifica(memoria, clave);
+            linea = memoria;
+        }
         if (utf8Fichero) {
-            if (!QUtf8StringView(bytes).isValidUtf8())
+            if (!QUtf8StringView(linea).isValidUtf8())
                 Rechazar(ruta, numero,
                          QStringLiteral("el texto no es UTF-8 válido (¿es la clave correcta?)"));
-            return bytes;
+            return linea;
         }
-        QByteArray texto;
-        win1252::AUtf8(bytes.constData(), bytes.size(), texto);
-        return texto;
+        if (std::all_of(linea.begin(), linea.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            return linea;
+        // Decoded bytes are converted from a copy, as they lie in memoria itself.
+        const QByteArray decodificado = clave.isEmpty() ? QByteArray() : memoria;
+        const QByteArrayView origen = clave.isEmpty() ? linea : QByteArrayView(decodificado);
+        memoria.resize(0);
+        win1252::AUtf8(origen.data(), origen.size(), memoria);
+        return QByteArrayView(memoria);
     }
 
     std::optional<qint32> Numero(QByteArrayView linea, qint64 numero, int campo) const {

@@ -38,8 +38,16 @@ QByteArray FicheroTexto::Bytes(QByteArrayView utf8) const {
     return bytes;
 }
 
-void FicheroTexto::Linea(QByteArrayView bytes) {
-    pendiente_.append(bytes.data(), bytes.size());
+QByteArrayView FicheroTexto::Texto(QByteArrayView utf8) {
+    const qsizetype inicio = pendiente_.size();
+    if (utf8_)
+        pendiente_.append(utf8.data(), utf8.size());
+    else if (!win1252::DesdeUtf8(utf8.data(), utf8.size(), pendiente_))
+        throw NecesitaUtf8{};
+    return QByteArrayView(pendiente_).sliced(inicio);
+}
+
+void FicheroTexto::FinLinea() {
     pendiente_.append("\r\n", 2);
     if (pendiente_.size() >= TamanoBloque)
         Vaciar();

@@ -35,8 +35,18 @@ public:
     // The bytes of a UTF-8 text in the file's encoding; NecesitaUtf8 when the file is Windows-1252
     // and the text has a character the code page has not.
     QByteArray Bytes(QByteArrayView utf8) const;
+    // Appends a UTF-8 text in the file's encoding to the line being written (NecesitaUtf8 as Bytes)
+    // and returns the bytes it appended, valid until the next append.
+    QByteArrayView Texto(QByteArrayView utf8);
+    // Appends bytes as they are to the line being written.
+    void Anadir(QByteArrayView bytes) { pendiente_.append(bytes.data(), bytes.size()); }
+    // Ends the line with CR LF.
+    void FinLinea();
     // Appends bytes and CR LF.
-    void Linea(QByteArrayView bytes);
+    void Linea(QByteArrayView bytes) {
+        Anadir(bytes);
+        FinLinea();
+    }
     // Writes what is left and puts the file in its place (Escritura when that fails).
     void Terminar();
 

@@ -13,8 +13,9 @@ void Separador(FicheroTexto& fichero) {
 }
 
 // A field without a value adds nothing to its line.
-QByteArray Campo(const catalogo::Filas& filas, int columna, FicheroTexto& fichero) {
-    return filas.Nulo(columna) ? QByteArray() : fichero.Bytes(filas.Texto(columna));
+void Campo(const catalogo::Filas& filas, int columna, FicheroTexto& fichero) {
+    if (!filas.Nulo(columna))
+        fichero.Texto(filas.Texto(columna));
 }
 
 // One text of the previous row, Null apart from every text.
@@ -24,12 +25,12 @@ struct Anterior {
     QByteArray texto;
 
     // Whether the value in column of the row starts a new block, as the catalogue compares texts.
-    bool Cambia(dao::Database& base, const catalogo::Filas& filas, int columna) const {
+    bool Cambia(catalogo::ComparacionTextos& comparacion, const catalogo::Filas& filas, int columna) const {
         if (!hay)
             return true;
         if (filas.Nulo(columna) || nulo)
             return filas.Nulo(columna) != nulo;
-        return !catalogo::MismoTexto(base, texto, filas.Texto(columna));
+        return !comparacion.Iguales(texto, filas.Texto(columna));
     }
     void Tomar(const catalogo::Filas& filas, int columna) {
         hay = true;
@@ -45,33 +46,42 @@ ResultadoListado Escribir(dao::Database& base, FicheroTexto& fichero, const Opci
     ResultadoListado resultado;
     const std::unique_ptr<catalogo::Filas> filas =
         catalogo::FilasListado(base, opciones.alcance, opciones.ficheros);
+    catalogo::ComparacionTextos comparacion(base);
     Anterior cabecera, ruta;
     qint64 posicion = 0;
     while (filas->Siguiente()) {
         if ((posicion & 1023) == 0)
             progreso.Valor(posicion);
         ++posicion;
-        const bool nuevaCabecera = cabecera.Cambia(base, *filas, 0);
+        const bool nuevaCabecera = cabecera.Cambia(comparacion, *filas, 0);
         if (nuevaCabecera) {
             Separador(fichero);
-            fichero.Linea(Campo(*filas, 0, fichero));
+            Campo(*filas, 0, fichero);
+            fichero.FinLinea();
             if (!opciones.ficheros)
                 fichero.Linea({});
             cabecera.Tomar(*filas, 0);
             ++resultado.cabeceras;
         }
-        if (nuevaCabecera || ruta.Cambia(base, *filas, 1)) {
+        if (nuevaCabecera || ruta.Cambia(comparacion, *filas, 1)) {
             if (opciones.ficheros)
                 fichero.Linea({});
-            fichero.Linea("   " + Campo(*filas, 1, fichero));
+            fichero.Anadir("   ");
+            Campo(*filas, 1, fichero);
+            fichero.FinLinea();
             if (opciones.ficheros)
                 fichero.Linea({});
             ruta.Tomar(*filas, 1);
             ++resultado.rutas;
         }
         if (opciones.ficheros) {
-            fichero.Linea("      " + Campo(*filas, 2, fichero) + " -- " + Campo(*filas, 3, fichero) + '.' +
-                          Campo(*filas, 4, fichero));
+            fichero.Anadir("      ");
+            Campo(*filas, 2, fichero);
+            fichero.Anadir(" -- ");
+            Campo(*filas, 3, fichero);
+            fichero.Anadir(".");
+            Campo(*filas, 4, fichero);
+            fichero.FinLinea();
             ++resultado.ficheros;
         }
     }

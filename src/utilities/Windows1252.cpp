@@ -41,19 +41,6 @@ char32_t LeerUtf8(const unsigned char*& p, const unsigned char* fin) {
     return c;
 }
 
-void EscribirUtf8(char32_t c, QByteArray& salida) {
-    if (c < 0x80) {
-        salida.append(char(c));
-    } else if (c < 0x800) {
-        salida.append(char(0xC0 | (c >> 6)));
-        salida.append(char(0x80 | (c & 0x3F)));
-    } else {
-        salida.append(char(0xE0 | (c >> 12)));
-        salida.append(char(0x80 | ((c >> 6) & 0x3F)));
-        salida.append(char(0x80 | (c & 0x3F)));
-    }
-}
-
 } // namespace
 
 int Byte(char32_t caracter) {
@@ -70,29 +57,49 @@ char32_t Caracter(unsigned char byte) {
 }
 
 bool DesdeUtf8(const char* utf8, qsizetype largo, QByteArray& salida) {
+    // A Windows-1252 text never has more bytes than its UTF-8 form: room for all of them at once.
+    const qsizetype inicio = salida.size();
+    salida.resize(inicio + largo);
+    char* q = salida.data() + inicio;
     auto* p = reinterpret_cast<const unsigned char*>(utf8);
     const auto* fin = p + largo;
+    bool bien = true;
     while (p < fin) {
         if (*p < 0x80) {
-            salida.append(char(*p++));
+            *q++ = char(*p++);
             continue;
         }
         const int byte = Byte(LeerUtf8(p, fin));
-        if (byte < 0)
-            return false;
-        salida.append(char(byte));
+        if (byte < 0) {
+            bien = false;
+            break;
+        }
+        *q++ = char(byte);
     }
-    return true;
+    salida.resize(q - salida.constData());
+    return bien;
 }
 
 void AUtf8(const char* bytes, qsizetype largo, QByteArray& salida) {
+    // No character of the code page takes more than three UTF-8 bytes: room for all of them at once.
+    const qsizetype inicio = salida.size();
+    salida.resize(inicio + 3 * largo);
+    char* q = salida.data() + inicio;
     for (qsizetype i = 0; i < largo; ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80)
-            salida.append(char(b));
-        else
-            EscribirUtf8(Caracter(b), salida);
+        const char32_t c = Caracter(b);
+        if (c < 0x80) {
+            *q++ = char(c);
+        } else if (c < 0x800) {
+            *q++ = char(0xC0 | (c >> 6));
+            *q++ = char(0x80 | (c & 0x3F));
+        } else {
+            *q++ = char(0xE0 | (c >> 12));
+            *q++ = char(0x80 | ((c >> 6) & 0x3F));
+            *q++ = char(0x80 | (c & 0x3F));
+        }
     }
+    salida.resize(q - salida.constData());
 }
 
 QByteArray Codificar(const QString& texto, bool* ok) {

@@ -1,5 +1,6 @@
 #include "utilities/frmComprobarErrores.h"
 
+#include "shell/BarreraErrores.h"
 #include "shell/Servicios.h"
 #include "store/BBDD.h"
 #include "utilities/ProgresoVentana.h"
@@ -79,7 +80,7 @@ frmComprobarErrores::frmComprobarErrores(QWidget* padre) : QDialog(padre) {
 }
 
 void frmComprobarErrores::Conectar() {
-    connect(cmdOK, &QPushButton::clicked, this, &frmComprobarErrores::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, Protegido(this, &frmComprobarErrores::cmdOK_Click));
 }
 
 void frmComprobarErrores::Form_Load() {
@@ -108,15 +109,7 @@ void frmComprobarErrores::Form_Resize() {
         return;
     comprobando_ = true;
     RepintarVentana(this);
-    try {
-        ComprobarErrores(*BBDD::BaseDatos, *this);
-    } catch (const dao::ErrorBD& error) {
-        Avisar(this,
-               QStringLiteral("No se ha podido comprobar la base de datos:\nError %1: %2")
-                   .arg(error.Numero())
-                   .arg(error.Descripcion()),
-               QStringLiteral("ERROR"), IconoMensaje::Critico);
-    }
+    BarreraErrores(this, [this] { ComprobarErrores(*BBDD::BaseDatos, *this); });
     cmdOK->setEnabled(true);
     RepintarVentana(this);
     comprobando_ = false;

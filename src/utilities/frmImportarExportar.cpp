@@ -1,5 +1,6 @@
 #include "utilities/frmImportarExportar.h"
 
+#include "shell/BarreraErrores.h"
 #include "shell/Estado.h"
 #include "shell/Servicios.h"
 #include "store/BBDD.h"
@@ -62,10 +63,11 @@ frmImportarExportar::frmImportarExportar(QWidget* padre) : QDialog(padre) {
 }
 
 void frmImportarExportar::Conectar() {
-    connect(cmdBrowse, &QPushButton::clicked, this, &frmImportarExportar::cmdBrowse_Click);
-    connect(chkEncriptado, &QCheckBox::clicked, this, &frmImportarExportar::chkEncriptado_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmImportarExportar::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmImportarExportar::cmdCancel_Click);
+    connect(cmdBrowse, &QPushButton::clicked, this, Protegido(this, &frmImportarExportar::cmdBrowse_Click));
+    connect(chkEncriptado, &QCheckBox::clicked, this,
+            Protegido(this, &frmImportarExportar::chkEncriptado_Click));
+    connect(cmdOK, &QPushButton::clicked, this, Protegido(this, &frmImportarExportar::cmdOK_Click));
+    connect(cmdCancel, &QPushButton::clicked, this, Protegido(this, &frmImportarExportar::cmdCancel_Click));
 }
 
 bool frmImportarExportar::ModoImportar() const {

@@ -1,5 +1,6 @@
 #include "utilities/frmImprimirArbol.h"
 
+#include "shell/BarreraErrores.h"
 #include "shell/Estado.h"
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
@@ -69,18 +70,20 @@ frmImprimirArbol::frmImprimirArbol(QWidget* padre) : QDialog(padre) {
         boton->setAutoDefault(false);
     setFixedWidth(Pixeles(Ancho));
     Conectar();
-    Form_Load();
+    BarreraErrores(this, [this] { Form_Load(); });
 }
 
 void frmImprimirArbol::Conectar() {
-    connect(optRaiz, &QRadioButton::clicked, this, &frmImprimirArbol::optRaiz_Click);
-    connect(optCabecera, &QRadioButton::clicked, this, &frmImprimirArbol::optCabecera_Click);
-    connect(optRuta, &QRadioButton::clicked, this, &frmImprimirArbol::optRuta_Click);
-    connect(comboCabecera, &QComboBox::activated, this, &frmImprimirArbol::comboCabecera_Click);
-    connect(cmdBrowse, &QPushButton::clicked, this, &frmImprimirArbol::cmdBrowse_Click);
-    connect(txtFichero, &QLineEdit::returnPressed, this, &frmImprimirArbol::txtFichero_KeyPress);
-    connect(cmdOK, &QPushButton::clicked, this, &frmImprimirArbol::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmImprimirArbol::cmdCancel_Click);
+    connect(optRaiz, &QRadioButton::clicked, this, Protegido(this, &frmImprimirArbol::optRaiz_Click));
+    connect(optCabecera, &QRadioButton::clicked, this, Protegido(this, &frmImprimirArbol::optCabecera_Click));
+    connect(optRuta, &QRadioButton::clicked, this, Protegido(this, &frmImprimirArbol::optRuta_Click));
+    connect(comboCabecera, &QComboBox::activated, this,
+            Protegido(this, &frmImprimirArbol::comboCabecera_Click));
+    connect(cmdBrowse, &QPushButton::clicked, this, Protegido(this, &frmImprimirArbol::cmdBrowse_Click));
+    connect(txtFichero, &QLineEdit::returnPressed, this,
+            Protegido(this, &frmImprimirArbol::txtFichero_KeyPress));
+    connect(cmdOK, &QPushButton::clicked, this, Protegido(this, &frmImprimirArbol::cmdOK_Click));
+    connect(cmdCancel, &QPushButton::clicked, this, Protegido(this, &frmImprimirArbol::cmdCancel_Click));
 }
 
 void frmImprimirArbol::Alto(int twips) {

@@ -1,6 +1,6 @@
 #include "utilities/frmPorcentajeLetras.h"
 
-#include "shell/Servicios.h"
+#include "shell/BarreraErrores.h"
 #include "store/BBDD.h"
 #include "utilities/PorcentajeLetras.h"
 
@@ -55,30 +55,22 @@ frmPorcentajeLetras::frmPorcentajeLetras(QWidget* padre) : QDialog(padre) {
     disposicion->addWidget(cmdOK, 0, Qt::AlignHCenter);
     setFixedSize(sizeHint());
     Conectar();
-    Form_Load();
+    BarreraErrores(this, [this] { Form_Load(); });
 }
 
 void frmPorcentajeLetras::Conectar() {
-    connect(cmdOK, &QPushButton::clicked, this, &frmPorcentajeLetras::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, Protegido(this, &frmPorcentajeLetras::cmdOK_Click));
 }
 
 void frmPorcentajeLetras::Form_Load() {
-    try {
-        const auto lineas = PorcentajesLetras(*BBDD::BaseDatos);
-        if (!lineas)
-            return; // an empty catalogue keeps the design captions
-        QLabel* totales[] = {lblSTotal, lblNTotal, lblHTotal};
-        QLabel* porcientos[] = {lblSPorciento, lblNPorciento, lblHPorciento};
-        for (int i = 0; i < 3; ++i) {
-            totales[i]->setText((*lineas)[i].total);
-            porcientos[i]->setText((*lineas)[i].porciento);
-        }
-    } catch (const dao::ErrorBD& error) {
-        Avisar(this,
-               QStringLiteral("No se han podido contar las canciones:\nError %1: %2")
-                   .arg(error.Numero())
-                   .arg(error.Descripcion()),
-               QStringLiteral("ERROR"), IconoMensaje::Critico);
+    const auto lineas = PorcentajesLetras(*BBDD::BaseDatos);
+    if (!lineas)
+        return; // an empty catalogue keeps the design captions
+    QLabel* totales[] = {lblSTotal, lblNTotal, lblHTotal};
+    QLabel* porcientos[] = {lblSPorciento, lblNPorciento, lblHPorciento};
+    for (int i = 0; i < 3; ++i) {
+        totales[i]->setText((*lineas)[i].total);
+        porcientos[i]->setText((*lineas)[i].porciento);
     }
 }
 

@@ -201,3 +201,35 @@ TEST_F(VentanasUtilidadesTest, ImprimirArbolConEnterYAlcanceDeRuta) {
 }
 
 } // namespace
+
+namespace {
+
+// Answers No, and resizes the window while each question is open, as a user might.
+class ServiciosQueRedimensionan : public ServiciosGuionados {
+public:
+    RespuestaMensaje MsgBox(const Mensaje& mensaje, QWidget* padre) override {
+        ServiciosGuionados::MsgBox(mensaje, padre);
+        if (ventana)
+            ventana->resize(ventana->width() + 10, ventana->height() + 10);
+        return RespuestaMensaje::No;
+    }
+    QWidget* ventana = nullptr;
+};
+
+TEST_F(VentanasUtilidadesTest, RedimensionarConUnaPreguntaAbiertaNoVuelveAComprobar) {
+    Cancion({QStringLiteral("A"), QStringLiteral("\\"), QStringLiteral("x"), QStringLiteral("y"),
+             QStringLiteral("mp3"), 1, QVariant(), 1});
+    Cancion(QStringLiteral("A"), QStringLiteral("\\"), QStringLiteral("z"), QStringLiteral("w"), 0, 1);
+    auto propios = std::make_unique<ServiciosQueRedimensionan>();
+    ServiciosQueRedimensionan& redimensionan = *propios;
+    InstalarServicios(std::move(propios));
+    auto* ventana = new frmComprobarErrores;
+    redimensionan.ventana = ventana;
+    ventana->show();
+    EXPECT_EQ(redimensionan.mensajes.size(), 2u); // one question per fault, none asked twice
+    EXPECT_EQ(ventana->Label11->text(), QStringLiteral(" ERROR."));
+    redimensionan.ventana = nullptr;
+    ventana->close();
+}
+
+} // namespace
