@@ -6,7 +6,9 @@
 #include "maintenance/AnadidoCanciones.h"
 #include "maintenance/RutasVolumen.h"
 #include "store/BBDD.h"
+#include "store/CatalogoUtilidades.h"
 #include "utilities/ComprobacionErrores.h"
+#include "utilities/ConversionJet.h"
 #include "utilities/FicheroExportacion.h"
 #include "utilities/ListadoArbol.h"
 #include "utilities/PorcentajeLetras.h"
@@ -192,8 +194,28 @@ private:
 
 int Comprobar(const Argumentos& a) {
     dao::Database& base = AbrirCatalogo(a.posicionales[0], false);
+    // The file itself first, with SQLite's own check: a fault there no repair of the program mends.
+    const QStringList fallos = catalogo::FallosDelFichero(base);
+    Salida() << QStringLiteral("Comprobado el fichero del catálogo (integrity_check de SQLite)...%1\n")
+                    .arg(TextoResultado(fallos.isEmpty() ? ResultadoComprobacion::Correcto
+                                                         : ResultadoComprobacion::Error));
+    for (const QString& fallo : fallos)
+        Salida() << QStringLiteral("  ") << fallo << '\n';
     LineasComprobacion lineas(a.Tiene("reparar"));
-    return ComprobarErrores(base, lineas) > 0 ? FalloSinReparar : Hecho;
+    const int sinReparar = ComprobarErrores(base, lineas);
+    return sinReparar > 0 || !fallos.isEmpty() ? FalloSinReparar : Hecho;
+}
+
+// An old Access/Jet catalogue into a new one; converted in place, the old file is kept beside it.
+int Convertir(const Argumentos& a) {
+    const ResultadoConversion resultado = ConvertirCatalogoJet(a.posicionales[0], a.posicionales[1]);
+    Errores() << QStringLiteral("Conversión terminada con éxito: %1 canciones y %2 letras.\n")
+                     .arg(resultado.canciones)
+                     .arg(resultado.letras);
+    if (!resultado.original.isEmpty())
+        Errores() << QStringLiteral("El catálogo antiguo se conserva en «%1».\n")
+                         .arg(QDir::toNativeSeparators(resultado.original));
+    return Hecho;
 }
 
 int Estadisticas(const Argumentos& a) {
@@ -294,6 +316,7 @@ const std::vector<Orden>& Ordenes() {
          Listar},
         {"comprobar", "comprobar CATALOGO [--reparar]", 1, {}, {"reparar"}, Comprobar},
         {"estadisticas", "estadisticas CATALOGO", 1, {}, {}, Estadisticas},
+        {"convertir", "convertir ANTIGUO NUEVO", 2, {}, {}, Convertir},
         {"anadir",
          "anadir    CATALOGO DIRECTORIO --cabecera C [--filtro PATRON] [--separador SEP]\n"
          "                       [--subdirectorios] [--sin-ordenar] [--quitar-numeros FORMATO]\n"
@@ -310,10 +333,13 @@ QString Uso() {
     QString texto = QStringLiteral("Uso:\n");
     for (const Orden& orden : Ordenes())
         texto += QStringLiteral("  cantorio-util ") + QString::fromUtf8(orden.uso) + u'\n';
-    texto += QStringLiteral("\nCATALOGO es un fichero de catálogo (Cantorio.mdb); solo \"anadir\" e "
-                            "\"importar\" lo crean si no existe.\n"
-                            "Estado de salida: 0 hecho, 1 error (no se ha cambiado nada), 2 uso incorrecto,\n"
-                            "3 \"comprobar\" ha dejado algún error sin reparar.\n");
+    texto += QStringLiteral(
+        "\nCATALOGO es un fichero de catálogo (Cantorio.mdb); solo \"anadir\" e "
+        "\"importar\" lo crean si no existe.\n"
+        "\"convertir\" pasa un catálogo antiguo de Access (Jet 3 o Jet 4) a uno nuevo; si NUEVO\n"
+        "es el mismo fichero, el antiguo se conserva al lado, renombrado.\n"
+        "Estado de salida: 0 hecho, 1 error (no se ha cambiado nada), 2 uso incorrecto,\n"
+        "3 \"comprobar\" ha dejado algún error sin reparar.\n");
     return texto;
 }
 

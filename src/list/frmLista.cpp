@@ -1,5 +1,9 @@
 #include "list/frmLista.h"
 
+#include "lyrics/frmCancion.h"
+#include "lyrics/frmSelCancion.h"
+#include "store/CatalogoLetras.h"
+
 #include "shell/BarreraErrores.h"
 #include "shell/Estado.h"
 #include "shell/MenusComunes.h"
@@ -398,19 +402,50 @@ QString frmLista::Indicador(const QTreeWidgetItem* fila) const {
 }
 
 // The song is the row that the line keeps, so the right song is found even when the route holds two
-// entries alike. The song window and the lyric picker open from here once they exist; until then a
-// song without a lyric keeps it so (a number written now would leave it marked "S" with no lyric).
+// entries alike.
 void frmLista::ListaListView_DblClick() {
     const auto elegidas = ListaListView->selectedItems();
     if (elegidas.isEmpty() || !TreeViewLista->RutaSeleccionada())
         return;
     QTreeWidgetItem* fila = elegidas.first();
-    auto rs = catalogo::AbrirCancion(*BBDD::BaseDatos, fila->data(0, RolFila).toLongLong());
-    if (!rs)
+    const catalogo::IdCancion id = fila->data(0, RolFila).toLongLong();
+    if (BusquedaInteligente && Indicador(fila) == catalogo::MarcaPosibleLetra) {
+        auto rs = catalogo::AbrirCancion(*BBDD::BaseDatos, id);
+        if (!rs)
+            return;
+        auto* selector = new frmSelCancion(this);
+        connect(selector, &frmSelCancion::CancionAbierta, this, &frmLista::Escuchar);
+        selector->CargarDatos(rs->Field(QStringLiteral("TITULO")).toString(), id);
+        selector->show();
         return;
-    if (BusquedaInteligente && Indicador(fila) == catalogo::MarcaPosibleLetra)
-        return; // the lyric picker offers the lyrics of the songs of the same title
-    // The song window opens the lyric IDX_CANCION, or gives the song catalogo::NumeroLetraNueva.
+    }
+    const catalogo::LetraAsignada letra = catalogo::AsignarLetra(*BBDD::BaseDatos, id);
+    if (!letra.hallada)
+        return;
+    frmCancion* ventana = frmCancion::Crear(letra.idx, letra.nueva, id);
+    Escuchar(ventana);
+    ventana->show();
+}
+
+void frmLista::Escuchar(frmCancion* ventana) {
+    connect(ventana, &frmCancion::MarcaLetra, this, Protegido(this, &frmLista::Cancion_MarcaLetra));
+}
+
+// The mark goes on the line of that song if the list still shows it.
+void frmLista::Cancion_MarcaLetra(catalogo::IdCancion id, const QString& recibida) {
+    if (!ColumnaLetra)
+        return;
+    for (int i = 0; i < ListaListView->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* fila = ListaListView->topLevelItem(i);
+        if (fila->data(0, RolFila).toLongLong() != id)
+            continue;
+        QString marca = recibida;
+        if (marca == catalogo::MarcaSinLetra && BusquedaInteligente)
+            marca = catalogo::MarcaLetra(*BBDD::BaseDatos, id, true).value_or(marca);
+        fila->setText(int(ColumnaAutor) + int(ColumnaTitulo) + int(ColumnaExtension) + int(ColumnaTamano),
+                      marca);
+        return;
+    }
 }
 
 void frmLista::Form_Activate() {

@@ -21,6 +21,7 @@ class QMenu;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
+class frmCancion;
 
 class frmLista : public QMainWindow {
     Q_OBJECT
@@ -135,8 +136,11 @@ private slots:
     void Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::CancionesRuta& canciones);
     void Arboles_ListasVaciadas();
     void Arboles_RaizCambiada(ArbolNodos* arbol);
+    void Cancion_MarcaLetra(catalogo::IdCancion id, const QString& marca);
 
 private:
+    // Hears the lyric mark of a song window opened from here.
+    void Escuchar(frmCancion* ventana);
     struct Disposicion {
         int anchoArbol;
         int anchoLista;

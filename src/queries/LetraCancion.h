@@ -1,9 +1,10 @@
 #pragma once
-// What a double-click on a listed song does to the catalogue before its lyric is opened: the song's
-// row is found again and, when it has no lyric yet, given the next free lyric number at once (the same
-// number the list window would give).
+// The song shown in one row of a result, found again in the catalogue to open its lyric.
 
 #include "queries/SentenciasConsulta.h"
+#include "store/Catalogo.h"
+
+#include <optional>
 
 namespace dao {
 class Database;
@@ -11,12 +12,9 @@ class Database;
 
 namespace Consultas {
 
-struct LetraDeCancion {
-    bool encontrada = false; // false: the song is no longer in the catalogue
-    int idxCancion = 0;
-    bool nueva = false; // the number was given just now
-};
-
-LetraDeCancion PrepararLetra(dao::Database& base, const IdentidadCancion& cancion);
+// The row identity of the song whose five texts and REL_POS are those of the result row, each compared as
+// a value (a Null text with Null); the first such row when the catalogue holds it twice; nothing when the
+// song is no longer there.
+std::optional<catalogo::IdCancion> FilaDeCancion(dao::Database& base, const IdentidadCancion& cancion);
 
 } // namespace Consultas

@@ -18,6 +18,13 @@ void ModeloConsulta::PonerFilas(std::vector<FilaConsulta> filas) {
     endResetModel();
 }
 
+void ModeloConsulta::PonerMarca(int fila, const QString& marca) {
+    filas_[fila].marca = marca;
+    for (int columna = 0; columna < columnCount(); ++columna)
+        if (columnas_[columna].columna == Columna::Letras)
+            emit dataChanged(index(fila, columna), index(fila, columna));
+}
+
 QString ModeloConsulta::Texto(int fila, int columna) const {
     const FilaConsulta& f = filas_[fila];
     switch (columnas_[columna].columna) {

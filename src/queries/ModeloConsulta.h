@@ -14,6 +14,8 @@ public:
 
     void PonerColumnas(std::vector<Consultas::DefinicionColumna> columnas);
     void PonerFilas(std::vector<Consultas::FilaConsulta> filas);
+    // The lyric mark of one row, as a song window tells it when it closes.
+    void PonerMarca(int fila, const QString& marca);
 
     const std::vector<Consultas::DefinicionColumna>& Columnas() const { return columnas_; }
     const Consultas::FilaConsulta& Fila(int fila) const { return filas_[fila]; }

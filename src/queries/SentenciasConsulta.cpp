@@ -80,37 +80,4 @@ SentenciaConstruida SentenciaAvanzada(const ConsultaAvanzada& consulta) {
     return resultado;
 }
 
-QString PatronExacto(const QString& texto) {
-    QString patron;
-    patron.reserve(texto.size() + 8);
-    for (const QChar c : texto) {
-        switch (c.unicode()) {
-        case '*':
-        case '?':
-        case '#':
-        case '[':
-            patron += QLatin1Char('[') + c + QLatin1Char(']');
-            break;
-        case '\'':
-            patron += QLatin1Char('?');
-            break;
-        default:
-            patron += c;
-        }
-    }
-    return patron;
-}
-
-QString SentenciaCancion(const IdentidadCancion& cancion) {
-    QString s = Base + QStringLiteral(" WHERE");
-    for (int campo = 0; campo < NumeroCampos; ++campo) {
-        const QString& texto = cancion.textos[campo];
-        if (campo > 0)
-            s += QStringLiteral(" AND");
-        s += texto.isNull() ? QLatin1Char(' ') + nombres()[campo] + QStringLiteral(" IS NULL")
-                            : fragmento(campo, PatronExacto(texto));
-    }
-    return s + QStringLiteral(" AND REL_POS = ") + QString::number(cancion.relPos);
-}
-
 } // namespace Consultas

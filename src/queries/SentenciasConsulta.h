@@ -43,17 +43,10 @@ struct ConsultaAvanzada {
 
 SentenciaConstruida SentenciaAvanzada(const ConsultaAvanzada& consulta);
 
-// texto as a LIKE pattern that matches only itself: the pattern characters are bracketed, and an
-// apostrophe, which cannot stand inside the quoted literal, becomes "?".
-QString PatronExacto(const QString& texto);
-
 // The song shown in one row of a result: its five texts (a null text is a Null field) and REL_POS.
 struct IdentidadCancion {
     TextosCampos textos;
     int relPos = 0;
 };
-
-// The statement that opens exactly that song's row.
-QString SentenciaCancion(const IdentidadCancion& cancion);
 
 } // namespace Consultas

@@ -1,16 +1,23 @@
 #include "queries/frmConsulta.h"
 
+#include "lyrics/frmCancion.h"
+#include "lyrics/frmSelCancion.h"
+#include "shell/BarreraErrores.h"
+#include "store/CatalogoLetras.h"
+
 #include "queries/LetraCancion.h"
 #include "queries/ModeloConsulta.h"
 #include "queries/PanelesEstado.h"
 #include "queries/ProgresoConsulta.h"
 #include "queries/frmConsultas.h"
 #include "queries/frmNuevaConsultaAvanzada.h"
+#include "queries/frmNuevaConsultaPorLetra.h"
 #include "queries/frmNuevaConsultaSQL.h"
 #include "queries/frmNuevaConsultaSimple.h"
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
 #include "store/BBDD.h"
+#include "store/CatalogoPorLetra.h"
 #include "store/Catalogo.h"
 #include "store/LecturaSecuencial.h"
 
@@ -53,7 +60,7 @@ frmConsulta::frmConsulta(frmConsultas& espacio) : espacio_(espacio), modelo_(new
     ListView->header()->setMinimumSectionSize(12);
     setWidget(ListView);
     connect(ListView->header(), &QHeaderView::sectionClicked, this, &frmConsulta::ListView_ColumnClick);
-    connect(ListView, &QTreeView::doubleClicked, this, &frmConsulta::ListView_DblClick);
+    connect(ListView, &QTreeView::doubleClicked, this, Protegido(this, &frmConsulta::ListView_DblClick));
 }
 
 bool frmConsulta::CargarDatosSimple(const frmNuevaConsultaSimple& dialogo) {
@@ -75,6 +82,25 @@ bool frmConsulta::CargarDatosSQL(const frmNuevaConsultaSQL& dialogo) {
     LeerColumnasSQL(dialogo);
     criterios_ = {};
     return TerminarCarga(dialogo.txtConsultaSQL->toPlainText());
+}
+
+bool frmConsulta::CargarDatosPorLetra(const frmNuevaConsultaPorLetra& dialogo) {
+    ColumnasPorDefecto();
+    criterios_ = dialogo.Textos();
+    dao::Database& base = *BBDD::BaseDatos;
+    int n = 0;
+    try {
+        const QString tabla = catalogo::NombreTablaAux(base);
+        catalogo::CrearTablaAux(base, tabla);
+        tablaAux_ = tabla;
+        n = catalogo::LlenarTablaAux(base, tablaAux_, criterios_, dialogo.Texto());
+    } catch (const dao::ErrorBD& error) {
+        return Fallar(QStringLiteral("La consulta no se puede realizar: ") + error.Descripcion(),
+                      IconoMensaje::Exclamacion);
+    }
+    if (n == 0)
+        return Fallar(QStringLiteral("No se encontraron equivalencias.  "), IconoMensaje::Informacion);
+    return TerminarCarga(QStringLiteral("SELECT * FROM ") + tablaAux_);
 }
 
 void frmConsulta::ColumnasPorDefecto() {
@@ -251,18 +277,54 @@ void frmConsulta::ListView_DblClick(const QModelIndex& indice) {
         return;
     }
     const FilaConsulta& fila = modelo_->Fila(indice.row());
-    // A song marked "?" takes its lyric from a namesake through the lyric picker; nothing is written here.
-    if (VerLetras() && fila.marca == QLatin1String("?"))
+    const IdentidadCancion identidad{fila.textos, fila.relPos};
+    const std::optional<catalogo::IdCancion> id = FilaDeCancion(*BBDD::BaseDatos, identidad);
+    if (!id) {
+        Avisar(&espacio_, QStringLiteral("La canción ya no está en el catálogo.  "), {}, IconoMensaje::Exclamacion);
         return;
-    try {
-        const LetraDeCancion letra = PrepararLetra(*BBDD::BaseDatos, {fila.textos, fila.relPos});
-        if (!letra.encontrada)
-            Avisar(&espacio_, QStringLiteral("La canción ya no está en el catálogo.  "), {},
-                   IconoMensaje::Exclamacion);
-    } catch (const dao::ErrorBD& error) {
-        Avisar(&espacio_, QStringLiteral("No se pudo preparar la letra: ") + error.Descripcion(),
-               QStringLiteral("Error"), IconoMensaje::Exclamacion);
     }
+    abiertas_.insert(*id, identidad);
+    // A song marked "?" takes its lyric from a namesake through the lyric picker.
+    if (VerLetras() && fila.marca == catalogo::MarcaPosibleLetra) {
+        auto* selector = new frmSelCancion(this);
+        connect(selector, &frmSelCancion::CancionAbierta, this, &frmConsulta::Escuchar);
+        selector->CargarDatos(fila.textos[Titulo], *id);
+        selector->show();
+        return;
+    }
+    const catalogo::LetraAsignada letra = catalogo::AsignarLetra(*BBDD::BaseDatos, *id);
+    if (!letra.hallada)
+        return;
+    frmCancion* ventana = frmCancion::Crear(letra.idx, letra.nueva, *id);
+    Escuchar(ventana);
+    ventana->show();
+}
+
+void frmConsulta::Escuchar(frmCancion* ventana) {
+    connect(ventana, &frmCancion::MarcaLetra, this, Protegido(this, &frmConsulta::Cancion_MarcaLetra));
+}
+
+// The mark goes on the row that shows the song, found by its texts and position: the list may have been
+// sorted again meanwhile. Two rows alike cannot be told apart: then it goes nowhere.
+void frmConsulta::Cancion_MarcaLetra(catalogo::IdCancion id, const QString& recibida) {
+    const auto abierta = abiertas_.constFind(id);
+    if (!VerLetras() || abierta == abiertas_.constEnd())
+        return;
+    int encontrada = -1;
+    for (int i = 0; i < modelo_->rowCount(); ++i) {
+        const FilaConsulta& fila = modelo_->Fila(i);
+        if (fila.relPos != abierta->relPos || fila.textos != abierta->textos)
+            continue;
+        if (encontrada >= 0)
+            return;
+        encontrada = i;
+    }
+    if (encontrada < 0)
+        return;
+    QString marca = recibida;
+    if (marca == catalogo::MarcaSinLetra && letrasInteligente_)
+        marca = catalogo::MarcaLetra(*BBDD::BaseDatos, id, true).value_or(marca);
+    modelo_->PonerMarca(encontrada, marca);
 }
 
 QStringList frmConsulta::TextosEstado() const {
@@ -275,4 +337,16 @@ QStringList frmConsulta::TextosEstado() const {
             textos << prefijos[campo] + criterios_[campo];
     textos << QStringLiteral("Total: ") + catalogo::TextoTamano(total_, QLocale());
     return textos;
+}
+
+void frmConsulta::closeEvent(QCloseEvent* evento) {
+    if (!tablaAux_.isEmpty() && BBDD::BaseDatos) {
+        try {
+            catalogo::BorrarTablaAux(*BBDD::BaseDatos, tablaAux_);
+        } catch (const dao::ErrorBD&) {
+            // A table that could not be dropped now is dropped at the next start.
+        }
+        tablaAux_.clear();
+    }
+    QMdiSubWindow::closeEvent(evento);
 }

@@ -6,14 +6,19 @@
 #include "queries/ColumnasConsulta.h"
 #include "queries/FilasConsulta.h"
 #include "shell/Servicios.h"
+#include "store/Catalogo.h"
+
+#include <QHash>
 
 #include <QMdiSubWindow>
 
 class ModeloConsulta;
+class frmCancion;
 class ProgresoConsulta;
 class QTreeView;
 class frmConsultas;
 class frmNuevaConsultaAvanzada;
+class frmNuevaConsultaPorLetra;
 class frmNuevaConsultaSimple;
 class frmNuevaConsultaSQL;
 
@@ -26,6 +31,11 @@ public:
     bool CargarDatosSimple(const frmNuevaConsultaSimple& dialogo);
     bool CargarDatosAvanzada(const frmNuevaConsultaAvanzada& dialogo);
     bool CargarDatosSQL(const frmNuevaConsultaSQL& dialogo);
+    // The songs whose lyric contains the dialog's text, copied into a work table of this window.
+    bool CargarDatosPorLetra(const frmNuevaConsultaPorLetra& dialogo);
+
+    // The work table of a query by lyric text, dropped when the window closes; empty when there is none.
+    const QString& TablaAux() const { return tablaAux_; }
 
     bool VerLetras() const { return vistas_[static_cast<int>(Consultas::Columna::Letras)]; }
     bool LetrasInteligente() const { return letrasInteligente_; }
@@ -43,9 +53,13 @@ public:
     // The status bar panels of this result: its criteria, then "Total: " and its row count.
     QStringList TextosEstado() const;
 
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
 private slots:
     void ListView_ColumnClick(int seccion);
     void ListView_DblClick(const QModelIndex& indice);
+    void Cancion_MarcaLetra(catalogo::IdCancion id, const QString& marca);
 
 private:
     void ColumnasPorDefecto();
@@ -64,6 +78,8 @@ private:
     // Sizes the window for that many rows.
     void Dimensionar(int filas);
     void MostrarOrden();
+    // Hears the lyric mark of a song window opened from here.
+    void Escuchar(frmCancion* ventana);
 
     frmConsultas& espacio_;
     ModeloConsulta* modelo_;
@@ -81,4 +97,7 @@ private:
     bool localizables_ = true;
     // The statement returned more rows than a result may hold: the list shows the first of them.
     bool incompleta_ = false;
+    QString tablaAux_;
+    // The songs whose lyric windows were opened from here, by identity, with what their rows show.
+    QHash<catalogo::IdCancion, Consultas::IdentidadCancion> abiertas_;
 };

@@ -4,6 +4,7 @@
 #include "queries/PanelesEstado.h"
 #include "queries/frmConsulta.h"
 #include "queries/frmNuevaConsultaAvanzada.h"
+#include "queries/frmNuevaConsultaPorLetra.h"
 #include "queries/frmNuevaConsultaSQL.h"
 #include "queries/frmNuevaConsultaSimple.h"
 #include "shell/Estado.h"
@@ -30,7 +31,6 @@ frmConsultas::frmConsultas(QWidget* padre)
     mnuConsultaSimple = mnuConsulta->addAction(QStringLiteral("Nueva &Simple"));
     mnuConsultaSQL = mnuConsulta->addAction(QStringLiteral("Nueva S&QL"));
     mnuConsultaPorLetra = mnuConsulta->addAction(QStringLiteral("Nueva por &Letra"));
-    mnuConsultaPorLetra->setEnabled(false); // the query by lyric text is not available yet
     mnuConsultaCerrar = mnuConsulta->addAction(QStringLiteral("&Cerrar"));
     QMenu* mnuVentana = menuBar()->addMenu(QStringLiteral("&Ventana"));
     mnuVentanaCascada = mnuVentana->addAction(QStringLiteral("&Cascada"));
@@ -42,6 +42,7 @@ frmConsultas::frmConsultas(QWidget* padre)
     connect(mnuConsultaAvanzada, &QAction::triggered, this, &frmConsultas::mnuConsultaAvanzada_Click);
     connect(mnuConsultaSimple, &QAction::triggered, this, &frmConsultas::mnuConsultaSimple_Click);
     connect(mnuConsultaSQL, &QAction::triggered, this, &frmConsultas::mnuConsultaSQL_Click);
+    connect(mnuConsultaPorLetra, &QAction::triggered, this, &frmConsultas::mnuConsultaPorLetra_Click);
     connect(mnuConsultaCerrar, &QAction::triggered, this, &frmConsultas::mnuConsultaCerrar_Click);
     connect(mnuVentanaCascada, &QAction::triggered, this, &frmConsultas::mnuVentanaCascada_Click);
     connect(mnuVentanaMosaicoHorizontal, &QAction::triggered, this,
@@ -93,6 +94,10 @@ void frmConsultas::NuevaConsultaSQL(frmNuevaConsultaSQL& dialogo) {
     NuevaConsulta(dialogo, &frmConsulta::CargarDatosSQL);
 }
 
+void frmConsultas::NuevaConsultaPorLetra(frmNuevaConsultaPorLetra& dialogo) {
+    NuevaConsulta(dialogo, &frmConsulta::CargarDatosPorLetra);
+}
+
 void frmConsultas::EspacioHijas_SubWindowActivated(QMdiSubWindow* hija) {
     StatusBar1->Limpiar();
     if (const auto* consulta = qobject_cast<const frmConsulta*>(hija))
@@ -116,6 +121,10 @@ void frmConsultas::mnuConsultaSimple_Click() {
 }
 void frmConsultas::mnuConsultaSQL_Click() {
     (new frmNuevaConsultaSQL(*this))->show();
+}
+
+void frmConsultas::mnuConsultaPorLetra_Click() {
+    (new frmNuevaConsultaPorLetra(*this))->show();
 }
 
 void frmConsultas::mnuConsultaCerrar_Click() {

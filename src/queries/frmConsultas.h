@@ -12,6 +12,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class frmConsulta;
 class frmNuevaConsultaAvanzada;
+class frmNuevaConsultaPorLetra;
 class frmNuevaConsultaSimple;
 class frmNuevaConsultaSQL;
 
@@ -38,6 +39,7 @@ public:
     void NuevaConsultaAvanzada(frmNuevaConsultaAvanzada& dialogo);
     void NuevaConsultaSimple(frmNuevaConsultaSimple& dialogo);
     void NuevaConsultaSQL(frmNuevaConsultaSQL& dialogo);
+    void NuevaConsultaPorLetra(frmNuevaConsultaPorLetra& dialogo);
 
     // The result windows, in the order they were opened.
     QList<frmConsulta*> Resultados() const;
@@ -50,6 +52,7 @@ private slots:
     void mnuConsultaAvanzada_Click();
     void mnuConsultaSimple_Click();
     void mnuConsultaSQL_Click();
+    void mnuConsultaPorLetra_Click();
     void mnuConsultaCerrar_Click();
     void mnuVentanaCascada_Click();
     void mnuVentanaMosaicoHorizontal_Click();

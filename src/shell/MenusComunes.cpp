@@ -1,5 +1,6 @@
 #include "shell/MenusComunes.h"
 
+#include "lyrics/frmCancion.h"
 #include "shell/Posicion.h"
 #include "shell/Rutas.h"
 #include "shell/Servicios.h"
@@ -105,6 +106,9 @@ void TerminarPrograma() {
     if (terminando)
         return;
     terminando = true;
+    // Lyrics typed and not saved are never lost without a question.
+    for (frmCancion* cancion : frmCancion::Abiertas())
+        cancion->GuardarAlTerminar();
     for (QMainWindow* ventana : Ventanas::Principales())
         ventana->close();
     BBDD::CerrarBaseDatos();

@@ -1,5 +1,7 @@
 #include "shell/frmLoader.h"
 
+#include "store/CatalogoPorLetra.h"
+
 #include "list/frmLista.h"
 #include "maintenance/frmActualizacion.h"
 #include "queries/frmConsultas.h"
@@ -13,9 +15,12 @@
 #include "store/BBDD.h"
 #include "trees/ArbolesVentanas.h"
 #include "trees/GestorArboles.h"
+#include "utilities/ConversionJet.h"
+#include "utilities/LectorJet.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -85,6 +90,15 @@ void frmLoader::Repintar() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+// Work tables that a run ended with lyric-query windows open left behind. Tidying only: a failure here
+// must not stop the start.
+void frmLoader::BorrarTablasAbandonadas() {
+    try {
+        catalogo::BorrarTablasAuxAbandonadas(*BBDD::BaseDatos);
+    } catch (const dao::ErrorBD&) {
+    }
+}
+
 bool frmLoader::Form_Load() {
     const QSize pantalla = servicios().TamanoPantalla();
     move((Pixeles(pantalla.width()) - width()) / 2, (Pixeles(pantalla.height()) - height()) / 2);
@@ -99,6 +113,8 @@ bool frmLoader::Form_Load() {
 
     const QString directorio = DirectorioCatalogo(servicios().DirectorioPrograma());
     BBDD::RutaBaseDatos = RutaEnDirectorio(directorio, QStringLiteral("Cantorio.mdb"));
+    if (EsFicheroJet(BBDD::RutaBaseDatos) && !OfrecerConversion())
+        return false;
     if (FaltaCatalogo(BBDD::RutaBaseDatos)) {
         try {
             BBDD::CrearBaseDatos();
@@ -108,6 +124,7 @@ bool frmLoader::Form_Load() {
     }
     try {
         BBDD::AbrirBaseDatos();
+        BorrarTablasAbandonadas();
         AvisarApertura();
         InicializarArboles(&Ventanas::Aux().ImageList1);
         Repintar();
@@ -133,6 +150,44 @@ void frmLoader::AvisarApertura() {
     mensaje.texto = aviso;
     mensaje.icono = IconoMensaje::Exclamacion;
     servicios().MsgBox(mensaje);
+}
+
+bool frmLoader::OfrecerConversion() {
+    const QString ruta = QDir::toNativeSeparators(BBDD::RutaBaseDatos);
+    Mensaje oferta;
+    oferta.texto =
+        QStringLiteral("El catálogo «%1» está en el formato de Access de las versiones antiguas del "
+                       "programa.\n\n¿Desea convertirlo al formato actual? El fichero antiguo se "
+                       "conservará a su lado, renombrado.")
+            .arg(ruta);
+    oferta.titulo = QStringLiteral("Catálogo antiguo");
+    oferta.botones = BotonesMensaje::SiNo;
+    oferta.icono = IconoMensaje::Pregunta;
+    if (servicios().MsgBox(oferta) != RespuestaMensaje::Si) {
+        close();
+        Mensaje aviso;
+        aviso.texto = QStringLiteral(
+            "El catálogo no se ha convertido y no se ha cambiado nada.\n\nCantorio se cerrará.");
+        aviso.icono = IconoMensaje::Informacion;
+        servicios().MsgBox(aviso);
+        return false;
+    }
+    try {
+        const ResultadoConversion resultado = ConvertirCatalogoJet(BBDD::RutaBaseDatos, BBDD::RutaBaseDatos);
+        Mensaje hecho;
+        hecho.texto =
+            QStringLiteral("Catálogo convertido: %1 canciones y %2 letras.\n\nEl catálogo antiguo se "
+                           "conserva en «%3».")
+                .arg(resultado.canciones)
+                .arg(resultado.letras)
+                .arg(QDir::toNativeSeparators(resultado.original));
+        hecho.icono = IconoMensaje::Informacion;
+        servicios().MsgBox(hecho);
+        return true;
+    } catch (const dao::ErrorBD& error) {
+        return Fracaso(QStringLiteral("No se puede convertir el catálogo antiguo; no se ha cambiado nada."),
+                       error);
+    }
 }
 
 bool frmLoader::Fracaso(const QString& que, const dao::ErrorBD& error) {

@@ -26,7 +26,10 @@ private:
     // Closes the splash and tells the user why the catalogue cannot be used; always false.
     // Tells the user what opening the catalogue had to say, if anything.
     void AvisarApertura();
+    void BorrarTablasAbandonadas();
     bool Fracaso(const QString& que, const dao::ErrorBD& error);
+    // The catalogue is an old Access/Jet file: offers to convert it in place. False when the run ends.
+    bool OfrecerConversion();
     // Reminds the user to unpack Ayuda.zip while the help page is missing; drops it once unpacked.
     void ComprobarAyuda();
 };

@@ -13,17 +13,24 @@ void CrearIndices(dao::Database& base) {
     if (tablas.contains(QStringLiteral("CANCIONES"), Qt::CaseInsensitive)) {
         base.AsegurarIndice(QStringLiteral("CANCIONES_RUTA"), QStringLiteral("CANCIONES"),
                             {QStringLiteral("CABECERA"), QStringLiteral("RUTA"), QStringLiteral("REL_POS")});
-        base.AsegurarIndice(QStringLiteral("CANCIONES_TITULO"), QStringLiteral("CANCIONES"), {QStringLiteral("TITULO")});
-        base.AsegurarIndice(QStringLiteral("CANCIONES_LETRA"), QStringLiteral("CANCIONES"), {QStringLiteral("IDX_CANCION")});
+        base.AsegurarIndice(QStringLiteral("CANCIONES_TITULO"), QStringLiteral("CANCIONES"),
+                            {QStringLiteral("TITULO")});
+        base.AsegurarIndice(QStringLiteral("CANCIONES_LETRA"), QStringLiteral("CANCIONES"),
+                            {QStringLiteral("IDX_CANCION")});
     }
     if (tablas.contains(QStringLiteral("LETRAS"), Qt::CaseInsensitive))
-        base.AsegurarIndice(QStringLiteral("LETRAS_NUMERO"), QStringLiteral("LETRAS"), {QStringLiteral("IDX_CANCION")});
+        base.AsegurarIndice(QStringLiteral("LETRAS_NUMERO"), QStringLiteral("LETRAS"),
+                            {QStringLiteral("IDX_CANCION")});
 }
 
 } // namespace
 
 void CrearBaseDatos() {
-    auto base = dao::Database::CreateDatabase(RutaBaseDatos, QStringLiteral(";LANGID=0x0409;CP=1252;COUNTRY=0"));
+    CrearCatalogo(RutaBaseDatos);
+}
+
+void CrearCatalogo(const QString& ruta) {
+    auto base = dao::Database::CreateDatabase(ruta, QStringLiteral(";LANGID=0x0409;CP=1252;COUNTRY=0"));
 
     dao::TableDef canciones = base->CreateTableDef(QStringLiteral("CANCIONES"));
     for (const char* nombre : {"CABECERA", "RUTA", "AUTOR", "TITULO", "EXTENSION"})
@@ -46,22 +53,26 @@ void AbrirBaseDatos() {
     // A file of zero bytes holds no catalogue (an interrupted copy, a file made by hand): it is
     // created in place.
     const QFileInfo fichero(RutaBaseDatos);
-    if (fichero.exists() && fichero.isFile() && fichero.size() == 0) CrearBaseDatos();
+    if (fichero.exists() && fichero.isFile() && fichero.size() == 0)
+        CrearBaseDatos();
     BaseDatos = dao::Database::OpenDatabase(RutaBaseDatos);
     CrearIndices(*BaseDatos);
-    RecordsetCanciones = BaseDatos->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES ORDER BY CABECERA, RUTA"),
-                                                  dao::TipoRecordset::Dynaset);
-    if (!RecordsetCanciones->Eof()) RecordsetCanciones->MoveFirst();
+    RecordsetCanciones = BaseDatos->OpenRecordset(
+        QStringLiteral("SELECT * FROM CANCIONES ORDER BY CABECERA, RUTA"), dao::TipoRecordset::Dynaset);
+    if (!RecordsetCanciones->Eof())
+        RecordsetCanciones->MoveFirst();
 }
 
 void CerrarBaseDatos() {
     try {
-        if (RecordsetCanciones) RecordsetCanciones->Close();
+        if (RecordsetCanciones)
+            RecordsetCanciones->Close();
     } catch (const dao::ErrorBD&) {
     }
     RecordsetCanciones.reset();
     try {
-        if (BaseDatos) BaseDatos->Close();
+        if (BaseDatos)
+            BaseDatos->Close();
     } catch (const dao::ErrorBD&) {
     }
     BaseDatos.reset();

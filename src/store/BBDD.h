@@ -18,6 +18,8 @@ inline std::unique_ptr<dao::Recordset> RecordsetCanciones;
 
 // Creates the file at RutaBaseDatos with the tables CANCIONES and LETRAS, then closes it.
 void CrearBaseDatos();
+// The same at another path (a catalogue being converted).
+void CrearCatalogo(const QString& ruta);
 // Opens RutaBaseDatos as BaseDatos and opens RecordsetCanciones over it.
 void AbrirBaseDatos();
 // Closes RecordsetCanciones and BaseDatos; errors are ignored.

@@ -150,6 +150,21 @@ void RepararIdxNulos(dao::Database& base) {
     EscribirEnTransaccion(base, "UPDATE CANCIONES SET IDX_CANCION = 0 WHERE IDX_CANCION IS NULL");
 }
 
+QStringList FallosDelFichero(dao::Database& base) {
+    QStringList fallos;
+    Filas filas(base, "PRAGMA integrity_check");
+    while (filas.Siguiente()) {
+        const QString texto = QString::fromUtf8(filas.Texto(0));
+        if (texto == QLatin1String("ok"))
+            continue;
+        // One row may hold several lines, the first naming the database ("*** in database main ***").
+        for (const QString& linea : texto.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            if (!linea.startsWith(QLatin1String("***")))
+                fallos << linea;
+    }
+    return fallos;
+}
+
 bool HayCanciones(dao::Database& base) {
     return HayFila(base, "SELECT 1 FROM CANCIONES LIMIT 1");
 }

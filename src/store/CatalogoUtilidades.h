@@ -41,6 +41,9 @@ private:
 bool HayIdxNulos(dao::Database& base);
 void RepararIdxNulos(dao::Database& base);
 
+// What SQLite's own check (PRAGMA integrity_check) finds wrong in the file: empty when it is sound.
+QStringList FallosDelFichero(dao::Database& base);
+
 bool HayCanciones(dao::Database& base);
 // Routes where two songs share a position, a position is Null, or the lowest position is 0.
 bool HayRutasMalNumeradas(dao::Database& base);

@@ -1,5 +1,6 @@
 #include "store/FuncionesSql.h"
 
+#include "store/BuscaTexto.h"
 #include "store/Dao.h"
 #include "store/PatronLike.h"
 
@@ -214,6 +215,7 @@ void RegistrarFuncionesSql(sqlite3* db) {
     Registrar(db, "idiv_jet", 2, DivisionEntera);
     Registrar(db, "mod_jet", 2, Modulo);
     Registrar(db, "pow_jet", 2, Potencia);
+    catalogo::RegistrarBuscaTexto(db);
 }
 
 } // namespace dao

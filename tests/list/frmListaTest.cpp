@@ -2,6 +2,8 @@
 // maintenance trees, the double-click and the splitter (its handlers driven with positions in twips).
 
 #include "list/frmLista.h"
+#include "lyrics/frmCancion.h"
+#include "lyrics/frmSelCancion.h"
 #include "maintenance/frmActualizacion.h"
 #include "shell/Estado.h"
 #include "shell/Twips.h"
@@ -14,8 +16,10 @@
 #include "trees/GestorArboles.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -46,6 +50,10 @@ class ListaPrueba : public ::testing::Test {
 protected:
     ListaPrueba() : servicios(InstalarServiciosGuionados()) {
         GestorArboles::Instancia().SetSincronizados(true);
+    }
+    ~ListaPrueba() override {
+        for (frmCancion* cancion : frmCancion::Abiertas())
+            delete cancion;
     }
 
     // The windows are made once the catalogue holds what the test needs.
@@ -278,29 +286,44 @@ TEST_F(ListaPrueba, ExpandirYContraerSeReflejanEnLosArbolesDeMantenimiento) {
     EXPECT_TRUE(GestorArboles::Instancia().Sincronizados());
 }
 
-// The song window and the lyric picker do not exist yet: the double-click stops after writing the
-// new lyric number into the song, and writes nothing where one of them would open.
-// Each line keeps its row's identity, so two entries alike stay two rows. Until the song window
-// exists a double-click writes no lyric number: the song would show "S" with no lyric to open.
-TEST_F(ListaPrueba, CadaLineaLlevaSuFilaYElDobleClicNoEscribeNumeros) {
+// Each line keeps its row's identity, so two entries alike stay two rows: the double-click gives the
+// lyric number to the row shown, opens its song window, and the window's mark comes back to that line.
+TEST_F(ListaPrueba, ElDobleClicAbreLaLetraDeSuFilaYLaMarcaVuelveASuLinea) {
     catalogo.AnadirCancion("CD", "\\A\\", "A", "Igual", "mp3", 1, 0, 1);
     catalogo.AnadirCancion("CD", "\\A\\", "A", "Igual", "mp3", 1, 0, 2);
     frmLista& lista = Abrir();
     Pulsar(Ruta11);
-    for (int k = 0; k < 2; ++k) {
-        auto fila = catalogo::AbrirCancion(
-            *BBDD::BaseDatos, lista.ListaListView->topLevelItem(k)->data(0, frmLista::RolFila).toLongLong());
-        ASSERT_TRUE(fila);
-        EXPECT_EQ(fila->Field(QStringLiteral("REL_POS")).toInt(), k + 1);
-    }
+    const catalogo::IdCancion segunda =
+        lista.ListaListView->topLevelItem(1)->data(0, frmLista::RolFila).toLongLong();
     DobleClic(1);
-    EXPECT_EQ(BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT MAX(IDX_CANCION) FROM CANCIONES"))
-                  ->Field(0)
-                  .toInt(),
-              0);
+    ASSERT_EQ(frmCancion::Abiertas().size(), 1);
+    frmCancion* ventana = frmCancion::Abiertas().first();
+    EXPECT_EQ(ventana->Fila(), segunda);
+    EXPECT_EQ(catalogo::NumeroLetraDe(*BBDD::BaseDatos, segunda), 1);
+    EXPECT_EQ(
+        BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM CANCIONES WHERE IDX_CANCION = 0"))
+            ->Field(0)
+            .toInt(),
+        1);
+    ventana->Delante()->setPlainText(QStringLiteral("letra"));
+    servicios.respuestas = {RespuestaMensaje::Si};
+    ventana->close();
+    EXPECT_EQ(Fila(1).last(), QStringLiteral("S"));
+    EXPECT_EQ(Fila(0).last(), QStringLiteral("N"));
+    // Closed empty and deleted, while the list shows another route: nothing is written there.
+    DobleClic(1);
+    catalogo.AnadirCancion("CD", "\\B\\", "B", "Otra", "mp3", 1, 0, 1);
+    ventanas->Recargar();
+    ventana = frmCancion::Abiertas().first();
+    Pulsar(Ruta12);
+    ventana->Delante()->clear();
+    servicios.respuestas = {RespuestaMensaje::Si};
+    ventana->close();
+    EXPECT_EQ(Fila(0), (QStringList{"B", "Otra", "mp3", "1", "N"}));
+    EXPECT_EQ(catalogo::NumeroLetraDe(*BBDD::BaseDatos, segunda), 0);
 }
 
-TEST_F(ListaPrueba, ElDobleClicEnUnaMarcaInterrogacionNoEscribeNada) {
+TEST_F(ListaPrueba, LaMarcaInterrogacionAbreElSelectorSinEscribirNada) {
     catalogo.AnadirLetra(2, "letra");
     catalogo.AnadirCancion("CD", "\\X\\", "B", "Tema", "mp3", 1, 2, 1);
     catalogo.AnadirCancion("CD", "\\Y\\", "A", "tema", "mp3", 1, 0, 1);
@@ -308,10 +331,20 @@ TEST_F(ListaPrueba, ElDobleClicEnUnaMarcaInterrogacionNoEscribeNada) {
     lista.BusquedaInteligente = true;
     Pulsar(Ruta12);
     ASSERT_EQ(Fila(0).last(), QStringLiteral("?"));
-    DobleClic(0); // the lyric picker would open here
+    DobleClic(0);
+    auto* selector = lista.findChild<frmSelCancion*>();
+    ASSERT_NE(selector, nullptr);
+    EXPECT_EQ(selector->ListViewSel->topLevelItemCount(), 2);
     auto rs = BBDD::BaseDatos->OpenRecordset(
         QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE RUTA = '\\Y\\'"));
     EXPECT_EQ(rs->Field(0).toInt(), 0);
+    // The namesake's lyric opened and closed: the song still has none of its own and stays "?".
+    selector->ListViewSel->setCurrentItem(selector->ListViewSel->topLevelItem(1));
+    emit selector->ListViewSel->itemDoubleClicked(selector->ListViewSel->currentItem(), 0);
+    ASSERT_EQ(frmCancion::Abiertas().size(), 1);
+    lista.ListaListView->topLevelItem(0)->setText(4, QStringLiteral("x"));
+    frmCancion::Abiertas().first()->close();
+    EXPECT_EQ(Fila(0).last(), QStringLiteral("?"));
 }
 
 TEST_F(ListaPrueba, ElDobleClicSinFilaOFueraDeUnaRutaNoHaceNada) {

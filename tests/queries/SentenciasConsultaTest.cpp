@@ -115,15 +115,6 @@ TEST(SentenciaAvanzada, ModosUnionesYFiltroDeLetras) {
     }
 }
 
-TEST(SentenciaCancion, EncuentraSoloLaPropiaCancionAunqueTengaCaracteresDePatron) {
-    EXPECT_EQ(PatronExacto("a*b?c#d[e]f'g"), "a[*]b[?]c[#]d[[]e]f?g");
-    IdentidadCancion cancion{{"Rock [en vivo]", "\\A\\", QString(), "Don't", "mp3"}, 3};
-    EXPECT_EQ(
-        SentenciaCancion(cancion),
-        Base + " WHERE CABECERA LIKE 'Rock [[]en vivo]' AND RUTA LIKE '\\A\\' AND AUTOR IS NULL AND TITULO "
-               "LIKE 'Don?t' AND EXTENSION LIKE 'mp3' AND REL_POS = 3");
-}
-
 TEST(ColumnasConsulta, LaPrimeraColumnaMostradaSeAlineaALaIzquierda) {
     auto mostradas = [](std::initializer_list<Columna> columnas) {
         ColumnasVistas vistas{};

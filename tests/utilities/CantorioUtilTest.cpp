@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <sqlite3.h>
 
 namespace {
 
@@ -158,7 +159,8 @@ TEST_F(CantorioUtilTest, ComprobarYEstadisticas) {
     const Ejecucion sinReparar = Util({QStringLiteral("comprobar"), Catalogo()});
     EXPECT_EQ(sinReparar.estado, 3);
     EXPECT_EQ(sinReparar.salida,
-              QStringLiteral("Comprobado la existencia de NULLs en IDX_CANCION... OK.\n"
+              QStringLiteral("Comprobado el fichero del catálogo (integrity_check de SQLite)... OK.\n"
+                             "Comprobado la existencia de NULLs en IDX_CANCION... OK.\n"
                              "Comprobado la duplicidad de REL_POS en una misma Ruta... ERROR.\n"
                              "Comprobando la existencia de Lyrics no referenciadas... OK.\n"
                              "Comprobado la existencia de referencias a Lyrics inexistentes... ERROR.\n"));
@@ -167,6 +169,28 @@ TEST_F(CantorioUtilTest, ComprobarYEstadisticas) {
     EXPECT_TRUE(reparada.salida.contains(QStringLiteral("Ruta... Corregido.\n")));
     EXPECT_EQ(Util({QStringLiteral("comprobar"), Catalogo()}).estado, 0);
     EXPECT_EQ(Util({QStringLiteral("comprobar"), Fichero(QStringLiteral("falta.mdb"))}).estado, 1);
+}
+
+// SQLite's own check runs too: pages that no table or index owns any more (an index dropped from the
+// schema by hand) are a fault of the file that no repair of the program mends.
+TEST_F(CantorioUtilTest, ComprobarMiraTambienElFichero) {
+    Cancion(QStringLiteral("C"), QStringLiteral("\\"), QStringLiteral("a"), QStringLiteral("Uno"), 0, 1);
+    BBDD::CerrarBaseDatos();
+    sqlite3* conexion = nullptr;
+    ASSERT_EQ(sqlite3_open(Catalogo().toUtf8().constData(), &conexion), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(
+                  conexion,
+                  "PRAGMA writable_schema = ON; DELETE FROM sqlite_schema WHERE name = 'CANCIONES_TITULO';",
+                  nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(conexion);
+
+    const Ejecucion r = Util({QStringLiteral("comprobar"), Catalogo(), QStringLiteral("--reparar")});
+    EXPECT_EQ(r.estado, 3);
+    EXPECT_TRUE(r.salida.startsWith(QStringLiteral("Comprobado el fichero del catálogo (integrity_check de "
+                                                   "SQLite)... ERROR.\n  Page ")) &&
+                r.salida.contains(QStringLiteral(" is never used\n")))
+        << r.salida.toStdString();
 }
 
 } // namespace

@@ -12,7 +12,7 @@ void CatalogoUtilidadesPrueba::TearDown() {
     BBDD::CerrarBaseDatos();
 }
 
-void CatalogoUtilidadesPrueba::Cancion(const FilaCancion& fila) {
+void CatalogoUtilidadesPrueba::Cancion(const IdCancion& fila) {
     auto rs = Base().OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES"));
     rs->AddNew();
     const char* nombres[] = {"CABECERA",  "RUTA",     "AUTOR",       "TITULO",

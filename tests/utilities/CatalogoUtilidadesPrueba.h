@@ -8,7 +8,7 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
-struct FilaCancion {
+struct IdCancion {
     QVariant cabecera, ruta, autor, titulo, extension, longitud, idx, relPos;
 };
 
@@ -19,7 +19,7 @@ protected:
 
     dao::Database& Base() { return *BBDD::BaseDatos; }
     QString Fichero(const QString& nombre) const { return carpeta.filePath(nombre); }
-    void Cancion(const FilaCancion& fila);
+    void Cancion(const IdCancion& fila);
     void Cancion(const QString& cabecera, const QString& ruta, const QString& autor, const QString& titulo,
                  int idx = 0, int relPos = 1);
     void Letra(const QVariant& idx, const QString& texto = QStringLiteral("la la"));

@@ -1,0 +1,106 @@
+#include "queries/frmNuevaConsultaPorLetra.h"
+
+#include "queries/frmConsultas.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+frmNuevaConsultaPorLetra::frmNuevaConsultaPorLetra(frmConsultas& espacio)
+    : DialogoConsulta(espacio, QStringLiteral("Nueva Consulta - Por Letra")) {
+    auto* rejilla = new QGridLayout(this);
+    rejilla->setContentsMargins(18, 18, 18, 14);
+    rejilla->setHorizontalSpacing(14);
+    rejilla->setVerticalSpacing(12);
+    const std::array<std::pair<QLabel**, QLineEdit**>, Consultas::NumeroCampos> campos{{
+        {&lblCabecera, &txtCabecera},
+        {&lblRuta, &txtRuta},
+        {&lblAutor, &txtAutor},
+        {&lblTitulo, &txtTitulo},
+        {&lblExtension, &txtExtension},
+    }};
+    const QStringList textos{QStringLiteral("Cabecera"), QStringLiteral("Ruta"), QStringLiteral("Autor"),
+                             QStringLiteral("Título"), QStringLiteral("Extensión")};
+    QList<QWidget*> barras;
+    for (int i = 0; i < Consultas::NumeroCampos; ++i) {
+        *campos[i].first = new QLabel(textos[i], this);
+        *campos[i].second = new QLineEdit(this);
+        rejilla->addWidget(*campos[i].first, i, 0);
+        rejilla->addWidget(*campos[i].second, i, 1);
+        (*campos[i].second)->setMinimumWidth(320);
+        barras << *campos[i].second;
+    }
+    lblLetra = new QLabel(QStringLiteral("Letra"), this);
+    txtTexto = new QPlainTextEdit(this);
+    txtTexto->setTabChangesFocus(true);
+    txtTexto->setFixedHeight(110);
+    rejilla->addWidget(lblLetra, Consultas::NumeroCampos, 0, Qt::AlignTop);
+    rejilla->addWidget(txtTexto, Consultas::NumeroCampos, 1);
+    barras << txtTexto;
+    rejilla->addLayout(FilaBotones(), Consultas::NumeroCampos + 1, 0, 1, 2);
+    rejilla->setSizeConstraint(QLayout::SetFixedSize);
+    for (QLabel* etiqueta : {lblCabecera, lblRuta, lblAutor, lblTitulo, lblExtension, lblLetra})
+        etiqueta->setEnabled(false);
+    cmdConsultar->setEnabled(false);
+    PonerFondo(barras, {});
+    Conectar();
+}
+
+void frmNuevaConsultaPorLetra::Conectar() {
+    connect(txtCabecera, &QLineEdit::textChanged, this, &frmNuevaConsultaPorLetra::txtCabecera_Change);
+    connect(txtRuta, &QLineEdit::textChanged, this, &frmNuevaConsultaPorLetra::txtRuta_Change);
+    connect(txtAutor, &QLineEdit::textChanged, this, &frmNuevaConsultaPorLetra::txtAutor_Change);
+    connect(txtTitulo, &QLineEdit::textChanged, this, &frmNuevaConsultaPorLetra::txtTitulo_Change);
+    connect(txtExtension, &QLineEdit::textChanged, this, &frmNuevaConsultaPorLetra::txtExtension_Change);
+    connect(txtTexto, &QPlainTextEdit::textChanged, this, &frmNuevaConsultaPorLetra::txtTexto_Change);
+}
+
+Consultas::TextosCampos frmNuevaConsultaPorLetra::Textos() const {
+    auto usado = [](const QLabel* etiqueta, const QLineEdit* campo) {
+        return etiqueta->isEnabled() ? campo->text() : QString();
+    };
+    return {usado(lblCabecera, txtCabecera), usado(lblRuta, txtRuta), usado(lblAutor, txtAutor),
+            usado(lblTitulo, txtTitulo), usado(lblExtension, txtExtension)};
+}
+
+QString frmNuevaConsultaPorLetra::Texto() const {
+    return txtTexto->toPlainText();
+}
+
+void frmNuevaConsultaPorLetra::txtCabecera_Change() {
+    CampoCambiado(txtCabecera->text(), lblCabecera);
+}
+void frmNuevaConsultaPorLetra::txtRuta_Change() {
+    CampoCambiado(txtRuta->text(), lblRuta);
+}
+void frmNuevaConsultaPorLetra::txtAutor_Change() {
+    CampoCambiado(txtAutor->text(), lblAutor);
+}
+void frmNuevaConsultaPorLetra::txtTitulo_Change() {
+    CampoCambiado(txtTitulo->text(), lblTitulo);
+}
+void frmNuevaConsultaPorLetra::txtExtension_Change() {
+    CampoCambiado(txtExtension->text(), lblExtension);
+}
+void frmNuevaConsultaPorLetra::txtTexto_Change() {
+    CampoCambiado(txtTexto->toPlainText(), lblLetra);
+}
+
+void frmNuevaConsultaPorLetra::CampoCambiado(const QString& texto, QLabel* etiqueta) {
+    etiqueta->setEnabled(!texto.isEmpty());
+    CompruebaBotonRealizarConsulta();
+}
+
+void frmNuevaConsultaPorLetra::CompruebaBotonRealizarConsulta() {
+    bool hayTexto = !Texto().isEmpty();
+    for (const QString& texto : Textos())
+        hayTexto = hayTexto || !texto.isEmpty();
+    cmdConsultar->setEnabled(hayTexto);
+}
+
+void frmNuevaConsultaPorLetra::cmdConsultar_Click() {
+    DesactivarBotones();
+    Espacio().NuevaConsultaPorLetra(*this);
+}

@@ -1,0 +1,50 @@
+#pragma once
+// "Nueva Consulta - Por Letra": a text searched inside the lyrics, and up to five texts that a song's
+// fields must contain, all joined by AND. The new result window reads the controls while the dialog is
+// still open.
+
+#include "queries/DialogoConsulta.h"
+#include "queries/SentenciasConsulta.h"
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+class frmNuevaConsultaPorLetra : public DialogoConsulta {
+    Q_OBJECT
+public:
+    explicit frmNuevaConsultaPorLetra(frmConsultas& espacio);
+
+    QLineEdit* txtCabecera;
+    QLineEdit* txtRuta;
+    QLineEdit* txtAutor;
+    QLineEdit* txtTitulo;
+    QLineEdit* txtExtension;
+    QPlainTextEdit* txtTexto;
+    QLabel* lblCabecera;
+    QLabel* lblRuta;
+    QLabel* lblAutor;
+    QLabel* lblTitulo;
+    QLabel* lblExtension;
+    QLabel* lblLetra;
+
+    // The five field texts in field order; a field whose label is disabled is not used and gives "".
+    Consultas::TextosCampos Textos() const;
+    QString Texto() const;
+
+private slots:
+    void txtCabecera_Change();
+    void txtRuta_Change();
+    void txtAutor_Change();
+    void txtTitulo_Change();
+    void txtExtension_Change();
+    void txtTexto_Change();
+
+private:
+    void Conectar();
+    void CampoCambiado(const QString& texto, QLabel* etiqueta);
+    void CompruebaBotonRealizarConsulta();
+    void cmdConsultar_Click() override;
+};

@@ -1,0 +1,201 @@
+#include "store/CatalogoLetras.h"
+
+#include "store/Catalogo.h"
+
+#include <sqlite3.h>
+
+namespace catalogo {
+
+namespace {
+
+const QString Idx = QStringLiteral("IDX_CANCION");
+
+std::unique_ptr<dao::Recordset> LetrasDe(dao::Database& base, int idx) {
+    return base.OpenRecordset(QStringLiteral("SELECT * FROM LETRAS WHERE IDX_CANCION = %1").arg(idx),
+                              dao::TipoRecordset::Dynaset);
+}
+
+bool HayCancionCon(dao::Database& base, int idx) {
+    return !base.OpenRecordset(
+                    QStringLiteral("SELECT TOP 1 IDX_CANCION FROM CANCIONES WHERE IDX_CANCION = %1").arg(idx))
+                ->Eof();
+}
+
+// Runs cuerpo as one transaction: all of it, or on an error none of it.
+template <typename Cuerpo> void EnTransaccion(dao::Database& base, Cuerpo&& cuerpo) {
+    base.BeginTrans();
+    try {
+        cuerpo();
+    } catch (...) {
+        try {
+            base.Rollback();
+        } catch (const dao::ErrorBD&) {
+        }
+        throw;
+    }
+    try {
+        base.CommitTrans();
+    } catch (const dao::ErrorBD&) {
+        // A commit refused (a locked file) leaves the engine's transaction open: undo it.
+        if (!sqlite3_get_autocommit(base.Conexion()))
+            sqlite3_exec(base.Conexion(), "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+QString SentenciaHomonimos(const QString& lista) {
+    return QStringLiteral("SELECT %1 FROM CANCIONES WHERE IDX_CANCION <> 0 AND TITULO = [pTitulo]")
+        .arg(lista);
+}
+
+dao::Parametros ParametrosTitulo(const QString& titulo) {
+    return {{QStringLiteral("pTitulo"), titulo}};
+}
+
+} // namespace
+
+QString ConSaltoGuardado(const QString& texto) {
+    QString guardado;
+    guardado.reserve(texto.size() + texto.size() / 16);
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto[i];
+        if (c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) {
+            if (c == u'\r' && i + 1 < texto.size() && texto[i + 1] == u'\n')
+                ++i;
+            guardado += SaltoLinea;
+        } else {
+            guardado += c;
+        }
+    }
+    return guardado;
+}
+
+LetraLeida CargarLetra(dao::Database& base, int idx) {
+    LetraLeida letra;
+    auto rs = base.OpenRecordset(QStringLiteral("SELECT LYRICS FROM LETRAS WHERE IDX_CANCION = %1").arg(idx));
+    if (!rs->Eof()) {
+        letra.existe = true;
+        letra.texto = rs->Field(0).toString();
+    }
+    return letra;
+}
+
+CancionDeLetra CancionConLetra(dao::Database& base, int idx, IdCancion fila) {
+    const QString sentencia =
+        QStringLiteral(
+            "SELECT TOP 1 rowid AS FILA, CABECERA, RUTA, AUTOR, TITULO FROM CANCIONES WHERE IDX_CANCION = %1")
+            .arg(idx);
+    auto rs = base.OpenRecordset(sentencia + QStringLiteral(" AND rowid = %1").arg(fila));
+    if (rs->Eof())
+        rs = base.OpenRecordset(sentencia + QStringLiteral(" ORDER BY rowid"));
+    CancionDeLetra cancion;
+    if (rs->Eof())
+        return cancion;
+    cancion.hallada = true;
+    cancion.fila = rs->Field(0).toLongLong();
+    cancion.cabecera = rs->Field(1).toString();
+    cancion.ruta = rs->Field(2).toString();
+    cancion.autor = rs->Field(3).toString();
+    cancion.titulo = rs->Field(4).toString();
+    return cancion;
+}
+
+void CrearLetra(dao::Database& base, int idx) {
+    auto rs = LetrasDe(base, idx);
+    if (!rs->Eof())
+        return;
+    rs->AddNew();
+    rs->SetField(Idx, idx);
+    rs->Update();
+}
+
+Guardado GuardarLetra(dao::Database& base, int idx, const QString& texto) {
+    Guardado resultado = Guardado::Guardada;
+    EnTransaccion(base, [&] {
+        if (!HayCancionCon(base, idx)) {
+            resultado = Guardado::SinCancion;
+            return;
+        }
+        auto rs = LetrasDe(base, idx);
+        if (rs->Eof()) {
+            rs->AddNew();
+            rs->SetField(Idx, idx);
+            rs->SetField(QStringLiteral("LYRICS"), texto);
+            rs->Update();
+            return;
+        }
+        for (; !rs->Eof(); rs->MoveNext()) {
+            rs->Edit();
+            rs->SetField(QStringLiteral("LYRICS"), texto);
+            rs->Update();
+        }
+    });
+    return resultado;
+}
+
+void BorrarLetra(dao::Database& base, int idx) {
+    EnTransaccion(base, [&] {
+        base.Execute(QStringLiteral("DELETE FROM LETRAS WHERE IDX_CANCION = %1").arg(idx));
+        base.Execute(QStringLiteral("UPDATE CANCIONES SET IDX_CANCION = 0 WHERE IDX_CANCION = %1").arg(idx));
+    });
+}
+
+std::optional<int> NumeroLetraDe(dao::Database& base, IdCancion fila) {
+    auto rs =
+        base.OpenRecordset(QStringLiteral("SELECT IDX_CANCION FROM CANCIONES WHERE rowid = %1").arg(fila));
+    if (rs->Eof())
+        return std::nullopt;
+    return rs->Field(0).toInt();
+}
+
+LetraAsignada AsignarLetra(dao::Database& base, IdCancion fila) {
+    LetraAsignada asignada;
+    EnTransaccion(base, [&] {
+        auto rs = base.OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES WHERE rowid = %1").arg(fila),
+                                     dao::TipoRecordset::Dynaset);
+        if (rs->Eof())
+            return;
+        asignada.hallada = true;
+        asignada.idx = rs->Field(Idx).toInt();
+        if (asignada.idx != 0)
+            return;
+        asignada.idx = NumeroLetraNueva(base);
+        asignada.nueva = true;
+        rs->Edit();
+        rs->SetField(Idx, asignada.idx);
+        rs->Update();
+    });
+    return asignada;
+}
+
+std::vector<Homonimo> HomonimosConLetra(dao::Database& base, const QString& titulo) {
+    std::vector<Homonimo> homonimos;
+    auto rs = base.OpenRecordset(
+        SentenciaHomonimos(QStringLiteral("CABECERA, RUTA, AUTOR, LONGITUD, IDX_CANCION")) +
+            QStringLiteral(" ORDER BY CABECERA, RUTA, AUTOR"),
+        ParametrosTitulo(titulo));
+    for (; !rs->Eof(); rs->MoveNext())
+        homonimos.push_back({rs->Field(0).toString(), rs->Field(1).toString(), rs->Field(2).toString(),
+                             rs->Field(3), rs->Field(4).toInt()});
+    return homonimos;
+}
+
+bool HayHomonimoConLetra(dao::Database& base, const QString& titulo) {
+    return !base.OpenRecordset(SentenciaHomonimos(QStringLiteral("TOP 1 TITULO")), ParametrosTitulo(titulo))
+                ->Eof();
+}
+
+std::optional<QString> MarcaLetra(dao::Database& base, IdCancion fila, bool inteligente) {
+    auto rs = base.OpenRecordset(
+        QStringLiteral("SELECT IDX_CANCION, TITULO FROM CANCIONES WHERE rowid = %1").arg(fila));
+    if (rs->Eof())
+        return std::nullopt;
+    if (rs->Field(0).toInt() != 0)
+        return MarcaConLetra;
+    const QVariant titulo = rs->Field(1);
+    if (inteligente && titulo.isValid() && HayHomonimoConLetra(base, titulo.toString()))
+        return MarcaPosibleLetra;
+    return MarcaSinLetra;
+}
+
+} // namespace catalogo
