@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     QTextStream salida(stdout);
     QTextStream errores(stderr);
     const bool crear = !argumentos.isEmpty() && argumentos.first() == QLatin1String("--crear");
-    if (crear) argumentos.removeFirst();
+    if (crear)
+        argumentos.removeFirst();
     if (argumentos.isEmpty()) {
         errores << "Uso: cantorio-sql [--crear] FICHERO [SENTENCIA ...]\n";
         return 2;
@@ -37,12 +38,14 @@ int main(int argc, char** argv) {
             salida.flush();
         };
         if (!argumentos.isEmpty()) {
-            for (const QString& sentencia : argumentos) ejecutar(sentencia);
+            for (const QString& sentencia : argumentos)
+                ejecutar(sentencia);
         } else {
             QTextStream entrada(stdin);
             QString linea;
             while (entrada.readLineInto(&linea))
-                if (!linea.trimmed().isEmpty()) ejecutar(linea);
+                if (!linea.trimmed().isEmpty())
+                    ejecutar(linea);
         }
     } catch (const dao::ErrorBD& e) {
         salida.flush();

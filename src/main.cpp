@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
     // The run ends through TerminarPrograma, when a main window is closed or "&Salir" is chosen; the
     // windows only hide while the user switches between them. Whatever window is closed last ends it too.
     QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(&aplicacion, &QGuiApplication::lastWindowClosed, &aplicacion, [] { TerminarPrograma(); });
+    QObject::connect(&aplicacion, &QGuiApplication::lastWindowClosed, &aplicacion,
+                     [] { TerminarPrograma(); });
 
     // Qt's own buttons and dialogs speak Spanish: "Sí", "No", "Cancelar".
     QTranslator traduccionQt;

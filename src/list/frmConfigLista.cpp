@@ -1,7 +1,7 @@
 #include "list/frmConfigLista.h"
 
 #include "queries/EtiquetaPulsable.h"
-#include "shell/AspectoTexto.h"
+#include "shell/FormatoTexto.h"
 #include "shell/Servicios.h"
 #include "shell/Ventanas.h"
 #include "shell/frmAux.h"

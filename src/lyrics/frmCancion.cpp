@@ -1,7 +1,7 @@
 #include "lyrics/frmCancion.h"
 
 #include "lyrics/frmConfigCancion.h"
-#include "shell/AspectoTexto.h"
+#include "shell/FormatoTexto.h"
 #include "shell/BarreraErrores.h"
 #include "shell/Servicios.h"
 #include "shell/Twips.h"

@@ -17,8 +17,8 @@
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
 #include "store/BBDD.h"
-#include "store/CatalogoPorLetra.h"
 #include "store/Catalogo.h"
+#include "store/CatalogoPorLetra.h"
 #include "store/LecturaSecuencial.h"
 
 #include <QCheckBox>
@@ -280,7 +280,8 @@ void frmConsulta::ListView_DblClick(const QModelIndex& indice) {
     const IdentidadCancion identidad{fila.textos, fila.relPos};
     const std::optional<catalogo::IdCancion> id = FilaDeCancion(*BBDD::BaseDatos, identidad);
     if (!id) {
-        Avisar(&espacio_, QStringLiteral("La canción ya no está en el catálogo.  "), {}, IconoMensaje::Exclamacion);
+        Avisar(&espacio_, QStringLiteral("La canción ya no está en el catálogo.  "), {},
+               IconoMensaje::Exclamacion);
         return;
     }
     abiertas_.insert(*id, identidad);

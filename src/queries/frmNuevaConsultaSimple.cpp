@@ -1,7 +1,7 @@
 #include "queries/frmNuevaConsultaSimple.h"
 
-#include "shell/Servicios.h"
 #include "queries/frmConsultas.h"
+#include "shell/Servicios.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -18,7 +18,6 @@
 
 namespace catalogo {
 
-
 // Deletes the songs with these identities (those already gone are skipped) and every lyric that one of
 // them named and no remaining song names. Returns the number of songs deleted.
 int EliminarCanciones(dao::Database& base, const std::vector<IdCancion>& canciones);

@@ -87,7 +87,7 @@ struct Conjunto {
     bool soloLectura = false;
     sqlite3_stmt* consulta = nullptr;
     QString sqlConsulta;
-    bool esTabla = false; // rows of one table, known by their keys (column 0 of consulta)
+    bool esTabla = false;   // rows of one table, known by their keys (column 0 of consulta)
     int desplazamiento = 0; // columns of consulta before the fields: the key and the highest key
     int campos = 0;
     QStringList nombres;
@@ -133,7 +133,9 @@ struct Conjunto {
     ~Conjunto() { Cerrar(); }
 
     Base& Viva() const;
-    qsizetype Realizadas() const { return esTabla ? static_cast<qsizetype>(claves.size()) : static_cast<qsizetype>(filas.size()); }
+    qsizetype Realizadas() const {
+        return esTabla ? static_cast<qsizetype>(claves.size()) : static_cast<qsizetype>(filas.size());
+    }
     bool Viva(qsizetype i) const { return !esTabla || claves[i] != 0; }
     bool Avanzar();
     bool Hasta(qsizetype i);

@@ -16,7 +16,9 @@ using interno::Preparar;
 
 namespace {
 
-QString Nativa(const QString& ruta) { return QDir::toNativeSeparators(ruta); }
+QString Nativa(const QString& ruta) {
+    return QDir::toNativeSeparators(ruta);
+}
 
 void Configurar(sqlite3* db) {
     sqlite3_extended_result_codes(db, 1);
@@ -46,15 +48,17 @@ void ComprobarCatalogo(const QString& ruta) {
                                 .arg(Nativa(ruta)));
     const QByteArray cabecera = fichero.read(100);
     if (cabecera.size() < 100 || !cabecera.startsWith(QByteArrayLiteral("SQLite format 3\0")))
-        throw ErrorBD(3343, QStringLiteral("El fichero '%1' no es un catálogo de Cantorio: su formato no es el de un "
-                                           "catálogo, o está dañado. No se ha modificado.")
-                                .arg(Nativa(ruta)));
+        throw ErrorBD(
+            3343, QStringLiteral("El fichero '%1' no es un catálogo de Cantorio: su formato no es el de un "
+                                 "catálogo, o está dañado. No se ha modificado.")
+                      .arg(Nativa(ruta)));
     const auto* b = reinterpret_cast<const unsigned char*>(cabecera.constData()) + 68;
     const quint32 id = (quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | quint32(b[3]);
     if (id != IdAplicacion)
-        throw ErrorBD(3343, QStringLiteral("El fichero '%1' es una base de datos, pero no un catálogo de Cantorio. "
-                                           "No se ha modificado.")
-                                .arg(Nativa(ruta)));
+        throw ErrorBD(3343,
+                      QStringLiteral("El fichero '%1' es una base de datos, pero no un catálogo de Cantorio. "
+                                     "No se ha modificado.")
+                          .arg(Nativa(ruta)));
 }
 
 sqlite3* AbrirConexion(const QString& ruta, int banderas) {
@@ -70,9 +74,12 @@ sqlite3* AbrirConexion(const QString& ruta, int banderas) {
 
 QString TipoSql(TipoCampo tipo) {
     switch (tipo) {
-    case TipoCampo::Entero: return QStringLiteral("INTEGER");
-    case TipoCampo::Texto: return QStringLiteral("TEXT");
-    case TipoCampo::Memo: return QStringLiteral("LONGTEXT");
+    case TipoCampo::Entero:
+        return QStringLiteral("INTEGER");
+    case TipoCampo::Texto:
+        return QStringLiteral("TEXT");
+    case TipoCampo::Memo:
+        return QStringLiteral("LONGTEXT");
     }
     return QStringLiteral("TEXT");
 }
@@ -82,7 +89,9 @@ QString TipoSql(TipoCampo tipo) {
 QString DefinicionColumna(const QString& tabla, const DefinicionCampo& campo) {
     const QString c = TraductorJet::Identificador(campo.nombre);
     auto regla = [&](const QString& clase, const QString& condicion) {
-        return QStringLiteral(" CONSTRAINT ") + TraductorJet::Identificador(clase + QLatin1Char(':') + tabla + QLatin1Char('.') + campo.nombre) +
+        return QStringLiteral(" CONSTRAINT ") +
+               TraductorJet::Identificador(clase + QLatin1Char(':') + tabla + QLatin1Char('.') +
+                                           campo.nombre) +
                QStringLiteral(" CHECK (") + condicion + QLatin1Char(')');
     };
     QString sql = c + QLatin1Char(' ') + TipoSql(campo.tipo);
@@ -115,13 +124,15 @@ namespace interno {
 TipoColumnaJet Base::TipoDeColumna(const QString& nombre) {
     if (!columnasLeidas) {
         columnas.clear();
-        sqlite3_stmt* s = Preparar(db, QStringLiteral(
-            "SELECT c.name, upper(c.type) FROM sqlite_schema AS t, pragma_table_info(t.name) AS c "
-            "WHERE t.type = 'table' AND t.name NOT LIKE 'sqlite!_%' ESCAPE '!'"));
+        sqlite3_stmt* s = Preparar(
+            db, QStringLiteral(
+                    "SELECT c.name, upper(c.type) FROM sqlite_schema AS t, pragma_table_info(t.name) AS c "
+                    "WHERE t.type = 'table' AND t.name NOT LIKE 'sqlite!_%' ESCAPE '!'"));
         while (sqlite3_step(s) == SQLITE_ROW) {
             const QString n = ValorColumna(s, 0).toString().toUpper();
-            const TipoColumnaJet tipo =
-                ValorColumna(s, 1).toString() == QLatin1String("TEXT") ? TipoColumnaJet::Texto : TipoColumnaJet::Otra;
+            const TipoColumnaJet tipo = ValorColumna(s, 1).toString() == QLatin1String("TEXT")
+                                            ? TipoColumnaJet::Texto
+                                            : TipoColumnaJet::Otra;
             const auto previo = columnas.constFind(n);
             columnas.insert(n, (previo == columnas.cend() || *previo == tipo) ? tipo : TipoColumnaJet::Otra);
         }
@@ -137,7 +148,8 @@ TraductorJet Base::Traductor() {
 
 void Base::TrasEscribir(int filas) {
     ++escrituras;
-    if (lotes == 0 || !loteAbierto) return;
+    if (lotes == 0 || !loteAbierto)
+        return;
     filasLote += filas;
     if (filasLote >= 5000 || relojLote.elapsed() >= 1000) {
         Ejecutar(db, QStringLiteral("COMMIT"));
@@ -147,7 +159,8 @@ void Base::TrasEscribir(int filas) {
 }
 
 void Base::AbrirLote() {
-    if (lotes == 0 || loteAbierto || nivelTransaccion > 0) return;
+    if (lotes == 0 || loteAbierto || nivelTransaccion > 0)
+        return;
     Ejecutar(db, QStringLiteral("BEGIN"));
     loteAbierto = true;
     filasLote = 0;
@@ -155,37 +168,44 @@ void Base::AbrirLote() {
 }
 
 void Base::CerrarLote() {
-    if (!loteAbierto) return;
+    if (!loteAbierto)
+        return;
     loteAbierto = false;
     Ejecutar(db, QStringLiteral("COMMIT"));
 }
 
 sqlite3_stmt* Base::Tomar(const QString& sql) {
     for (qsizetype i = libres.size() - 1; i >= 0; --i)
-        if (libres[i].first == sql) return libres.takeAt(i).second;
+        if (libres[i].first == sql)
+            return libres.takeAt(i).second;
     return Preparar(db, sql);
 }
 
 void Base::Devolver(const QString& sql, sqlite3_stmt* s) {
-    if (!s) return;
+    if (!s)
+        return;
     sqlite3_reset(s);
     sqlite3_clear_bindings(s);
     libres.append({sql, s});
-    if (libres.size() > 40) sqlite3_finalize(libres.takeFirst().second);
+    if (libres.size() > 40)
+        sqlite3_finalize(libres.takeFirst().second);
 }
 
 void Base::VaciarLibres() {
-    for (const auto& [sql, s] : std::as_const(libres)) sqlite3_finalize(s);
+    for (const auto& [sql, s] : std::as_const(libres))
+        sqlite3_finalize(s);
     libres.clear();
 }
 
 void Base::SuspenderLecturas() {
-    for (Conjunto* c : abiertos) c->Suspender();
+    for (Conjunto* c : abiertos)
+        c->Suspender();
 }
 
 void Base::SuspenderSondeos() {
     for (Conjunto* c : abiertos)
-        if (c->enSondeo) c->Suspender();
+        if (c->enSondeo)
+            c->Suspender();
 }
 
 } // namespace interno
@@ -194,12 +214,16 @@ void Base::SuspenderSondeos() {
 
 Database::Database(std::unique_ptr<Datos> datos) : d(std::move(datos)) {}
 
-Database::~Database() { Close(); }
+Database::~Database() {
+    Close();
+}
 
 std::unique_ptr<Database> Database::CreateDatabase(const QString& ruta, const QString&) {
     const QFileInfo info(ruta);
     if (info.exists() && !(info.isFile() && info.size() == 0))
-        throw ErrorBD(3204, QStringLiteral("Ya existe un fichero llamado '%1'; no se ha modificado.").arg(Nativa(ruta)));
+        throw ErrorBD(
+            3204,
+            QStringLiteral("Ya existe un fichero llamado '%1'; no se ha modificado.").arg(Nativa(ruta)));
     const QFileInfo carpeta(info.absolutePath());
     if (!carpeta.isDir())
         throw ErrorBD(3044, QStringLiteral("La carpeta '%1' no existe.").arg(Nativa(info.absolutePath())));
@@ -227,14 +251,16 @@ std::unique_ptr<Database> Database::OpenDatabase(const QString& ruta) {
     const bool sinPermisoEscritura =
         !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
     if (!info.isWritable() || sinPermisoEscritura)
-        throw ErrorBD(3051, QStringLiteral("El catálogo '%1' es de sólo lectura y Cantorio necesita escribir en él. "
-                                           "Quite el atributo de sólo lectura o copie el fichero a una carpeta con "
-                                           "permiso de escritura. No se ha modificado.")
-                                .arg(Nativa(ruta)));
+        throw ErrorBD(
+            3051, QStringLiteral("El catálogo '%1' es de sólo lectura y Cantorio necesita escribir en él. "
+                                 "Quite el atributo de sólo lectura o copie el fichero a una carpeta con "
+                                 "permiso de escritura. No se ha modificado.")
+                      .arg(Nativa(ruta)));
     if (!QFileInfo(info.absolutePath()).isWritable())
-        throw ErrorBD(3051, QStringLiteral("La carpeta del catálogo '%1' no admite escritura, y Cantorio necesita "
-                                           "crear en ella sus ficheros de trabajo. No se ha modificado.")
-                                .arg(Nativa(ruta)));
+        throw ErrorBD(3051,
+                      QStringLiteral("La carpeta del catálogo '%1' no admite escritura, y Cantorio necesita "
+                                     "crear en ella sus ficheros de trabajo. No se ha modificado.")
+                          .arg(Nativa(ruta)));
     // Nothing may be written before a -wal beside the file is known to be the catalogue's own.
     const QString aviso = interno::ApartarDiarioAjeno(ruta);
     auto datos = std::make_unique<Datos>();
@@ -246,17 +272,20 @@ std::unique_ptr<Database> Database::OpenDatabase(const QString& ruta) {
     // Reading the schema tells a damaged or locked file before anything is written.
     sqlite3_stmt* s = nullptr;
     int rc = sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_schema", -1, &s, nullptr);
-    if (rc == SQLITE_OK) rc = sqlite3_step(s);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(s);
     sqlite3_finalize(s);
     if (rc != SQLITE_ROW) {
         const int primario = rc & 0xFF;
         if (primario == SQLITE_BUSY || primario == SQLITE_LOCKED)
-            throw ErrorBD(3045, QStringLiteral("El catálogo '%1' está bloqueado por otro programa. Ciérrelo e "
-                                               "inténtelo de nuevo.")
-                                    .arg(Nativa(ruta)));
+            throw ErrorBD(3045,
+                          QStringLiteral("El catálogo '%1' está bloqueado por otro programa. Ciérrelo e "
+                                         "inténtelo de nuevo.")
+                              .arg(Nativa(ruta)));
         if (primario == SQLITE_CORRUPT || primario == SQLITE_NOTADB)
-            throw ErrorBD(3343, QStringLiteral("El catálogo '%1' está dañado y no se puede abrir. No se ha modificado.")
-                                    .arg(Nativa(ruta)));
+            throw ErrorBD(
+                3343, QStringLiteral("El catálogo '%1' está dañado y no se puede abrir. No se ha modificado.")
+                          .arg(Nativa(ruta)));
         ErrorDeMotor(db, rc);
     }
     try {
@@ -264,16 +293,18 @@ std::unique_ptr<Database> Database::OpenDatabase(const QString& ruta) {
         ModoDiario(db);
     } catch (const ErrorBD& e) {
         if (e.Numero() == 3260)
-            throw ErrorBD(3045, QStringLiteral("El catálogo '%1' está bloqueado por otro programa. Ciérrelo e "
-                                               "inténtelo de nuevo.")
-                                    .arg(Nativa(ruta)));
+            throw ErrorBD(3045,
+                          QStringLiteral("El catálogo '%1' está bloqueado por otro programa. Ciérrelo e "
+                                         "inténtelo de nuevo.")
+                              .arg(Nativa(ruta)));
         throw;
     }
     return base;
 }
 
 static interno::Base& Viva(interno::Base* b) {
-    if (!b || !b->db) throw ErrorBD(3420, QStringLiteral("La base de datos está cerrada."));
+    if (!b || !b->db)
+        throw ErrorBD(3420, QStringLiteral("La base de datos está cerrada."));
     return *b;
 }
 
@@ -281,12 +312,14 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, TipoRecor
     return OpenRecordset(sql, Parametros{}, tipo);
 }
 
-std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, const Parametros& parametros, TipoRecordset) {
+std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql, const Parametros& parametros,
+                                                   TipoRecordset) {
     interno::Base& b = Viva(d.get());
     const SentenciaTraducida t = b.Traductor().Sentencia(sql, parametros);
     if (t.clase != ClaseSentencia::Seleccion)
-        throw ErrorBD(3219, QStringLiteral("Operación no válida: un conjunto de registros necesita una consulta "
-                                           "SELECT."));
+        throw ErrorBD(3219,
+                      QStringLiteral("Operación no válida: un conjunto de registros necesita una consulta "
+                                     "SELECT."));
     auto datos = std::make_unique<Recordset::Datos>();
     datos->Abrir(b, t, false);
     return std::unique_ptr<Recordset>(new Recordset(std::move(datos)));
@@ -306,8 +339,9 @@ int Database::Execute(const QString& sql, const Parametros& parametros) {
     interno::Base& b = Viva(d.get());
     const SentenciaTraducida t = b.Traductor().Sentencia(sql, parametros);
     if (t.clase == ClaseSentencia::Seleccion)
-        throw ErrorBD(3065, QStringLiteral("No se puede ejecutar una consulta de selección; ábrala como conjunto de "
-                                           "registros."));
+        throw ErrorBD(
+            3065, QStringLiteral("No se puede ejecutar una consulta de selección; ábrala como conjunto de "
+                                 "registros."));
     b.SuspenderSondeos();
     sqlite3_stmt* s = b.Tomar(t.sql);
     interno::EnlazarParametros(s, t.parametros, 'p');
@@ -335,9 +369,10 @@ void Database::AppendTableDef(const TableDef& tabla) {
     if (TableNames().contains(tabla.Nombre(), Qt::CaseInsensitive))
         throw ErrorBD(3010, QStringLiteral("La tabla '%1' ya existe.").arg(tabla.Nombre()));
     QStringList columnas;
-    for (const DefinicionCampo& c : tabla.Campos()) columnas << DefinicionColumna(tabla.Nombre(), c);
-    Ejecutar(b.db, QStringLiteral("CREATE TABLE ") + TraductorJet::Identificador(tabla.Nombre()) + QStringLiteral(" (") +
-                       columnas.join(QStringLiteral(", ")) + QLatin1Char(')'));
+    for (const DefinicionCampo& c : tabla.Campos())
+        columnas << DefinicionColumna(tabla.Nombre(), c);
+    Ejecutar(b.db, QStringLiteral("CREATE TABLE ") + TraductorJet::Identificador(tabla.Nombre()) +
+                       QStringLiteral(" (") + columnas.join(QStringLiteral(", ")) + QLatin1Char(')'));
     b.OlvidarEsquema();
     b.TrasEscribir(0);
 }
@@ -355,19 +390,22 @@ void Database::DeleteTableDef(const QString& nombre) {
 void Database::AsegurarIndice(const QString& nombre, const QString& tabla, const QStringList& campos) {
     interno::Base& b = Viva(d.get());
     QStringList columnas;
-    for (const QString& c : campos) columnas << TraductorJet::Identificador(c);
+    for (const QString& c : campos)
+        columnas << TraductorJet::Identificador(c);
     b.SuspenderLecturas();
-    Ejecutar(b.db, QStringLiteral("CREATE INDEX IF NOT EXISTS ") + TraductorJet::Identificador(nombre) + QStringLiteral(" ON ") +
-                       TraductorJet::Identificador(tabla) + QStringLiteral(" (") + columnas.join(QStringLiteral(", ")) +
-                       QLatin1Char(')'));
+    Ejecutar(b.db, QStringLiteral("CREATE INDEX IF NOT EXISTS ") + TraductorJet::Identificador(nombre) +
+                       QStringLiteral(" ON ") + TraductorJet::Identificador(tabla) + QStringLiteral(" (") +
+                       columnas.join(QStringLiteral(", ")) + QLatin1Char(')'));
 }
 
 QStringList Database::TableNames() const {
     interno::Base& b = Viva(d.get());
     QStringList nombres;
-    sqlite3_stmt* s = Preparar(b.db, QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT "
-                                                    "LIKE 'sqlite!_%' ESCAPE '!' ORDER BY name"));
-    while (sqlite3_step(s) == SQLITE_ROW) nombres << interno::ValorColumna(s, 0).toString();
+    sqlite3_stmt* s =
+        Preparar(b.db, QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT "
+                                      "LIKE 'sqlite!_%' ESCAPE '!' ORDER BY name"));
+    while (sqlite3_step(s) == SQLITE_ROW)
+        nombres << interno::ValorColumna(s, 0).toString();
     sqlite3_finalize(s);
     return nombres;
 }
@@ -376,21 +414,25 @@ void Database::BeginTrans() {
     interno::Base& b = Viva(d.get());
     b.SuspenderSondeos();
     b.CerrarLote();
-    Ejecutar(b.db, b.nivelTransaccion == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT nivel%1").arg(b.nivelTransaccion));
+    Ejecutar(b.db, b.nivelTransaccion == 0 ? QStringLiteral("BEGIN")
+                                           : QStringLiteral("SAVEPOINT nivel%1").arg(b.nivelTransaccion));
     ++b.nivelTransaccion;
 }
 
 void Database::CommitTrans() {
     interno::Base& b = Viva(d.get());
-    if (b.nivelTransaccion == 0) throw ErrorBD(3034, QStringLiteral("Se ha confirmado una transacción que no se había iniciado."));
+    if (b.nivelTransaccion == 0)
+        throw ErrorBD(3034, QStringLiteral("Se ha confirmado una transacción que no se había iniciado."));
     --b.nivelTransaccion;
-    Ejecutar(b.db, b.nivelTransaccion == 0 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE nivel%1").arg(b.nivelTransaccion));
+    Ejecutar(b.db, b.nivelTransaccion == 0 ? QStringLiteral("COMMIT")
+                                           : QStringLiteral("RELEASE nivel%1").arg(b.nivelTransaccion));
     b.AbrirLote();
 }
 
 void Database::Rollback() {
     interno::Base& b = Viva(d.get());
-    if (b.nivelTransaccion == 0) throw ErrorBD(3034, QStringLiteral("Se ha deshecho una transacción que no se había iniciado."));
+    if (b.nivelTransaccion == 0)
+        throw ErrorBD(3034, QStringLiteral("Se ha deshecho una transacción que no se había iniciado."));
     --b.nivelTransaccion;
     b.SuspenderLecturas();
     if (b.nivelTransaccion == 0) {
@@ -423,8 +465,10 @@ void Database::SetVigilante(std::function<bool()> cancelar) {
 }
 
 void Database::Close() {
-    if (!d || !d->db) return;
-    while (!d->abiertos.empty()) d->abiertos.back()->Cerrar();
+    if (!d || !d->db)
+        return;
+    while (!d->abiertos.empty())
+        d->abiertos.back()->Cerrar();
     d->VaciarLibres();
     try {
         d->CerrarLote();
@@ -435,13 +479,17 @@ void Database::Close() {
     *d->testigo = nullptr;
 }
 
-const QString& Database::Ruta() const { return d->ruta; }
+const QString& Database::Ruta() const {
+    return d->ruta;
+}
 
 const QString& Database::AvisoApertura() const {
     return d->avisoApertura;
 }
 
-sqlite3* Database::Conexion() const { return d->db; }
+sqlite3* Database::Conexion() const {
+    return d->db;
+}
 
 // ---------------------------------------------------------------------------------------------------
 
@@ -454,7 +502,8 @@ LoteEscritura::LoteEscritura(Database& base) : base_(base) {
 
 LoteEscritura::~LoteEscritura() {
     interno::Base* b = *conexion_;
-    if (!b) return;
+    if (!b)
+        return;
     if (--b->lotes == 0) {
         try {
             b->CerrarLote();

@@ -20,7 +20,8 @@ UCollator* Colador() {
     static UCollator* colador = [] {
         UErrorCode estado = U_ZERO_ERROR;
         UCollator* c = ucol_open("en_US", &estado);
-        if (U_FAILURE(estado)) throw std::runtime_error("No se pudo crear el comparador de textos ICU.");
+        if (U_FAILURE(estado))
+            throw std::runtime_error("No se pudo crear el comparador de textos ICU.");
         ucol_setStrength(c, UCOL_SECONDARY);
         ucol_setAttribute(c, UCOL_NORMALIZATION_MODE, UCOL_ON, &estado);
         return c;
@@ -51,7 +52,8 @@ void ResultadoTexto(sqlite3_context* ctx, const QString& s) {
 
 bool AlgunoNulo(int argc, sqlite3_value** argv) {
     for (int i = 0; i < argc; ++i)
-        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return true;
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            return true;
     return false;
 }
 
@@ -67,7 +69,8 @@ template <typename F> void Protegido(sqlite3_context* ctx, F&& cuerpo) {
 }
 
 void LikeJet(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    if (AlgunoNulo(argc, argv))
+        return sqlite3_result_null(ctx);
     Protegido(ctx, [&] {
         auto* patron = static_cast<PatronLike*>(sqlite3_get_auxdata(ctx, 1));
         if (!patron) {
@@ -75,27 +78,32 @@ void LikeJet(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
             patron = nuevo.get();
             sqlite3_set_auxdata(ctx, 1, nuevo.release(), [](void* p) { delete static_cast<PatronLike*>(p); });
             // set_auxdata may have freed it at once (the pattern is not a constant): compile per row then.
-            if (sqlite3_get_auxdata(ctx, 1) != patron) patron = nullptr;
+            if (sqlite3_get_auxdata(ctx, 1) != patron)
+                patron = nullptr;
         }
         const auto* texto = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
         const std::string_view vista(texto, static_cast<std::size_t>(sqlite3_value_bytes(argv[0])));
-        const bool coincide = patron ? patron->CoincideUtf8(vista) : PatronLike(Texto(argv[1])).CoincideUtf8(vista);
+        const bool coincide =
+            patron ? patron->CoincideUtf8(vista) : PatronLike(Texto(argv[1])).CoincideUtf8(vista);
         sqlite3_result_int(ctx, coincide ? 1 : 0);
     });
 }
 
 void Mayusculas(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    if (AlgunoNulo(argc, argv))
+        return sqlite3_result_null(ctx);
     ResultadoTexto(ctx, Texto(argv[0]).toUpper());
 }
 
 void Minusculas(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    if (AlgunoNulo(argc, argv))
+        return sqlite3_result_null(ctx);
     ResultadoTexto(ctx, Texto(argv[0]).toLower());
 }
 
 void Largo(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    if (AlgunoNulo(argc, argv))
+        return sqlite3_result_null(ctx);
     sqlite3_result_int64(ctx, Texto(argv[0]).size());
 }
 
@@ -108,17 +116,20 @@ qint64 Entero(sqlite3_value* v, qint64 minimo) {
 }
 
 void Izquierda(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    if (AlgunoNulo(argc, argv))
+        return sqlite3_result_null(ctx);
     Protegido(ctx, [&] { ResultadoTexto(ctx, Texto(argv[0]).left(Entero(argv[1], 0))); });
 }
 
 void Derecha(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    if (AlgunoNulo(argc, argv))
+        return sqlite3_result_null(ctx);
     Protegido(ctx, [&] { ResultadoTexto(ctx, Texto(argv[0]).right(Entero(argv[1], 0))); });
 }
 
 void Medio(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    if (AlgunoNulo(argc, argv))
+        return sqlite3_result_null(ctx);
     Protegido(ctx, [&] {
         const QString s = Texto(argv[0]);
         const qint64 inicio = Entero(argv[1], 1);
@@ -133,18 +144,23 @@ void Posicion(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         int k = 0;
         qint64 inicio = 1;
         if (argc >= 3) {
-            if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+            if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+                return sqlite3_result_null(ctx);
             inicio = Entero(argv[0], 1);
             k = 1;
         }
         if (sqlite3_value_type(argv[k]) == SQLITE_NULL || sqlite3_value_type(argv[k + 1]) == SQLITE_NULL)
             return sqlite3_result_null(ctx);
-        const bool binaria = argc == 4 && sqlite3_value_type(argv[3]) != SQLITE_NULL && sqlite3_value_int(argv[3]) == 0;
+        const bool binaria =
+            argc == 4 && sqlite3_value_type(argv[3]) != SQLITE_NULL && sqlite3_value_int(argv[3]) == 0;
         const QString texto = Texto(argv[k]);
         const QString buscado = Texto(argv[k + 1]);
-        if (inicio > texto.size()) return sqlite3_result_int(ctx, 0);
-        if (buscado.isEmpty()) return sqlite3_result_int64(ctx, inicio);
-        const qsizetype p = texto.indexOf(buscado, inicio - 1, binaria ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        if (inicio > texto.size())
+            return sqlite3_result_int(ctx, 0);
+        if (buscado.isEmpty())
+            return sqlite3_result_int64(ctx, inicio);
+        const qsizetype p =
+            texto.indexOf(buscado, inicio - 1, binaria ? Qt::CaseSensitive : Qt::CaseInsensitive);
         sqlite3_result_int64(ctx, p + 1);
     });
 }
@@ -152,40 +168,52 @@ void Posicion(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 void Concatenar(sqlite3_context* ctx, int, sqlite3_value** argv) {
     const bool nulo0 = sqlite3_value_type(argv[0]) == SQLITE_NULL;
     const bool nulo1 = sqlite3_value_type(argv[1]) == SQLITE_NULL;
-    if (nulo0 && nulo1) return sqlite3_result_null(ctx);
+    if (nulo0 && nulo1)
+        return sqlite3_result_null(ctx);
     QByteArray b;
-    if (!nulo0) b.append(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])), sqlite3_value_bytes(argv[0]));
-    if (!nulo1) b.append(reinterpret_cast<const char*>(sqlite3_value_text(argv[1])), sqlite3_value_bytes(argv[1]));
+    if (!nulo0)
+        b.append(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])), sqlite3_value_bytes(argv[0]));
+    if (!nulo1)
+        b.append(reinterpret_cast<const char*>(sqlite3_value_text(argv[1])), sqlite3_value_bytes(argv[1]));
     sqlite3_result_text(ctx, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
 }
 
-double Numero(sqlite3_value* v) { return sqlite3_value_double(v); }
+double Numero(sqlite3_value* v) {
+    return sqlite3_value_double(v);
+}
 
 void Division(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
-    if (Numero(argv[1]) == 0) return ResultadoError(ctx, 11, QStringLiteral("División por cero."));
+    if (AlgunoNulo(argc, argv))
+        return sqlite3_result_null(ctx);
+    if (Numero(argv[1]) == 0)
+        return ResultadoError(ctx, 11, QStringLiteral("División por cero."));
     sqlite3_result_double(ctx, Numero(argv[0]) / Numero(argv[1]));
 }
 
 // Integer division and MOD round both operands to whole numbers first.
 void DivisionEntera(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    if (AlgunoNulo(argc, argv))
+        return sqlite3_result_null(ctx);
     const auto a = static_cast<qint64>(std::nearbyint(Numero(argv[0])));
     const auto b = static_cast<qint64>(std::nearbyint(Numero(argv[1])));
-    if (b == 0) return ResultadoError(ctx, 11, QStringLiteral("División por cero."));
+    if (b == 0)
+        return ResultadoError(ctx, 11, QStringLiteral("División por cero."));
     sqlite3_result_int64(ctx, a / b);
 }
 
 void Modulo(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    if (AlgunoNulo(argc, argv))
+        return sqlite3_result_null(ctx);
     const auto a = static_cast<qint64>(std::nearbyint(Numero(argv[0])));
     const auto b = static_cast<qint64>(std::nearbyint(Numero(argv[1])));
-    if (b == 0) return ResultadoError(ctx, 11, QStringLiteral("División por cero."));
+    if (b == 0)
+        return ResultadoError(ctx, 11, QStringLiteral("División por cero."));
     sqlite3_result_int64(ctx, a % b);
 }
 
 void Potencia(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    if (AlgunoNulo(argc, argv))
+        return sqlite3_result_null(ctx);
     sqlite3_result_double(ctx, std::pow(Numero(argv[0]), Numero(argv[1])));
 }
 

@@ -1,6 +1,6 @@
 #include "utilities/ProgresoVentana.h"
 
-#include "shell/AspectoTexto.h"
+#include "shell/FormatoTexto.h"
 
 #include <QApplication>
 #include <QProgressBar>

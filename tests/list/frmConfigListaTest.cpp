@@ -3,7 +3,7 @@
 
 #include "list/frmConfigLista.h"
 #include "queries/EtiquetaPulsable.h"
-#include "shell/AspectoTexto.h"
+#include "shell/FormatoTexto.h"
 #include "shell/Estado.h"
 #include "support/CatalogoPrueba.h"
 #include "support/ServiciosGuionados.h"

@@ -1,13 +1,13 @@
 // The lyric style's numbers as Qt shows them: colours with red in the low byte, and the six font
 // properties taken from a font and given back.
 
-#include "shell/AspectoTexto.h"
+#include "shell/FormatoTexto.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(AspectoTexto, LosColoresLlevanElRojoEnElByteBajo) {
+TEST(FormatoTexto, LosColoresLlevanElRojoEnElByteBajo) {
     struct Caso {
         std::uint32_t entero;
         QColor color;
@@ -26,7 +26,7 @@ TEST(AspectoTexto, LosColoresLlevanElRojoEnElByteBajo) {
     }
 }
 
-TEST(AspectoTexto, LaFuenteLlevaSusSeisPropiedadesDeIdaYVuelta) {
+TEST(FormatoTexto, LaFuenteLlevaSusSeisPropiedadesDeIdaYVuelta) {
     EstiloTexto estilo;
     estilo.NombreFuente = QStringLiteral("Courier");
     estilo.TamanoFuente = 10.5;

@@ -1,4 +1,4 @@
-#include "shell/AspectoTexto.h"
+#include "shell/FormatoTexto.h"
 
 #include <QPalette>
 #include <QWidget>
