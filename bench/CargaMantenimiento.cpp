@@ -318,7 +318,7 @@ void MedirReordenar(const Contexto& contexto, const std::vector<Tamano>& tamanos
         contexto, tamanos, QStringLiteral("reorder-10k"),
         [](int vuelta) {
             return catalogo::ReordenarRuta(
-                *BBDD::BaseDatos, CabeceraPrueba, RutaGrande, catalogo::CampoOrden::Autor,
+                *BBDD::BaseDatos, {CabeceraPrueba, RutaGrande}, catalogo::CampoOrden::Autor,
                 vuelta % 2 ? catalogo::Sentido::Descendente : catalogo::Sentido::Ascendente);
         },
         [](sqlite3* conexion, int vuelta) {
