@@ -2,8 +2,11 @@
 // images and the faults that must not lose a lyric.
 #include "PruebaLetras.h"
 
+#include "list/frmConfigLista.h"
+
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <sqlite3.h>
 
@@ -46,6 +49,24 @@ TEST_F(frmCancionTest, MuestraLaLetraYLaCancionConElEstiloCompartido) {
     EXPECT_EQ(ventana->txtAutor->palette().color(QPalette::Base), QColor(255, 0, 0));
     EXPECT_EQ(ventana->txtAutor->font().family(), QStringLiteral("Arial"));
     EXPECT_FALSE(ventana->Modificado);
+}
+
+// The list configuration writes the run's lyric style: a song window already open keeps the style it
+// copied when it loaded, one opened afterwards takes the new one.
+TEST_F(frmCancionTest, ElEstiloAplicadoLlegaSoloALasVentanasAbiertasDespues) {
+    const auto fila = Cancion(QStringLiteral("C"), QStringLiteral("Luna"), 3);
+    catalogo.AnadirLetra(3, QStringLiteral("letra"));
+    frmCancion* antes = Abrir(3, fila);
+    VentanasPrueba ventanas; // the dialog's justification pictures live in frmAux
+    frmConfigLista dialogo(Lista::OpcionesLista{});
+    dialogo.img_Click(2);
+    dialogo.cmdAplicar->click();
+    frmCancion* despues = Abrir(3, fila);
+    EXPECT_EQ(antes->Justificacion, 0);
+    EXPECT_EQ(antes->Delante(), antes->txtLyrics[0]);
+    EXPECT_EQ(despues->Justificacion, 2);
+    EXPECT_EQ(despues->Delante(), despues->txtLyrics[2]);
+    EXPECT_EQ(despues->Delante()->toPlainText(), QStringLiteral("letra"));
 }
 
 TEST_F(frmCancionTest, AbrirYCerrarSinCambiosNoPreguntaNiEscribe) {
