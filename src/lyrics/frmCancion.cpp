@@ -1,8 +1,8 @@
 #include "lyrics/frmCancion.h"
 
 #include "lyrics/frmConfigCancion.h"
-#include "shell/FormatoTexto.h"
 #include "shell/BarreraErrores.h"
+#include "shell/FormatoTexto.h"
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
 #include "store/BBDD.h"

@@ -1,8 +1,8 @@
 #include "lyrics/frmConfigCancion.h"
 
 #include "lyrics/frmCancion.h"
-#include "shell/FormatoTexto.h"
 #include "shell/BarreraErrores.h"
+#include "shell/FormatoTexto.h"
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
 

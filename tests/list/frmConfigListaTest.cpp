@@ -3,8 +3,8 @@
 
 #include "list/frmConfigLista.h"
 #include "queries/EtiquetaPulsable.h"
-#include "shell/FormatoTexto.h"
 #include "shell/Estado.h"
+#include "shell/FormatoTexto.h"
 #include "support/CatalogoPrueba.h"
 #include "support/ServiciosGuionados.h"
 

@@ -30,13 +30,16 @@ protected:
 
 TEST_F(Dialecto, LikeSigueLasReglasDeJet) {
     Comprobar({
-        {"SELECT TITULO FROM CANCIONES WHERE TITULO LIKE 'water*' ORDER BY REL_POS", "TITULO\nWaterloo\nwaterloo\n"},
+        {"SELECT TITULO FROM CANCIONES WHERE TITULO LIKE 'water*' ORDER BY REL_POS",
+         "TITULO\nWaterloo\nwaterloo\n"},
         {"SELECT TITULO FROM CANCIONES WHERE TITULO LIKE '*LOVE*'", "TITULO\nLove of my life\n"},
         {"SELECT TITULO FROM CANCIONES WHERE TITULO LIKE 'Tema #'", "TITULO\nTema 7\n"},
         {"SELECT TITULO FROM CANCIONES WHERE TITULO LIKE 'Tema ##'", "TITULO\n"},
-        {"SELECT TITULO FROM CANCIONES WHERE TITULO LIKE '?aterloo' ORDER BY REL_POS", "TITULO\nWaterloo\nwaterloo\n"},
+        {"SELECT TITULO FROM CANCIONES WHERE TITULO LIKE '?aterloo' ORDER BY REL_POS",
+         "TITULO\nWaterloo\nwaterloo\n"},
         {"SELECT TITULO FROM CANCIONES WHERE TITULO LIKE '[a-c]*'", "TITULO\nBohemian Rhapsody\n"},
-        {"SELECT TITULO FROM CANCIONES WHERE TITULO LIKE '[!a-s]*' ORDER BY REL_POS, TITULO", "TITULO\nTema 7\nWaterloo\nwaterloo\n"},
+        {"SELECT TITULO FROM CANCIONES WHERE TITULO LIKE '[!a-s]*' ORDER BY REL_POS, TITULO",
+         "TITULO\nTema 7\nWaterloo\nwaterloo\n"},
         {"SELECT TITULO FROM CANCIONES WHERE TITULO LIKE '[mn-]*'", "TITULO\nNon, je ne regrette rien\n"},
         {"SELECT AUTOR FROM CANCIONES WHERE RUTA LIKE '\\A[*]B\\'", "AUTOR\nA%B_C\n"},
         {"SELECT AUTOR FROM CANCIONES WHERE RUTA LIKE '\\A*B\\'", "AUTOR\nA%B_C\n"},
@@ -67,7 +70,8 @@ TEST_F(Dialecto, TextosSeComparanYOrdenanSinMayusculasConAcentos) {
         {"SELECT TITULO FROM CANCIONES WHERE IDX_CANCION = 0 AND TITULO IN ( SELECT TITULO FROM CANCIONES "
          "WHERE IDX_CANCION <> 0 )",
          "TITULO\nwaterloo\n"},
-        {"SELECT AUTOR FROM CANCIONES WHERE REL_POS = 1 ORDER BY AUTOR, TITULO", "AUTOR\nA%B_C\nAbba\nÉdith\nQueen\n"},
+        {"SELECT AUTOR FROM CANCIONES WHERE REL_POS = 1 ORDER BY AUTOR, TITULO",
+         "AUTOR\nA%B_C\nAbba\nÉdith\nQueen\n"},
         // Concatenations compare and sort like the texts they are made of.
         {"SELECT AUTOR & TITULO AS X FROM CANCIONES WHERE AUTOR & TITULO = 'QUEENLOVE OF MY LIFE'",
          "X\nqueenLove of my life\n"},
@@ -84,9 +88,11 @@ TEST_F(Dialecto, ExpresionesYFuncionesDeJet) {
         {"SELECT True, False, (REL_POS = 1) AS Uno, NOT True AS N FROM CANCIONES WHERE TITULO LIKE 'Tema*'",
          "Expr1000\tExpr1001\tUno\tN\n-1\t0\t-1\t0\n"},
         {"SELECT COUNT(*) FROM CANCIONES WHERE (REL_POS = 1) = True", "Expr1000\n4\n"},
-        {"SELECT UCase('ñandú é') AS A, LCase('ÁRBOL Ñ') AS B, Len('añil') AS C FROM LETRAS WHERE IDX_CANCION = 1",
+        {"SELECT UCase('ñandú é') AS A, LCase('ÁRBOL Ñ') AS B, Len('añil') AS C FROM LETRAS WHERE "
+         "IDX_CANCION = 1",
          "A\tB\tC\nÑANDÚ É\tárbol ñ\t4\n"},
-        {"SELECT Left('Cantorio', 4) AS A, Right('Cantorio', 3) AS B, Mid('Cantorio', 3, 3) AS C, Mid('Cantorio', 5) AS D "
+        {"SELECT Left('Cantorio', 4) AS A, Right('Cantorio', 3) AS B, Mid('Cantorio', 3, 3) AS C, "
+         "Mid('Cantorio', 5) AS D "
          "FROM LETRAS WHERE IDX_CANCION = 1",
          "A\tB\tC\tD\nCant\trio\tnto\torio\n"},
         {"SELECT InStr('abcabc', 'C') AS A, InStr(4, 'abcabc', 'c') AS B, InStr(1, 'abcABC', 'C', 0) AS C, "
@@ -94,9 +100,11 @@ TEST_F(Dialecto, ExpresionesYFuncionesDeJet) {
          "A\tB\tC\tD\n3\t6\t6\t0\n"},
         {"SELECT Nz(Null, 'x') AS A, Nz(Null) AS B, Nz(5, 0) AS C FROM LETRAS WHERE IDX_CANCION = 1",
          "A\tB\tC\nx\t\t5\n"},
-        {"SELECT 7 MOD 3 AS A, 7 \\ 2 AS B, 7 / 2 AS C, 2 ^ 3 AS D, -7 MOD 3 AS E FROM LETRAS WHERE IDX_CANCION = 1",
+        {"SELECT 7 MOD 3 AS A, 7 \\ 2 AS B, 7 / 2 AS C, 2 ^ 3 AS D, -7 MOD 3 AS E FROM LETRAS WHERE "
+         "IDX_CANCION = 1",
          "A\tB\tC\tD\tE\n1\t3\t3.5\t8\t-1\n"},
-        {"SELECT IIf(LONGITUD > 1000, 'grande', 'pequeña') AS T FROM CANCIONES WHERE REL_POS = 2", "T\ngrande\n"},
+        {"SELECT IIf(LONGITUD > 1000, 'grande', 'pequeña') AS T FROM CANCIONES WHERE REL_POS = 2",
+         "T\ngrande\n"},
     });
 }
 
@@ -107,15 +115,20 @@ TEST_F(Dialecto, SentenciasDelPrograma) {
         {"SELECT COUNT(*) FROM (SELECT DISTINCT CABECERA FROM CANCIONES)", "Expr1000\n4\n"},
         {"SELECT MAX(IDX_CANCION) FROM LETRAS WHERE IDX_CANCION > 100", "Expr1000\n\\N\n"},
         {"SELECT DISTINCTROW COUNT(*) FROM CANCIONES", "Expr1000\n6\n"},
-        {"SELECT TOP 2 TITULO FROM CANCIONES ORDER BY LONGITUD DESC", "TITULO\nNon, je ne regrette rien\nWaterloo\n"},
+        {"SELECT TOP 2 TITULO FROM CANCIONES ORDER BY LONGITUD DESC",
+         "TITULO\nNon, je ne regrette rien\nWaterloo\n"},
         {"SELECT DISTINCT CABECERA, RUTA FROM CANCIONES WHERE CABECERA LIKE 'z*' ORDER BY CABECERA, RUTA",
          "CABECERA\tRUTA\nZeta\t\\\\A*B\\\\\n"},
-        {"SELECT * FROM CANCIONES WHERE IDX_CANCION IS NULL", "CABECERA\tRUTA\tAUTOR\tTITULO\tEXTENSION\tLONGITUD\tIDX_CANCION\tREL_POS\n"},
+        {"SELECT * FROM CANCIONES WHERE IDX_CANCION IS NULL",
+         "CABECERA\tRUTA\tAUTOR\tTITULO\tEXTENSION\tLONGITUD\tIDX_CANCION\tREL_POS\n"},
         {"UPDATE CANCIONES SET IDX_CANCION = 0 WHERE IDX_CANCION IS NULL", "0\n"},
-        {"UPDATE CANCIONES SET REL_POS = REL_POS + 10 WHERE CABECERA LIKE 'disco' AND RUTA LIKE '\\Rock\\'", "2\n"},
+        {"UPDATE CANCIONES SET REL_POS = REL_POS + 10 WHERE CABECERA LIKE 'disco' AND RUTA LIKE '\\Rock\\'",
+         "2\n"},
         {"SELECT SUM(REL_POS) FROM CANCIONES WHERE CABECERA = 'DISCO'", "Expr1000\n24\n"},
         {"DELETE * FROM LETRAS WHERE IDX_CANCION = 2", "1\n"},
-        {"DELETE LETRAS.* FROM LETRAS WHERE IDX_CANCION IN (SELECT IDX_CANCION FROM CANCIONES WHERE AUTOR = 'abba')", "1\n"},
+        {"DELETE LETRAS.* FROM LETRAS WHERE IDX_CANCION IN (SELECT IDX_CANCION FROM CANCIONES WHERE AUTOR = "
+         "'abba')",
+         "1\n"},
         {"INSERT INTO LETRAS (IDX_CANCION, LYRICS) VALUES (9, 'nueva')", "1\n"},
         {"DELETE * FROM LETRAS", "2\n"},
         {"SELECT COUNT(*) FROM LETRAS;", "Expr1000\n0\n"},
@@ -145,8 +158,8 @@ TEST_F(Dialecto, LoQueNoSePuedeTraducirFallaConClaridad) {
         SCOPED_TRACE(sentencia);
         EXPECT_ERROR_BD(Salida(QString::fromUtf8(sentencia)), numero);
     }
-    EXPECT_ERROR_BD(base->Execute(QStringLiteral("UPDATE CANCIONES SET RUTA = '") + QString(4097, QLatin1Char('x')) +
-                                  QStringLiteral("'")),
+    EXPECT_ERROR_BD(base->Execute(QStringLiteral("UPDATE CANCIONES SET RUTA = '") +
+                                  QString(4097, QLatin1Char('x')) + QStringLiteral("'")),
                     3163);
     // A failed statement changes nothing.
     EXPECT_EQ(Salida(QStringLiteral("SELECT COUNT(*) FROM CANCIONES WHERE TITULO = '' OR LONGITUD > 10000")),
@@ -156,16 +169,20 @@ TEST_F(Dialecto, LoQueNoSePuedeTraducirFallaConClaridad) {
 // The plan that the engine chooses for the statements that must not read the whole catalogue.
 TEST_F(Dialecto, LikeSinComodinesUsaLosIndices) {
     dao::TraductorJet traductor([](const QString& nombre) {
-        return QStringList{QStringLiteral("CABECERA"), QStringLiteral("RUTA"), QStringLiteral("TITULO")}.contains(nombre)
+        return QStringList{QStringLiteral("CABECERA"), QStringLiteral("RUTA"), QStringLiteral("TITULO")}
+                       .contains(nombre)
                    ? dao::TipoColumnaJet::Texto
                    : dao::TipoColumnaJet::Otra;
     });
     auto plan = [&](const char* jet) {
-        const QByteArray sql = "EXPLAIN QUERY PLAN " + traductor.Sentencia(QString::fromUtf8(jet)).sql.toUtf8();
+        const QByteArray sql =
+            "EXPLAIN QUERY PLAN " + traductor.Sentencia(QString::fromUtf8(jet)).sql.toUtf8();
         sqlite3_stmt* s = nullptr;
-        EXPECT_EQ(sqlite3_prepare_v2(base->Conexion(), sql.constData(), -1, &s, nullptr), SQLITE_OK) << sql.constData();
+        EXPECT_EQ(sqlite3_prepare_v2(base->Conexion(), sql.constData(), -1, &s, nullptr), SQLITE_OK)
+            << sql.constData();
         QString texto;
-        while (sqlite3_step(s) == SQLITE_ROW) texto += QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 3))) + "\n";
+        while (sqlite3_step(s) == SQLITE_ROW)
+            texto += QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 3))) + "\n";
         sqlite3_finalize(s);
         return texto.toStdString();
     };
@@ -174,11 +191,13 @@ TEST_F(Dialecto, LikeSinComodinesUsaLosIndices) {
     EXPECT_NE(ruta.find("USING INDEX CANCIONES_RUTA (CABECERA=? AND RUTA=?)"), std::string::npos) << ruta;
     EXPECT_EQ(ruta.find("TEMP B-TREE"), std::string::npos) << ruta;
     const std::string prefijo = plan("SELECT * FROM CANCIONES WHERE TITULO LIKE 'Wat*'");
-    EXPECT_NE(prefijo.find("USING INDEX CANCIONES_TITULO (TITULO>? AND TITULO<?)"), std::string::npos) << prefijo;
+    EXPECT_NE(prefijo.find("USING INDEX CANCIONES_TITULO (TITULO>? AND TITULO<?)"), std::string::npos)
+        << prefijo;
     const std::string todas = plan("SELECT * FROM CANCIONES ORDER BY CABECERA, RUTA");
     EXPECT_EQ(todas.find("TEMP B-TREE"), std::string::npos) << todas;
-    const std::string homonimos = plan("SELECT * FROM CANCIONES WHERE IDX_CANCION = 0 AND TITULO IN ( SELECT TITULO FROM "
-                                       "CANCIONES WHERE IDX_CANCION <> 0 )");
+    const std::string homonimos =
+        plan("SELECT * FROM CANCIONES WHERE IDX_CANCION = 0 AND TITULO IN ( SELECT TITULO FROM "
+             "CANCIONES WHERE IDX_CANCION <> 0 )");
     EXPECT_NE(homonimos.find("USING INDEX CANCIONES_LETRA (IDX_CANCION=?)"), std::string::npos) << homonimos;
 }
 
