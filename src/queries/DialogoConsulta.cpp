@@ -2,8 +2,11 @@
 
 #include "queries/frmConsultas.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 
@@ -20,6 +23,26 @@ DialogoConsulta::DialogoConsulta(frmConsultas& espacio, const QString& titulo)
     cmdCancel = new QPushButton(QStringLiteral("&Cancelar"), this);
     connect(cmdConsultar, &QPushButton::clicked, this, [this] { cmdConsultar_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, &DialogoConsulta::cmdCancel_Click);
+}
+
+QGridLayout* DialogoConsulta::RejillaCampos(const CamposConsulta& campos, int columnasCampo,
+                                            QList<QWidget*>& barras) {
+    auto* rejilla = new QGridLayout(this);
+    rejilla->setContentsMargins(18, 18, 18, 14);
+    rejilla->setHorizontalSpacing(14);
+    rejilla->setVerticalSpacing(12);
+    const QStringList textos{QStringLiteral("Cabecera"), QStringLiteral("Ruta"), QStringLiteral("Autor"),
+                             QStringLiteral("Título"), QStringLiteral("Extensión")};
+    for (int i = 0; i < Consultas::NumeroCampos; ++i) {
+        *campos[i].first = new QLabel(textos[i], this);
+        *campos[i].second = new QLineEdit(this);
+        (*campos[i].first)->setEnabled(false);
+        (*campos[i].second)->setMinimumWidth(320);
+        rejilla->addWidget(*campos[i].first, i, 0);
+        rejilla->addWidget(*campos[i].second, i, 1, 1, columnasCampo);
+        barras << *campos[i].second;
+    }
+    return rejilla;
 }
 
 QHBoxLayout* DialogoConsulta::FilaBotones() {

@@ -3,12 +3,19 @@
 // cancel command, and the painted background.
 
 #include "queries/FondoDialogo.h"
+#include "queries/SentenciasConsulta.h"
 
 #include <QDialog>
 #include <QList>
 
+#include <array>
+#include <utility>
+
 class frmConsultas;
+class QGridLayout;
 class QHBoxLayout;
+class QLabel;
+class QLineEdit;
 class QPushButton;
 
 class DialogoConsulta : public QDialog {
@@ -21,6 +28,10 @@ public:
 
 protected:
     frmConsultas& Espacio() { return espacio_; }
+    // The dialog's grid with the five field rows "Cabecera" to "Extensión": a disabled label and a text
+    // field per row, the field spanning columnasCampo columns; the fields are added to barras.
+    using CamposConsulta = std::array<std::pair<QLabel**, QLineEdit**>, Consultas::NumeroCampos>;
+    QGridLayout* RejillaCampos(const CamposConsulta& campos, int columnasCampo, QList<QWidget*>& barras);
     // The two buttons, right-aligned.
     QHBoxLayout* FilaBotones();
     // Disables both buttons and repaints, before the query runs.

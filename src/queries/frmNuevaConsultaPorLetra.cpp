@@ -10,28 +10,15 @@
 
 frmNuevaConsultaPorLetra::frmNuevaConsultaPorLetra(frmConsultas& espacio)
     : DialogoConsulta(espacio, QStringLiteral("Nueva Consulta - Por Letra")) {
-    auto* rejilla = new QGridLayout(this);
-    rejilla->setContentsMargins(18, 18, 18, 14);
-    rejilla->setHorizontalSpacing(14);
-    rejilla->setVerticalSpacing(12);
-    const std::array<std::pair<QLabel**, QLineEdit**>, Consultas::NumeroCampos> campos{{
-        {&lblCabecera, &txtCabecera},
-        {&lblRuta, &txtRuta},
-        {&lblAutor, &txtAutor},
-        {&lblTitulo, &txtTitulo},
-        {&lblExtension, &txtExtension},
-    }};
-    const QStringList textos{QStringLiteral("Cabecera"), QStringLiteral("Ruta"), QStringLiteral("Autor"),
-                             QStringLiteral("Título"), QStringLiteral("Extensión")};
     QList<QWidget*> barras;
-    for (int i = 0; i < Consultas::NumeroCampos; ++i) {
-        *campos[i].first = new QLabel(textos[i], this);
-        *campos[i].second = new QLineEdit(this);
-        rejilla->addWidget(*campos[i].first, i, 0);
-        rejilla->addWidget(*campos[i].second, i, 1);
-        (*campos[i].second)->setMinimumWidth(320);
-        barras << *campos[i].second;
-    }
+    QGridLayout* rejilla = RejillaCampos({{
+                                             {&lblCabecera, &txtCabecera},
+                                             {&lblRuta, &txtRuta},
+                                             {&lblAutor, &txtAutor},
+                                             {&lblTitulo, &txtTitulo},
+                                             {&lblExtension, &txtExtension},
+                                         }},
+                                         1, barras);
     lblLetra = new QLabel(QStringLiteral("Letra"), this);
     txtTexto = new QPlainTextEdit(this);
     txtTexto->setTabChangesFocus(true);
@@ -41,8 +28,7 @@ frmNuevaConsultaPorLetra::frmNuevaConsultaPorLetra(frmConsultas& espacio)
     barras << txtTexto;
     rejilla->addLayout(FilaBotones(), Consultas::NumeroCampos + 1, 0, 1, 2);
     rejilla->setSizeConstraint(QLayout::SetFixedSize);
-    for (QLabel* etiqueta : {lblCabecera, lblRuta, lblAutor, lblTitulo, lblExtension, lblLetra})
-        etiqueta->setEnabled(false);
+    lblLetra->setEnabled(false);
     cmdConsultar->setEnabled(false);
     PonerFondo(barras, {});
     Conectar();

@@ -17,29 +17,15 @@ bool EsUnion(const QString& texto) {
 
 frmNuevaConsultaSimple::frmNuevaConsultaSimple(frmConsultas& espacio)
     : DialogoConsulta(espacio, QStringLiteral("Nueva Consulta - Simple")) {
-    auto* rejilla = new QGridLayout(this);
-    rejilla->setContentsMargins(18, 18, 18, 14);
-    rejilla->setHorizontalSpacing(14);
-    rejilla->setVerticalSpacing(12);
-    const std::array<std::pair<QLabel**, QLineEdit**>, Consultas::NumeroCampos> campos{{
-        {&lblCabecera, &txtCabecera},
-        {&lblRuta, &txtRuta},
-        {&lblAutor, &txtAutor},
-        {&lblTitulo, &txtTitulo},
-        {&lblExtension, &txtExtension},
-    }};
-    const QStringList textos{QStringLiteral("Cabecera"), QStringLiteral("Ruta"), QStringLiteral("Autor"),
-                             QStringLiteral("Título"), QStringLiteral("Extensión")};
     QList<QWidget*> barras;
-    for (int i = 0; i < Consultas::NumeroCampos; ++i) {
-        *campos[i].first = new QLabel(textos[i], this);
-        *campos[i].second = new QLineEdit(this);
-        (*campos[i].first)->setEnabled(false);
-        (*campos[i].second)->setMinimumWidth(320);
-        rejilla->addWidget(*campos[i].first, i, 0);
-        rejilla->addWidget(*campos[i].second, i, 1, 1, 2);
-        barras << *campos[i].second;
-    }
+    QGridLayout* rejilla = RejillaCampos({{
+                                             {&lblCabecera, &txtCabecera},
+                                             {&lblRuta, &txtRuta},
+                                             {&lblAutor, &txtAutor},
+                                             {&lblTitulo, &txtTitulo},
+                                             {&lblExtension, &txtExtension},
+                                         }},
+                                         2, barras);
     cmbANDOR = new QComboBox(this);
     cmbANDOR->setEditable(true);
     cmbANDOR->setEditText(QStringLiteral("AND"));
