@@ -1,5 +1,5 @@
 // Writing the rows of a scan into a catalogue, without windows: the row values, what does not fit, odd
-// names, an engine error, and a program killed in the middle of a scan.
+// names and an engine error. (A scan killed midway is tested in the reliability suite.)
 
 #include "ArbolFicheros.h"
 #include "maintenance/AnadidoCanciones.h"
@@ -7,10 +7,6 @@
 #include "store/Catalogo.h"
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -143,43 +139,4 @@ TEST_F(Anadido, CabeceraEnBlancoSeRechaza) {
     Registro registro;
     EXPECT_THROW(AnadirFicheros(Opciones("   "), registro), dao::ErrorBD);
     EXPECT_TRUE(Filas().empty());
-}
-
-TEST_F(Anadido, MatarElProgramaAMitadConservaLoGuardado) {
-    for (int d = 0; d < 40; ++d)
-        for (int f = 0; f < 100; ++f)
-            disco.Fichero(QStringLiteral("d%1/Autor %2 -- Tema %3.mp3").arg(d).arg(f).arg(d), 100 + f);
-    BBDD::CerrarBaseDatos();
-
-    const pid_t hijo = fork();
-    ASSERT_GE(hijo, 0);
-    if (hijo == 0) {
-        // The child adds the tree once to its end, then is killed in the middle of adding it again.
-        BBDD::AbrirBaseDatos();
-        Registro nada;
-        AnadirFicheros(Opciones("Primera"), nada);
-        struct Asesino : ProgresoAnadido {
-            int directorios = 0;
-            void Avanzar() override {
-                if (++directorios == 25)
-                    raise(SIGKILL);
-            }
-        } asesino;
-        AnadirFicheros(Opciones("Segunda"), asesino);
-        _exit(0);
-    }
-    int estado = 0;
-    ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
-    ASSERT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == SIGKILL);
-
-    BBDD::AbrirBaseDatos();
-    const std::vector<Fila> primera = Filas("WHERE CABECERA = 'Primera'");
-    ASSERT_EQ(primera.size(), 4000u);
-    const std::vector<Fila> segunda = Filas("WHERE CABECERA = 'Segunda'");
-    EXPECT_LT(segunda.size(), 4000u);
-    for (const Fila& fila : segunda) {
-        Fila comoPrimera = fila;
-        comoPrimera.cabecera = "Primera";
-        EXPECT_NE(std::find(primera.begin(), primera.end(), comoPrimera), primera.end()) << fila;
-    }
 }
