@@ -20,6 +20,13 @@ const std::array<DefinicionColumna, NumeroColumnas>& TablaColumnas() {
     return tabla;
 }
 
+ColumnasVistas ColumnasPorDefecto() {
+    ColumnasVistas vistas{};
+    vistas.fill(true);
+    vistas[static_cast<int>(Columna::Longitud)] = false;
+    return vistas;
+}
+
 std::vector<DefinicionColumna> ColumnasMostradas(const ColumnasVistas& vistas) {
     std::vector<DefinicionColumna> mostradas;
     for (const DefinicionColumna& definicion : TablaColumnas()) {

@@ -25,6 +25,9 @@ struct DefinicionColumna {
 
 const std::array<DefinicionColumna, NumeroColumnas>& TablaColumnas();
 
+// The columns of a query that does not let the user choose them: all but the size.
+ColumnasVistas ColumnasPorDefecto();
+
 // The shown columns in order, each with its alignment settled by its place.
 std::vector<DefinicionColumna> ColumnasMostradas(const ColumnasVistas& vistas);
 

@@ -1,7 +1,5 @@
 #include "queries/DialogoConsulta.h"
 
-#include "queries/frmConsultas.h"
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -10,8 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-DialogoConsulta::DialogoConsulta(frmConsultas& espacio, const QString& titulo)
-    : QDialog(&espacio), espacio_(espacio) {
+DialogoConsulta::DialogoConsulta(QWidget* padre, const QString& titulo) : QDialog(padre) {
     setWindowTitle(titulo);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::ApplicationModal);

@@ -1,8 +1,9 @@
 #pragma once
 // What the query dialogs share: the buttons "&Realizar Consulta" and "&Cancelar", Escape running the
-// cancel command, and the painted background.
+// cancel command, the painted background, and the signal that hands over the query asked for.
 
 #include "queries/FondoDialogo.h"
+#include "queries/PeticionConsulta.h"
 #include "queries/SentenciasConsulta.h"
 
 #include <QDialog>
@@ -11,7 +12,6 @@
 #include <array>
 #include <utility>
 
-class frmConsultas;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
@@ -21,13 +21,17 @@ class QPushButton;
 class DialogoConsulta : public QDialog {
     Q_OBJECT
 public:
-    DialogoConsulta(frmConsultas& espacio, const QString& titulo);
+    DialogoConsulta(QWidget* padre, const QString& titulo);
 
     QPushButton* cmdConsultar;
     QPushButton* cmdCancel;
 
+signals:
+    // "&Realizar Consulta" was pressed on valid input. The dialog stays open with its buttons disabled:
+    // the receiver runs the query and closes it.
+    void ConsultaPedida(const Consultas::PeticionConsulta& peticion);
+
 protected:
-    frmConsultas& Espacio() { return espacio_; }
     // The dialog's grid with the five field rows "Cabecera" to "Extensión": a disabled label and a text
     // field per row, the field spanning columnasCampo columns; the fields are added to barras.
     using CamposConsulta = std::array<std::pair<QLabel**, QLineEdit**>, Consultas::NumeroCampos>;
@@ -50,7 +54,6 @@ protected slots:
     void cmdCancel_Click();
 
 private:
-    frmConsultas& espacio_;
     FondoDialogo fondo_;
     QList<QWidget*> barras_;
     QList<QWidget*> cuadros_;

@@ -7,13 +7,7 @@
 
 #include "queries/LetraCancion.h"
 #include "queries/ModeloConsulta.h"
-#include "queries/PanelesEstado.h"
 #include "queries/ProgresoConsulta.h"
-#include "queries/frmConsultas.h"
-#include "queries/frmNuevaConsultaAvanzada.h"
-#include "queries/frmNuevaConsultaPorLetra.h"
-#include "queries/frmNuevaConsultaSQL.h"
-#include "queries/frmNuevaConsultaSimple.h"
 #include "shell/Servicios.h"
 #include "shell/Twips.h"
 #include "store/BBDD.h"
@@ -21,14 +15,9 @@
 #include "store/CatalogoPorLetra.h"
 #include "store/LecturaSecuencial.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLocale>
-#include <QMdiArea>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTreeView>
@@ -42,7 +31,7 @@ namespace {
 constexpr int FilasSinBarra = 17;
 } // namespace
 
-frmConsulta::frmConsulta(frmConsultas& espacio) : espacio_(espacio), modelo_(new ModeloConsulta(this)) {
+frmConsulta::frmConsulta(QWidget& espacio) : espacio_(espacio), modelo_(new ModeloConsulta(this)) {
     setWindowTitle(QStringLiteral("Consulta"));
     setAttribute(Qt::WA_DeleteOnClose);
     ListView = new QTreeView(this);
@@ -63,37 +52,25 @@ frmConsulta::frmConsulta(frmConsultas& espacio) : espacio_(espacio), modelo_(new
     connect(ListView, &QTreeView::doubleClicked, this, Protegido(this, &frmConsulta::ListView_DblClick));
 }
 
-bool frmConsulta::CargarDatosSimple(const frmNuevaConsultaSimple& dialogo) {
-    ColumnasPorDefecto();
-    const SentenciaConstruida construida = SentenciaSimple(dialogo.Textos(), dialogo.cmbANDOR->currentText());
-    criterios_ = construida.criterios;
-    return TerminarCarga(construida.sentencia);
+bool frmConsulta::CargarDatos(const PeticionConsulta& peticion) {
+    vistas_ = peticion.vistas;
+    CrearColumnas();
+    criterios_ = peticion.criterios;
+    letrasInteligente_ = peticion.letrasInteligente;
+    filtroInteligente_ = peticion.filtroInteligente;
+    if (peticion.textoLetra)
+        return CargarDatosPorLetra(*peticion.textoLetra);
+    return TerminarCarga(peticion.sentencia);
 }
 
-bool frmConsulta::CargarDatosAvanzada(const frmNuevaConsultaAvanzada& dialogo) {
-    LeerColumnasAvanzada(dialogo);
-    const SentenciaConstruida construida = SentenciaAvanzada(dialogo.Consulta());
-    criterios_ = construida.criterios;
-    filtroInteligente_ = construida.filtroInteligente;
-    return TerminarCarga(construida.sentencia);
-}
-
-bool frmConsulta::CargarDatosSQL(const frmNuevaConsultaSQL& dialogo) {
-    LeerColumnasSQL(dialogo);
-    criterios_ = {};
-    return TerminarCarga(dialogo.txtConsultaSQL->toPlainText());
-}
-
-bool frmConsulta::CargarDatosPorLetra(const frmNuevaConsultaPorLetra& dialogo) {
-    ColumnasPorDefecto();
-    criterios_ = dialogo.Textos();
+bool frmConsulta::CargarDatosPorLetra(const QString& texto) {
     dao::Database& base = *BBDD::BaseDatos;
     int n = 0;
     try {
         const QString tabla = catalogo::NombreTablaAux(base);
         catalogo::CrearTablaAux(base, tabla);
         tablaAux_ = tabla;
-        n = catalogo::LlenarTablaAux(base, tablaAux_, criterios_, dialogo.Texto());
+        n = catalogo::LlenarTablaAux(base, tablaAux_, criterios_, texto);
     } catch (const dao::ErrorBD& error) {
         return Fallar(QStringLiteral("La consulta no se puede realizar: ") + error.Descripcion(),
                       IconoMensaje::Exclamacion);
@@ -101,29 +78,6 @@ bool frmConsulta::CargarDatosPorLetra(const frmNuevaConsultaPorLetra& dialogo) {
     if (n == 0)
         return Fallar(QStringLiteral("No se encontraron equivalencias.  "), IconoMensaje::Informacion);
     return TerminarCarga(QStringLiteral("SELECT * FROM ") + tablaAux_);
-}
-
-void frmConsulta::ColumnasPorDefecto() {
-    ColumnasVistas vistas{};
-    vistas.fill(true);
-    vistas[static_cast<int>(Columna::Longitud)] = false;
-    LeerColumnas(vistas);
-}
-
-void frmConsulta::LeerColumnasSQL(const frmNuevaConsultaSQL& dialogo) {
-    LeerColumnas(dialogo.Ver->Vistas());
-}
-
-void frmConsulta::LeerColumnasAvanzada(const frmNuevaConsultaAvanzada& dialogo) {
-    const QString filtro = dialogo.cmbLetras->currentText();
-    letrasInteligente_ = dialogo.chkInteligente->checkState() == Qt::Checked &&
-                         (filtro == QLatin1String("---") || filtro == QLatin1String("NO"));
-    LeerColumnas(dialogo.Ver->Vistas());
-}
-
-void frmConsulta::LeerColumnas(const ColumnasVistas& vistas) {
-    vistas_ = vistas;
-    CrearColumnas();
 }
 
 void frmConsulta::CrearColumnas() {

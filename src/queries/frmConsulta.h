@@ -1,10 +1,11 @@
 #pragma once
-// "Consulta": the rows of one query, a child of the query workspace. A load operation reads the still
-// open dialog, builds and runs the statement, fills the list and sizes the window; a click on a column
-// header sorts the rows again, a double-click prepares the song's lyric.
+// "Consulta": the rows of one query, a child of the query workspace. Loading runs the query a dialog
+// asked for, fills the list and sizes the window; a click on a column header sorts the rows again, a
+// double-click opens the song's lyric.
 
 #include "queries/ColumnasConsulta.h"
 #include "queries/FilasConsulta.h"
+#include "queries/PeticionConsulta.h"
 #include "shell/Servicios.h"
 #include "store/Catalogo.h"
 
@@ -16,23 +17,15 @@ class ModeloConsulta;
 class frmCancion;
 class ProgresoConsulta;
 class QTreeView;
-class frmConsultas;
-class frmNuevaConsultaAvanzada;
-class frmNuevaConsultaPorLetra;
-class frmNuevaConsultaSimple;
-class frmNuevaConsultaSQL;
 
 class frmConsulta : public QMdiSubWindow {
     Q_OBJECT
 public:
-    explicit frmConsulta(frmConsultas& espacio);
+    // The workspace, over which messages and the progress window show.
+    explicit frmConsulta(QWidget& espacio);
 
-    // Each returns whether rows were found; without rows the window has told why and closed itself.
-    bool CargarDatosSimple(const frmNuevaConsultaSimple& dialogo);
-    bool CargarDatosAvanzada(const frmNuevaConsultaAvanzada& dialogo);
-    bool CargarDatosSQL(const frmNuevaConsultaSQL& dialogo);
-    // The songs whose lyric contains the dialog's text, copied into a work table of this window.
-    bool CargarDatosPorLetra(const frmNuevaConsultaPorLetra& dialogo);
+    // Returns whether rows were found; without rows the window has told why and closed itself.
+    bool CargarDatos(const Consultas::PeticionConsulta& peticion);
 
     // The work table of a query by lyric text, dropped when the window closes; empty when there is none.
     const QString& TablaAux() const { return tablaAux_; }
@@ -62,10 +55,8 @@ private slots:
     void Cancion_MarcaLetra(catalogo::IdCancion id, const QString& marca);
 
 private:
-    void ColumnasPorDefecto();
-    void LeerColumnasSQL(const frmNuevaConsultaSQL& dialogo);
-    void LeerColumnasAvanzada(const frmNuevaConsultaAvanzada& dialogo);
-    void LeerColumnas(const Consultas::ColumnasVistas& vistas);
+    // The songs whose lyric contains the text, copied into a work table of this window.
+    bool CargarDatosPorLetra(const QString& texto);
     void CrearColumnas();
     // Runs the statement and fills the list; the number of rows, 0 leaving the list as it was.
     int CargarLista(const ProgresoConsulta& progreso);
@@ -81,7 +72,7 @@ private:
     // Hears the lyric mark of a song window opened from here.
     void Escuchar(frmCancion* ventana);
 
-    frmConsultas& espacio_;
+    QWidget& espacio_;
     ModeloConsulta* modelo_;
     QString sentencia_;
     QString orden_ = Consultas::OrdenInicial;

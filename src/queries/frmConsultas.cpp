@@ -55,11 +55,17 @@ frmConsultas::frmConsultas(QWidget* padre)
             &frmConsultas::EspacioHijas_SubWindowActivated);
 }
 
-template <typename Dialogo>
-void frmConsultas::NuevaConsulta(Dialogo& dialogo, bool (frmConsulta::*cargar)(const Dialogo&)) {
+void frmConsultas::AbrirDialogo(DialogoConsulta* dialogo) {
+    connect(
+        dialogo, &DialogoConsulta::ConsultaPedida, this,
+        [this, dialogo](const Consultas::PeticionConsulta& peticion) { NuevaConsulta(peticion, *dialogo); });
+    dialogo->show();
+}
+
+void frmConsultas::NuevaConsulta(const Consultas::PeticionConsulta& peticion, DialogoConsulta& dialogo) {
     QPointer<frmConsulta> consulta = new frmConsulta(*this);
     EspacioHijas->addSubWindow(consulta);
-    const bool conFilas = (consulta->*cargar)(dialogo);
+    const bool conFilas = consulta->CargarDatos(peticion);
     dialogo.close();
     if (conFilas && consulta) {
         Colocar(*consulta);
@@ -82,22 +88,6 @@ void frmConsultas::Colocar(frmConsulta& nueva) {
     nueva.move(k * paso, k * paso);
 }
 
-void frmConsultas::NuevaConsultaAvanzada(frmNuevaConsultaAvanzada& dialogo) {
-    NuevaConsulta(dialogo, &frmConsulta::CargarDatosAvanzada);
-}
-
-void frmConsultas::NuevaConsultaSimple(frmNuevaConsultaSimple& dialogo) {
-    NuevaConsulta(dialogo, &frmConsulta::CargarDatosSimple);
-}
-
-void frmConsultas::NuevaConsultaSQL(frmNuevaConsultaSQL& dialogo) {
-    NuevaConsulta(dialogo, &frmConsulta::CargarDatosSQL);
-}
-
-void frmConsultas::NuevaConsultaPorLetra(frmNuevaConsultaPorLetra& dialogo) {
-    NuevaConsulta(dialogo, &frmConsulta::CargarDatosPorLetra);
-}
-
 void frmConsultas::EspacioHijas_SubWindowActivated(QMdiSubWindow* hija) {
     StatusBar1->Limpiar();
     if (const auto* consulta = qobject_cast<const frmConsulta*>(hija))
@@ -114,17 +104,16 @@ QList<frmConsulta*> frmConsultas::Resultados() const {
 }
 
 void frmConsultas::mnuConsultaAvanzada_Click() {
-    (new frmNuevaConsultaAvanzada(*this))->show();
+    AbrirDialogo(new frmNuevaConsultaAvanzada(this));
 }
 void frmConsultas::mnuConsultaSimple_Click() {
-    (new frmNuevaConsultaSimple(*this))->show();
+    AbrirDialogo(new frmNuevaConsultaSimple(this));
 }
 void frmConsultas::mnuConsultaSQL_Click() {
-    (new frmNuevaConsultaSQL(*this))->show();
+    AbrirDialogo(new frmNuevaConsultaSQL(this));
 }
-
 void frmConsultas::mnuConsultaPorLetra_Click() {
-    (new frmNuevaConsultaPorLetra(*this))->show();
+    AbrirDialogo(new frmNuevaConsultaPorLetra(this));
 }
 
 void frmConsultas::mnuConsultaCerrar_Click() {

@@ -10,11 +10,11 @@ class PanelesEstado;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
+class DialogoConsulta;
 class frmConsulta;
-class frmNuevaConsultaAvanzada;
-class frmNuevaConsultaPorLetra;
-class frmNuevaConsultaSimple;
-class frmNuevaConsultaSQL;
+namespace Consultas {
+struct PeticionConsulta;
+}
 
 class frmConsultas : public QMainWindow {
     Q_OBJECT
@@ -33,13 +33,6 @@ public:
     QAction* mnuVentanaMosaicoHorizontal;
     QAction* mnuVentanaMosaicoVertical;
     QAction* mnuVentanaOrganizarIconos;
-
-    // Called by the dialogs' "&Realizar Consulta": a new result window reads the dialog, the dialog
-    // closes, and the result is shown when it found rows.
-    void NuevaConsultaAvanzada(frmNuevaConsultaAvanzada& dialogo);
-    void NuevaConsultaSimple(frmNuevaConsultaSimple& dialogo);
-    void NuevaConsultaSQL(frmNuevaConsultaSQL& dialogo);
-    void NuevaConsultaPorLetra(frmNuevaConsultaPorLetra& dialogo);
 
     // The result windows, in the order they were opened.
     QList<frmConsulta*> Resultados() const;
@@ -62,8 +55,11 @@ private slots:
     void EspacioHijas_SubWindowActivated(QMdiSubWindow* hija);
 
 private:
-    template <typename Dialogo>
-    void NuevaConsulta(Dialogo& dialogo, bool (frmConsulta::*cargar)(const Dialogo&));
+    // Shows a query dialog whose requests open result windows here.
+    void AbrirDialogo(DialogoConsulta* dialogo);
+    // A new result window runs the query, the dialog that asked for it closes, and the result is shown
+    // when it found rows.
+    void NuevaConsulta(const Consultas::PeticionConsulta& peticion, DialogoConsulta& dialogo);
     // Places a new result window before it is first shown.
     void Colocar(frmConsulta& nueva);
     void MDIForm_Activate();

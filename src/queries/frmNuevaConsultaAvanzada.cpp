@@ -2,7 +2,6 @@
 
 #include "queries/DobleOption.h"
 #include "queries/EtiquetaPulsable.h"
-#include "queries/frmConsultas.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,8 +26,8 @@ QLabel* leyenda(const QString& texto, Qt::Alignment alineacion, QWidget* padre) 
 }
 } // namespace
 
-frmNuevaConsultaAvanzada::frmNuevaConsultaAvanzada(frmConsultas& espacio)
-    : DialogoConsulta(espacio, QStringLiteral("Nueva Consulta - Avanzada")) {
+frmNuevaConsultaAvanzada::frmNuevaConsultaAvanzada(QWidget* padre)
+    : DialogoConsulta(padre, QStringLiteral("Nueva Consulta - Avanzada")) {
     auto* columna = new QVBoxLayout(this);
     columna->setContentsMargins(18, 10, 18, 14);
     columna->setSpacing(12);
@@ -171,6 +170,20 @@ Consultas::ConsultaAvanzada frmNuevaConsultaAvanzada::Consulta() const {
     return consulta;
 }
 
+Consultas::PeticionConsulta frmNuevaConsultaAvanzada::Peticion() const {
+    const Consultas::SentenciaConstruida construida = Consultas::SentenciaAvanzada(Consulta());
+    const QString filtro = cmbLetras->currentText();
+    Consultas::PeticionConsulta peticion;
+    peticion.sentencia = construida.sentencia;
+    peticion.criterios = construida.criterios;
+    peticion.vistas = Ver->Vistas();
+    // Songs filtered as having a lyric need no "?"; the "?" filter marks every row itself.
+    peticion.letrasInteligente = chkInteligente->checkState() == Qt::Checked &&
+                                 (filtro == QLatin1String("---") || filtro == QLatin1String("NO"));
+    peticion.filtroInteligente = construida.filtroInteligente;
+    return peticion;
+}
+
 void frmNuevaConsultaAvanzada::txtCabecera_Change() {
     CampoCambiado(txtCabecera, SeaContengaCabecera, AndOrCabecera, lblCabecera);
 }
@@ -216,7 +229,7 @@ void frmNuevaConsultaAvanzada::CompruebaBotonRealizarConsulta() {
 
 void frmNuevaConsultaAvanzada::cmdConsultar_Click() {
     DesactivarBotones();
-    Espacio().NuevaConsultaAvanzada(*this);
+    emit ConsultaPedida(Peticion());
 }
 
 QRect frmNuevaConsultaAvanzada::AnclasFondo() const {

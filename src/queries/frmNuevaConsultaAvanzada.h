@@ -19,7 +19,7 @@ class QLineEdit;
 class frmNuevaConsultaAvanzada : public DialogoConsulta {
     Q_OBJECT
 public:
-    explicit frmNuevaConsultaAvanzada(frmConsultas& espacio);
+    explicit frmNuevaConsultaAvanzada(QWidget* padre);
     ~frmNuevaConsultaAvanzada() override;
 
     QLineEdit* txtCabecera;
@@ -53,6 +53,8 @@ public:
 
     // What the controls ask for, as the advanced statement takes it.
     Consultas::ConsultaAvanzada Consulta() const;
+    // The query the controls describe: the statement built from Consulta(), the columns and the marking.
+    Consultas::PeticionConsulta Peticion() const;
 
 private slots:
     void txtCabecera_Change();

@@ -1,15 +1,13 @@
 #include "queries/frmNuevaConsultaPorLetra.h"
 
-#include "queries/frmConsultas.h"
-
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-frmNuevaConsultaPorLetra::frmNuevaConsultaPorLetra(frmConsultas& espacio)
-    : DialogoConsulta(espacio, QStringLiteral("Nueva Consulta - Por Letra")) {
+frmNuevaConsultaPorLetra::frmNuevaConsultaPorLetra(QWidget* padre)
+    : DialogoConsulta(padre, QStringLiteral("Nueva Consulta - Por Letra")) {
     QList<QWidget*> barras;
     QGridLayout* rejilla = RejillaCampos({{
                                              {&lblCabecera, &txtCabecera},
@@ -55,6 +53,13 @@ QString frmNuevaConsultaPorLetra::Texto() const {
     return txtTexto->toPlainText();
 }
 
+Consultas::PeticionConsulta frmNuevaConsultaPorLetra::Peticion() const {
+    Consultas::PeticionConsulta peticion;
+    peticion.textoLetra = Texto();
+    peticion.criterios = Textos();
+    return peticion;
+}
+
 void frmNuevaConsultaPorLetra::txtCabecera_Change() {
     CampoCambiado(txtCabecera->text(), lblCabecera);
 }
@@ -88,5 +93,5 @@ void frmNuevaConsultaPorLetra::CompruebaBotonRealizarConsulta() {
 
 void frmNuevaConsultaPorLetra::cmdConsultar_Click() {
     DesactivarBotones();
-    Espacio().NuevaConsultaPorLetra(*this);
+    emit ConsultaPedida(Peticion());
 }

@@ -1,7 +1,6 @@
 #pragma once
 // "Nueva Consulta - Por Letra": a text searched inside the lyrics, and up to five texts that a song's
-// fields must contain, all joined by AND. The new result window reads the controls while the dialog is
-// still open.
+// fields must contain, all joined by AND.
 
 #include "queries/DialogoConsulta.h"
 #include "queries/SentenciasConsulta.h"
@@ -15,7 +14,7 @@ class QPlainTextEdit;
 class frmNuevaConsultaPorLetra : public DialogoConsulta {
     Q_OBJECT
 public:
-    explicit frmNuevaConsultaPorLetra(frmConsultas& espacio);
+    explicit frmNuevaConsultaPorLetra(QWidget* padre);
 
     QLineEdit* txtCabecera;
     QLineEdit* txtRuta;
@@ -33,6 +32,8 @@ public:
     // The five field texts in field order; a field whose label is disabled is not used and gives "".
     Consultas::TextosCampos Textos() const;
     QString Texto() const;
+    // The query the controls describe.
+    Consultas::PeticionConsulta Peticion() const;
 
 private slots:
     void txtCabecera_Change();

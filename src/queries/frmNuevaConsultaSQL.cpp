@@ -1,9 +1,8 @@
 #include "queries/frmNuevaConsultaSQL.h"
 
-#include "shell/Servicios.h"
 #include "queries/FilasConsulta.h"
 #include "queries/ProgresoConsulta.h"
-#include "queries/frmConsultas.h"
+#include "shell/Servicios.h"
 #include "store/BBDD.h"
 
 #include <QCheckBox>
@@ -13,8 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmNuevaConsultaSQL::frmNuevaConsultaSQL(frmConsultas& espacio)
-    : DialogoConsulta(espacio, QStringLiteral("Nueva Consulta - SQL")) {
+frmNuevaConsultaSQL::frmNuevaConsultaSQL(QWidget* padre)
+    : DialogoConsulta(padre, QStringLiteral("Nueva Consulta - SQL")) {
     auto* columna = new QVBoxLayout(this);
     columna->setContentsMargins(18, 14, 18, 14);
     columna->setSpacing(10);
@@ -85,7 +84,10 @@ void frmNuevaConsultaSQL::cmdConsultar_Click() {
                  faltan.join(QStringLiteral(", ")) + QStringLiteral(".  "));
         return;
     }
-    Espacio().NuevaConsultaSQL(*this);
+    Consultas::PeticionConsulta peticion;
+    peticion.sentencia = txtConsultaSQL->toPlainText();
+    peticion.vistas = Ver->Vistas();
+    emit ConsultaPedida(peticion);
 }
 
 void frmNuevaConsultaSQL::Rechazar(const QString& texto) {

@@ -12,7 +12,7 @@ class QPlainTextEdit;
 class frmNuevaConsultaSQL : public DialogoConsulta {
     Q_OBJECT
 public:
-    explicit frmNuevaConsultaSQL(frmConsultas& espacio);
+    explicit frmNuevaConsultaSQL(QWidget* padre);
     ~frmNuevaConsultaSQL() override;
 
     QPlainTextEdit* txtConsultaSQL;

@@ -1,6 +1,5 @@
 #include "queries/frmNuevaConsultaSimple.h"
 
-#include "queries/frmConsultas.h"
 #include "shell/Servicios.h"
 
 #include <QComboBox>
@@ -15,8 +14,8 @@ bool EsUnion(const QString& texto) {
 }
 } // namespace
 
-frmNuevaConsultaSimple::frmNuevaConsultaSimple(frmConsultas& espacio)
-    : DialogoConsulta(espacio, QStringLiteral("Nueva Consulta - Simple")) {
+frmNuevaConsultaSimple::frmNuevaConsultaSimple(QWidget* padre)
+    : DialogoConsulta(padre, QStringLiteral("Nueva Consulta - Simple")) {
     QList<QWidget*> barras;
     QGridLayout* rejilla = RejillaCampos({{
                                              {&lblCabecera, &txtCabecera},
@@ -50,6 +49,15 @@ void frmNuevaConsultaSimple::Form_Load() {
 
 Consultas::TextosCampos frmNuevaConsultaSimple::Textos() const {
     return {txtCabecera->text(), txtRuta->text(), txtAutor->text(), txtTitulo->text(), txtExtension->text()};
+}
+
+Consultas::PeticionConsulta frmNuevaConsultaSimple::Peticion() const {
+    const Consultas::SentenciaConstruida construida =
+        Consultas::SentenciaSimple(Textos(), cmbANDOR->currentText());
+    Consultas::PeticionConsulta peticion;
+    peticion.sentencia = construida.sentencia;
+    peticion.criterios = construida.criterios;
+    return peticion;
 }
 
 void frmNuevaConsultaSimple::txtCabecera_Change() {
@@ -90,5 +98,5 @@ void frmNuevaConsultaSimple::cmdConsultar_Click() {
         return;
     }
     DesactivarBotones();
-    Espacio().NuevaConsultaSimple(*this);
+    emit ConsultaPedida(Peticion());
 }

@@ -1,6 +1,6 @@
 #pragma once
 // "Nueva Consulta - Simple": up to five texts that a song's fields must contain, all joined by AND or
-// all by OR. The new result window reads the controls while the dialog is still open.
+// all by OR.
 
 #include "queries/DialogoConsulta.h"
 #include "queries/SentenciasConsulta.h"
@@ -12,7 +12,7 @@ class QLineEdit;
 class frmNuevaConsultaSimple : public DialogoConsulta {
     Q_OBJECT
 public:
-    explicit frmNuevaConsultaSimple(frmConsultas& espacio);
+    explicit frmNuevaConsultaSimple(QWidget* padre);
 
     QLineEdit* txtCabecera;
     QLineEdit* txtRuta;
@@ -28,6 +28,8 @@ public:
 
     // The five texts in field order.
     Consultas::TextosCampos Textos() const;
+    // The query the controls describe.
+    Consultas::PeticionConsulta Peticion() const;
 
 private slots:
     void txtCabecera_Change();

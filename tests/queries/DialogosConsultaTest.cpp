@@ -1,11 +1,12 @@
-// The query dialogs: what enables "&Realizar Consulta", Escape, the column labels, and the SQL
-// dialog's trial of the statement, which runs only a single read-only SELECT.
+// The query dialogs: what enables "&Realizar Consulta", Escape, the column labels, the SQL dialog's
+// trial of the statement, which runs only a single read-only SELECT, and the query each hands over.
 
 #include "PruebaConsultas.h"
 
 #include "queries/DobleOption.h"
 #include "queries/EtiquetaPulsable.h"
 #include "queries/frmNuevaConsultaAvanzada.h"
+#include "queries/frmNuevaConsultaPorLetra.h"
 #include "queries/frmNuevaConsultaSQL.h"
 #include "queries/frmNuevaConsultaSimple.h"
 #include "store/BBDD.h"
@@ -19,6 +20,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <functional>
+#include <memory>
 
 namespace {
 class DialogosConsulta : public PruebaConsultas {
@@ -227,4 +229,91 @@ TEST_F(DialogosConsulta, SqlQueNoDevuelveLasColumnasElegidasLoDiceYDejaCorregir)
     ASSERT_TRUE(Abierto<frmNuevaConsultaSQL>());
     EXPECT_TRUE(d.cmdConsultar->isEnabled());
     EXPECT_TRUE(Resultados().isEmpty());
+}
+
+// Each dialog, with no workspace behind it, hands over the query its controls describe, once, and stays
+// open with its buttons disabled until the receiver closes it.
+TEST_F(DialogosConsulta, CadaDialogoEntregaLaConsultaQueDescribe) {
+    using namespace Consultas;
+    const QString base = "SELECT * FROM CANCIONES";
+    struct Caso {
+        const char* nombre;
+        std::function<DialogoConsulta*()> rellenar;
+        PeticionConsulta esperada;
+    };
+    const Caso casos[] = {
+        {"simple",
+         [] {
+             auto* d = new frmNuevaConsultaSimple(nullptr);
+             d->txtAutor->setText("Queen");
+             d->txtTitulo->setText("love");
+             d->cmbANDOR->setCurrentIndex(1);
+             return d;
+         },
+         {.sentencia = base + " WHERE AUTOR LIKE '*Queen*' OR TITULO LIKE '*love*'",
+          .criterios = {"", "", "Queen", "love", ""}}},
+        {"avanzada, exacta, sin letra, inteligente, con tamaño",
+         [] {
+             auto* d = new frmNuevaConsultaAvanzada(nullptr);
+             d->txtTitulo->setText("Love of my life");
+             d->SeaContengaTitulo->Option2->click();
+             d->cmbLetras->setCurrentText("NO");
+             d->Ver->chkVerLongitud->click();
+             d->chkInteligente->click();
+             return d;
+         },
+         {.sentencia = base + " WHERE TITULO LIKE 'Love of my life' AND IDX_CANCION = 0",
+          .criterios = {"", "", "", "Love of my life", ""},
+          .vistas = {true, true, true, true, true, true, true},
+          .letrasInteligente = true}},
+        // The "?" filter marks every row itself: the intelligent marking has nothing to add.
+        {"avanzada, filtro ?",
+         [] {
+             auto* d = new frmNuevaConsultaAvanzada(nullptr);
+             d->cmbLetras->setCurrentText("?");
+             d->chkInteligente->click();
+             return d;
+         },
+         {.sentencia =
+              base +
+              " WHERE IDX_CANCION = 0 AND TITULO IN ( SELECT TITULO FROM CANCIONES WHERE IDX_CANCION <> 0 )",
+          .filtroInteligente = true}},
+        {"sql",
+         [] {
+             auto* d = new frmNuevaConsultaSQL(nullptr);
+             d->txtConsultaSQL->setPlainText("SELECT * FROM CANCIONES WHERE AUTOR = 'Queen'");
+             d->Ver->chkVerRuta->click();
+             return d;
+         },
+         {.sentencia = "SELECT * FROM CANCIONES WHERE AUTOR = 'Queen'",
+          .vistas = {true, false, true, true, true, false, false}}},
+        {"por letra",
+         [] {
+             auto* d = new frmNuevaConsultaPorLetra(nullptr);
+             d->txtTexto->setPlainText("hurt");
+             d->txtAutor->setText("Queen");
+             return d;
+         },
+         {.textoLetra = "hurt", .criterios = {"", "", "Queen", "", ""}}},
+    };
+    for (const Caso& caso : casos) {
+        std::unique_ptr<DialogoConsulta> d(caso.rellenar());
+        d->setAttribute(Qt::WA_DeleteOnClose, false);
+        QList<PeticionConsulta> recibidas;
+        QObject::connect(d.get(), &DialogoConsulta::ConsultaPedida,
+                         [&](const PeticionConsulta& peticion) { recibidas << peticion; });
+        d->show();
+        d->cmdConsultar->click();
+        ASSERT_EQ(recibidas.size(), 1) << caso.nombre;
+        const PeticionConsulta& p = recibidas[0];
+        EXPECT_EQ(p.sentencia, caso.esperada.sentencia) << caso.nombre;
+        EXPECT_EQ(p.textoLetra, caso.esperada.textoLetra) << caso.nombre;
+        EXPECT_EQ(p.criterios, caso.esperada.criterios) << caso.nombre;
+        EXPECT_EQ(p.vistas, caso.esperada.vistas) << caso.nombre;
+        EXPECT_EQ(p.letrasInteligente, caso.esperada.letrasInteligente) << caso.nombre;
+        EXPECT_EQ(p.filtroInteligente, caso.esperada.filtroInteligente) << caso.nombre;
+        EXPECT_TRUE(d->isVisible()) << caso.nombre;
+        EXPECT_FALSE(d->cmdConsultar->isEnabled() || d->cmdCancel->isEnabled()) << caso.nombre;
+        EXPECT_TRUE(guion.mensajes.empty()) << caso.nombre;
+    }
 }
