@@ -1,5 +1,7 @@
 #include "Desnudo.h"
 
+#include "store/BuscaTexto.h"
+
 #include <QFile>
 
 #include <sqlite3.h>
@@ -107,6 +109,8 @@ ConexionDesnuda::ConexionDesnuda(const QString& ruta) {
               sqlite3_create_function_v2(conexion_, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                          Like, nullptr, nullptr, nullptr),
               "registrar LIKE");
+    // The folding that the triggers of the catalogue's lyric index call on every write to LETRAS.
+    catalogo::RegistrarBuscaTexto(conexion_);
     Ejecutar(conexion_, "PRAGMA journal_mode=WAL");
     Ejecutar(conexion_, "PRAGMA synchronous=NORMAL");
     Ejecutar(conexion_, "PRAGMA cache_size=-16384");

@@ -18,8 +18,8 @@ void Ejecutar(sqlite3* conexion, const char* sql);
 // alike. A reference that opens a catalogue inside its clock registers it there.
 void RegistrarIntercalacion(sqlite3* conexion);
 
-// A connection open for reading and writing, with the collation, the LIKE and the layer's journal
-// settings; closed when it goes.
+// A connection open for reading and writing, with the collation, the LIKE, the folding the lyric
+// index's triggers call, and the layer's journal settings; closed when it goes.
 class ConexionDesnuda {
 public:
     explicit ConexionDesnuda(const QString& ruta);

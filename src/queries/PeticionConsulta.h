@@ -4,6 +4,7 @@
 
 #include "queries/ColumnasConsulta.h"
 #include "queries/SentenciasConsulta.h"
+#include "store/BuscaTexto.h"
 
 #include <QString>
 #include <optional>
@@ -16,6 +17,8 @@ struct PeticionConsulta {
     QString sentencia{};
     // The text searched inside the lyrics; set for a query by lyric text only.
     std::optional<QString> textoLetra{};
+    // Whether the lyric text is searched with accents ignored.
+    catalogo::Acentos acentos = catalogo::Acentos::Cuentan;
     // The criterion of each field as the status bar shows it; for a query by lyric text, the field
     // texts the songs must contain.
     TextosCampos criterios{};

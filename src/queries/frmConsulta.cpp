@@ -59,18 +59,18 @@ bool frmConsulta::CargarDatos(const PeticionConsulta& peticion) {
     letrasInteligente_ = peticion.letrasInteligente;
     filtroInteligente_ = peticion.filtroInteligente;
     if (peticion.textoLetra)
-        return CargarDatosPorLetra(*peticion.textoLetra);
+        return CargarDatosPorLetra(*peticion.textoLetra, peticion.acentos);
     return TerminarCarga(peticion.sentencia);
 }
 
-bool frmConsulta::CargarDatosPorLetra(const QString& texto) {
+bool frmConsulta::CargarDatosPorLetra(const QString& texto, catalogo::Acentos acentos) {
     dao::Database& base = *BBDD::BaseDatos;
     int n = 0;
     try {
         const QString tabla = catalogo::NombreTablaAux(base);
         catalogo::CrearTablaAux(base, tabla);
         tablaAux_ = tabla;
-        n = catalogo::LlenarTablaAux(base, tablaAux_, criterios_, texto);
+        n = catalogo::LlenarTablaAux(base, tablaAux_, criterios_, texto, acentos);
     } catch (const dao::ErrorBD& error) {
         return Fallar(QStringLiteral("La consulta no se puede realizar: ") + error.Descripcion(),
                       IconoMensaje::Exclamacion);

@@ -56,7 +56,7 @@ private slots:
 
 private:
     // The songs whose lyric contains the text, copied into a work table of this window.
-    bool CargarDatosPorLetra(const QString& texto);
+    bool CargarDatosPorLetra(const QString& texto, catalogo::Acentos acentos);
     void CrearColumnas();
     // Runs the statement and fills the list; the number of rows, 0 leaving the list as it was.
     int CargarLista(const ProgresoConsulta& progreso);

@@ -1,5 +1,6 @@
 #include "queries/frmNuevaConsultaPorLetra.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +25,10 @@ frmNuevaConsultaPorLetra::frmNuevaConsultaPorLetra(QWidget* padre)
     rejilla->addWidget(lblLetra, Consultas::NumeroCampos, 0, Qt::AlignTop);
     rejilla->addWidget(txtTexto, Consultas::NumeroCampos, 1);
     barras << txtTexto;
-    rejilla->addLayout(FilaBotones(), Consultas::NumeroCampos + 1, 0, 1, 2);
+    // Off by default: the search keeps its meaning unless asked, "corazon" then finding "CORAZÓN".
+    chkIgnorarAcentos = new QCheckBox(QStringLiteral("Ignorar &acentos"), this);
+    rejilla->addWidget(chkIgnorarAcentos, Consultas::NumeroCampos + 1, 1);
+    rejilla->addLayout(FilaBotones(), Consultas::NumeroCampos + 2, 0, 1, 2);
     rejilla->setSizeConstraint(QLayout::SetFixedSize);
     lblLetra->setEnabled(false);
     cmdConsultar->setEnabled(false);
@@ -56,6 +60,8 @@ QString frmNuevaConsultaPorLetra::Texto() const {
 Consultas::PeticionConsulta frmNuevaConsultaPorLetra::Peticion() const {
     Consultas::PeticionConsulta peticion;
     peticion.textoLetra = Texto();
+    peticion.acentos =
+        chkIgnorarAcentos->isChecked() ? catalogo::Acentos::Ignorados : catalogo::Acentos::Cuentan;
     peticion.criterios = Textos();
     return peticion;
 }

@@ -7,6 +7,7 @@
 
 #include <array>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -28,6 +29,7 @@ public:
     QLabel* lblTitulo;
     QLabel* lblExtension;
     QLabel* lblLetra;
+    QCheckBox* chkIgnorarAcentos;
 
     // The five field texts in field order; a field whose label is disabled is not used and gives "".
     Consultas::TextosCampos Textos() const;

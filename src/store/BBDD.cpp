@@ -1,5 +1,7 @@
 #include "store/BBDD.h"
 
+#include "store/IndiceLetras.h"
+
 #include <QFileInfo>
 
 namespace BBDD {
@@ -7,7 +9,8 @@ namespace BBDD {
 namespace {
 
 // The indexes behind the program's statements: the songs of a route in order, namesakes by title,
-// the songs and the lyric of a lyric number. They never change a result.
+// the songs and the lyric of a lyric number, and the trigram index of the lyric texts. They never
+// change a result.
 void CrearIndices(dao::Database& base) {
     const QStringList tablas = base.TableNames();
     if (tablas.contains(QStringLiteral("CANCIONES"), Qt::CaseInsensitive)) {
@@ -18,9 +21,11 @@ void CrearIndices(dao::Database& base) {
         base.AsegurarIndice(QStringLiteral("CANCIONES_LETRA"), QStringLiteral("CANCIONES"),
                             {QStringLiteral("IDX_CANCION")});
     }
-    if (tablas.contains(QStringLiteral("LETRAS"), Qt::CaseInsensitive))
+    if (tablas.contains(QStringLiteral("LETRAS"), Qt::CaseInsensitive)) {
         base.AsegurarIndice(QStringLiteral("LETRAS_NUMERO"), QStringLiteral("LETRAS"),
                             {QStringLiteral("IDX_CANCION")});
+        catalogo::AsegurarIndiceLetras(base);
+    }
 }
 
 } // namespace

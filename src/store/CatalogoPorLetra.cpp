@@ -1,6 +1,7 @@
 #include "store/CatalogoPorLetra.h"
 
 #include "store/Globales.h"
+#include "store/IndiceLetras.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -80,7 +81,7 @@ void CrearTablaAux(dao::Database& base, const QString& nombre) {
 }
 
 int LlenarTablaAux(dao::Database& base, const QString& nombre, const CamposPorLetra& campos,
-                   const QString& texto) {
+                   const QString& texto, Acentos acentos) {
     QStringList columnas;
     for (const Columna& columna : ColumnasAux)
         columnas << QLatin1String(columna.nombre);
@@ -92,12 +93,31 @@ int LlenarTablaAux(dao::Database& base, const QString& nombre, const CamposPorLe
         patrones << Globales::LimpiaLike(QLatin1Char('*') + campos[campo] + QLatin1Char('*')).toUtf8();
         condicion += QStringLiteral("like_jet(%1, ?%2) AND ").arg(columnas[campo]).arg(patrones.size() + 1);
     }
+    const QString prueba = acentos == Acentos::Ignorados
+                               ? QStringLiteral("buscatexto_sin_acentos(?1, LETRAS.LYRICS)")
+                               : QStringLiteral("buscatexto(?1, LETRAS.LYRICS)");
+    // With the index, the songs are reached from the few lyrics it names; without it (a text too short
+    // for trigrams), every candidate song's lyric is tested.
+    const QByteArray consultaIndice = HayIndiceLetras(base) ? ConsultaIndiceLetras(texto) : QByteArray();
+    QString letra;
+    if (consultaIndice.isEmpty()) {
+        letra =
+            QStringLiteral("EXISTS (SELECT 1 FROM LETRAS WHERE LETRAS.IDX_CANCION = CANCIONES.IDX_CANCION "
+                           "AND %1)")
+                .arg(prueba);
+    } else {
+        patrones << consultaIndice;
+        letra = QStringLiteral("IDX_CANCION IN (SELECT IDX_CANCION FROM LETRAS WHERE rowid IN (SELECT rowid "
+                               "FROM \"%1\" WHERE \"%1\" MATCH ?%2) AND %3)")
+                    .arg(NombreIndiceLetras())
+                    .arg(patrones.size() + 1)
+                    .arg(prueba);
+    }
     const QByteArray sql =
         QStringLiteral(
             "INSERT INTO \"%1\" (rowid, %2) SELECT rowid, %2 FROM CANCIONES WHERE %3IDX_CANCION <> 0 "
-            "AND EXISTS (SELECT 1 FROM LETRAS WHERE LETRAS.IDX_CANCION = CANCIONES.IDX_CANCION AND "
-            "buscatexto(?1, LETRAS.LYRICS))")
-            .arg(nombre, columnas.join(QStringLiteral(", ")), condicion)
+            "AND %4")
+            .arg(nombre, columnas.join(QStringLiteral(", ")), condicion, letra)
             .toUtf8();
     sqlite3* conexion = base.Conexion();
     sqlite3_stmt* sentencia = nullptr;

@@ -49,6 +49,37 @@ TEST(BuscaTexto, CasosDeTexto) {
     EXPECT_FALSE(buscado.EstaEn(std::string_view("una linea")));
 }
 
+TEST(BuscaTexto, ConLosAcentosIgnorados) {
+    struct {
+        const char* texto;
+        const char* letra;
+        bool hallado;
+    } casos[] = {
+        {"corazon", "mi CORAZÓN", true},
+        {"CORAZÓN", "mi corazon", true},
+        {"nino", "el NIÑO", true},
+        {"cancion", "CANCIO\u0301N", true},
+        {"angstrom", "Ångström", true},
+        {"αγαπη", "η αγάπη", true},
+        {"Über", "uber alles", true},
+        {"corazon", "mi corazón\r\n", true},
+        {"dos\nlineas", "dós\r\nlíneas", true},
+        {"corazon", "corazones rotos", true},
+        {"coraz", "cora zon", false},
+        {"ø", "o", false},
+    };
+    for (const auto& caso : casos) {
+        const QString texto = QString::fromUtf8(caso.texto);
+        EXPECT_EQ(BuscaTexto(texto, QString::fromUtf8(caso.letra), Acentos::Ignorados), caso.hallado)
+            << caso.texto << " en " << caso.letra;
+        // The engine's UTF-8 path and the lyric index's form agree.
+        EXPECT_EQ(TextoBuscado(texto, Acentos::Ignorados).EstaEn(std::string_view(caso.letra)), caso.hallado)
+            << caso.texto << " en " << caso.letra;
+        EXPECT_EQ(PlegadoSinAcentos(std::string_view(caso.letra)),
+                  PlegadoSinAcentos(QString::fromUtf8(caso.letra)));
+    }
+}
+
 namespace {
 
 class TablasAuxTest : public ::testing::Test {

@@ -6,6 +6,7 @@
 #include "queries/frmNuevaConsultaPorLetra.h"
 #include "store/BBDD.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,9 +27,11 @@ protected:
         catalogo.AnadirLetra(2, "el corazón del árbol");
         catalogo.AnadirLetra(3, "it's the night\nsin parar");
     }
-    frmConsulta* Consultar(const QString& texto, const Consultas::TextosCampos& campos = {}) {
+    frmConsulta* Consultar(const QString& texto, const Consultas::TextosCampos& campos = {},
+                           bool ignorarAcentos = false) {
         auto& d = Abrir<frmNuevaConsultaPorLetra>(espacio.mnuConsultaPorLetra);
         d.txtTexto->setPlainText(texto);
+        d.chkIgnorarAcentos->setChecked(ignorarAcentos);
         QLineEdit* const lineas[] = {d.txtCabecera, d.txtRuta, d.txtAutor, d.txtTitulo, d.txtExtension};
         for (int i = 0; i < Consultas::NumeroCampos; ++i)
             lineas[i]->setText(campos[i]);
@@ -72,6 +75,16 @@ TEST_F(ConsultaPorLetra, HallaElTextoSinDistinguirMayusculasNiFormaDeSalto) {
     EXPECT_EQ(Consultar("its"), nullptr);
     EXPECT_EQ(Columna(*Consultar("", {"", "", "O'Neil", "", ""}), "Autor"), QStringList{"O'Neil"});
     EXPECT_EQ(Ultimo()->Total(), 1);
+}
+
+TEST_F(ConsultaPorLetra, IgnorarAcentosEsOpcional) {
+    auto& d = Abrir<frmNuevaConsultaPorLetra>(espacio.mnuConsultaPorLetra);
+    EXPECT_EQ(d.chkIgnorarAcentos->text(), "Ignorar &acentos");
+    EXPECT_FALSE(d.chkIgnorarAcentos->isChecked());
+    d.close();
+    EXPECT_EQ(Consultar("CORAZON"), nullptr);
+    EXPECT_EQ(Columna(*Consultar("CORAZON", {}, true), "Autor"), (QStringList{"Luis", "Ana"}));
+    EXPECT_EQ(Columna(*Consultar("arbol", {"", "", "", "", ""}, true), "Autor"), QStringList{"Luis"});
 }
 
 TEST_F(ConsultaPorLetra, SinEquivalenciasNoQuedaVentanaNiTabla) {

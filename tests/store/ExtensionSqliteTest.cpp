@@ -1,5 +1,7 @@
 // The loadable extension in the stock sqlite3 shell, on a catalogue made by the program.
 
+#include "store/IndiceLetras.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -61,6 +63,24 @@ TEST_F(ExtensionSqlite, SinLaExtensionElShellNoPuedeComprobarlo) {
     EXPECT_NE(r.estado, 0);
     EXPECT_TRUE(r.salida.contains(QLatin1String("no such collation sequence: CANTORIO")))
         << r.salida.toStdString();
+}
+
+// The lyric index follows every write to the lyrics that the shell makes with the extension loaded;
+// without it such a write is refused whole (the collation, and the folding the index's triggers call,
+// are missing) and the lyric stays as it was: never a stale index.
+TEST_F(ExtensionSqlite, ElShellMantieneElIndiceDeLetras) {
+    const QByteArray indice = catalogo::NombreIndiceLetras().toUtf8();
+    const QByteArray busqueda = "SELECT count(*) FROM LETRAS WHERE rowid IN (SELECT rowid FROM " + indice +
+                                " WHERE " + indice + " MATCH '\"corazon\"');\n";
+    Resultado r = Shell(cargar + "UPDATE LETRAS SET LYRICS = 'Mi CORAZÓN' WHERE IDX_CANCION = 1;\n" +
+                        "INSERT INTO LETRAS (IDX_CANCION, LYRICS) VALUES (2, 'corazón'), (3, 'nada');\n" +
+                        busqueda + "DELETE FROM LETRAS WHERE IDX_CANCION = 2;\n" + busqueda);
+    EXPECT_EQ(r.estado, 0) << r.salida.toStdString();
+    EXPECT_EQ(r.salida.toStdString(), "2\n1\n");
+    r = Shell("UPDATE LETRAS SET LYRICS = 'otra' WHERE IDX_CANCION = 1;\n");
+    EXPECT_NE(r.estado, 0);
+    EXPECT_EQ(Shell(cargar + "SELECT LYRICS FROM LETRAS WHERE IDX_CANCION = 1;\n").salida.toStdString(),
+              "Mi CORAZÓN\n");
 }
 
 // A copy made with the shell's .backup keeps every row and is still a catalogue the program opens.
