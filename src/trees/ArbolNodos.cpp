@@ -3,6 +3,7 @@
 #include "store/Dao.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 
 namespace {
 
@@ -67,6 +68,15 @@ ArbolNodos::ArbolNodos(QWidget* padre) : QTreeWidget(padre) {
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setTextElideMode(Qt::ElideNone);
+}
+
+void ArbolNodos::mousePressEvent(QMouseEvent* evento) {
+    if (evento->button() == Qt::RightButton || !itemAt(evento->position().toPoint())) {
+        setFocus(Qt::MouseFocusReason);
+        evento->accept();
+        return;
+    }
+    QTreeWidget::mousePressEvent(evento);
 }
 
 void ArbolNodos::SetImageList(const QHash<QString, QIcon>* imagenes) {

@@ -53,6 +53,11 @@ public:
     // in one layout of the tree instead of one per node. No expand or collapse event is raised.
     void FijarExpansion(bool raiz, const std::function<std::optional<bool>(const QString& clave)>& cabecera);
 
+protected:
+    // The right button only opens the window's popup menu, and a press away from every node is no
+    // choice either: in both cases the selection, and with it the songs listed beside the tree, stays.
+    void mousePressEvent(QMouseEvent* evento) override;
+
 private:
     QHash<QString, QTreeWidgetItem*> nodos_;
     const QHash<QString, QIcon>* imagenes_ = nullptr;

@@ -1,0 +1,44 @@
+// A catalogue tree under the mouse: what a press does to its selection.
+
+#include "trees/ArbolNodos.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+// Only a left press on a node chooses it. The right button, which opens the window's popup menu, and a
+// press below the last node leave the chosen route as it was, so the songs listed beside it stay right.
+TEST(ArbolNodos, SoloElBotonIzquierdoSobreUnNodoCambiaLaSeleccion) {
+    ArbolNodos arbol;
+    arbol.resize(300, 300);
+    arbol.AnadirNodo({}, "RAIZ", "Canciones", {});
+    arbol.AnadirNodo("RAIZ", "1-000001-000001", "CD1", {});
+    arbol.AnadirNodo("1-000001-000001", "2-000001-000001", "\\A\\", {});
+    arbol.AnadirNodo("1-000001-000001", "2-000001-000002", "\\B\\", {});
+    arbol.expandAll();
+    arbol.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&arbol));
+    QWidget* vista = arbol.viewport();
+    const QPoint sobreA = arbol.visualItemRect(arbol.Nodo("2-000001-000001")).center();
+    const QPoint sobreB = arbol.visualItemRect(arbol.Nodo("2-000001-000002")).center();
+    const QPoint debajo(vista->width() / 2, vista->height() - 4);
+    ASSERT_EQ(arbol.itemAt(debajo), nullptr);
+    QSignalSpy clics(&arbol, &QTreeWidget::itemClicked);
+    const auto elegida = [&arbol] { return arbol.ClaveSeleccionada().toStdString(); };
+
+    QTest::mouseClick(vista, Qt::LeftButton, {}, sobreA);
+    ASSERT_EQ(elegida(), "2-000001-000001");
+    ASSERT_EQ(clics.count(), 1);
+
+    QTest::mouseClick(vista, Qt::RightButton, {}, sobreB);
+    EXPECT_EQ(elegida(), "2-000001-000001");
+    QTest::mouseClick(vista, Qt::LeftButton, {}, debajo);
+    EXPECT_EQ(elegida(), "2-000001-000001");
+    QTest::mouseClick(vista, Qt::RightButton, {}, debajo);
+    EXPECT_EQ(elegida(), "2-000001-000001");
+    EXPECT_EQ(clics.count(), 1);
+
+    QTest::mouseClick(vista, Qt::LeftButton, {}, sobreB);
+    EXPECT_EQ(elegida(), "2-000001-000002");
+    EXPECT_EQ(clics.count(), 2);
+}
