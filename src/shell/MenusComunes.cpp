@@ -23,6 +23,17 @@ QPoint PosicionNormal(const QWidget& ventana) {
     return ventana.normalGeometry().topLeft() - marco;
 }
 
+// Without a viewer the system would open nothing and say nothing: the user is told where the page is.
+void AbrirAyuda(QWidget* ventana) {
+    const QString pagina = RutaAyuda(servicios().DirectorioPrograma());
+    if (!servicios().AbrirConVisor(pagina))
+        Avisar(ventana,
+               QStringLiteral("No se puede abrir la ayuda: el sistema no tiene un visor de páginas web. "
+                              "La ayuda está en: ") +
+                   pagina,
+               {}, IconoMensaje::Exclamacion);
+}
+
 } // namespace
 
 QMenu* AnadirMenuVer(QMainWindow* ventana, VentanaPrincipal propia) {
@@ -69,8 +80,7 @@ QMenu* AnadirMenuAyuda(QMainWindow* ventana) {
     menu->setObjectName(QStringLiteral("mnuAyuda"));
     QAction* ayuda = menu->addAction(QStringLiteral("&Ayuda"));
     ayuda->setObjectName(QStringLiteral("mnuAyudaAyuda"));
-    QObject::connect(ayuda, &QAction::triggered, ventana,
-                     [] { servicios().AbrirConVisor(RutaAyuda(servicios().DirectorioPrograma())); });
+    QObject::connect(ayuda, &QAction::triggered, ventana, [ventana] { AbrirAyuda(ventana); });
     menu->addSeparator();
     QAction* acercaDe = menu->addAction(QStringLiteral("A&cerca de"));
     acercaDe->setObjectName(QStringLiteral("mnuAyudaAcercaDe"));

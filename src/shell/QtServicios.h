@@ -8,9 +8,11 @@ public:
     RespuestaMensaje MsgBox(const Mensaje& mensaje, QWidget* padre) override;
     std::optional<QColor> ElegirColor(const QColor& inicial, QWidget* padre) override;
     std::optional<QFont> ElegirFuente(const QFont& inicial, QWidget* padre) override;
-    std::optional<QString> FicheroAbrir(const QString& titulo, const QString& filtro, QWidget* padre) override;
-    std::optional<QString> FicheroGuardar(const QString& titulo, const QString& filtro, QWidget* padre) override;
-    void AbrirConVisor(const QString& ruta) override;
+    std::optional<QString> FicheroAbrir(const QString& titulo, const QString& filtro,
+                                        QWidget* padre) override;
+    std::optional<QString> FicheroGuardar(const QString& titulo, const QString& filtro,
+                                          QWidget* padre) override;
+    bool AbrirConVisor(const QString& ruta) override;
     QString DirectorioPrograma() const override;
     QSize TamanoPantalla() const override;
     QStringList Volumenes() const override;

@@ -42,8 +42,9 @@ public:
                                                 QWidget* padre = nullptr) = 0;
     virtual std::optional<QString> FicheroGuardar(const QString& titulo, const QString& filtro,
                                                   QWidget* padre = nullptr) = 0;
-    // Opens a file with the system's viewer, without waiting and without checking the result.
-    virtual void AbrirConVisor(const QString& ruta) = 0;
+    // Hands a file to the system's viewer without waiting; false when the system has no viewer to
+    // hand it to.
+    virtual bool AbrirConVisor(const QString& ruta) = 0;
     virtual QString DirectorioPrograma() const = 0;
     // In twips (15 per pixel).
     virtual QSize TamanoPantalla() const = 0;

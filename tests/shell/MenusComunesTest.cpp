@@ -2,11 +2,11 @@
 // the run.
 
 #include "shell/MenusComunes.h"
-#include "shell/Posicion.h"
 #include "list/frmLista.h"
 #include "maintenance/frmActualizacion.h"
 #include "queries/frmConsultas.h"
 #include "shell/Estado.h"
+#include "shell/Posicion.h"
 #include "shell/Twips.h"
 #include "shell/Ventanas.h"
 #include "store/BBDD.h"
@@ -155,12 +155,27 @@ TEST_F(Menus, ElEspacioDeConsultasMaximizadoVuelveAlNormalAntesDeCambiar) {
     EXPECT_EQ(Ventanas::Lista().pos(), normal);
 }
 
+// Opened by the system's viewer without a word; a system without one says where the page is.
 TEST_F(Menus, AyudaAbreLaPaginaJuntoAlPrograma) {
-    for (VentanaPrincipal cual : todas) {
-        servicios.abiertos.clear();
-        Accion(Ventana(cual), "mnuAyudaAyuda")->trigger();
-        EXPECT_EQ(servicios.abiertos,
-                  QStringList{QDir::toNativeSeparators(QStringLiteral("/opt/cantorio/Ayuda/index.html"))});
+    const QString pagina = QDir::toNativeSeparators(QStringLiteral("/opt/cantorio/Ayuda/index.html"));
+    for (const bool hayVisor : {true, false}) {
+        servicios.hayVisor = hayVisor;
+        for (VentanaPrincipal cual : todas) {
+            servicios.abiertos.clear();
+            servicios.mensajes.clear();
+            Accion(Ventana(cual), "mnuAyudaAyuda")->trigger();
+            EXPECT_EQ(servicios.abiertos, QStringList{pagina});
+            if (hayVisor) {
+                EXPECT_TRUE(servicios.mensajes.empty());
+                continue;
+            }
+            ASSERT_EQ(servicios.mensajes.size(), 1u);
+            EXPECT_EQ(servicios.mensajes[0].texto,
+                      "No se puede abrir la ayuda: el sistema no tiene un visor de "
+                      "páginas web. La ayuda está en: " +
+                          pagina);
+            EXPECT_EQ(servicios.mensajes[0].icono, IconoMensaje::Exclamacion);
+        }
     }
 }
 

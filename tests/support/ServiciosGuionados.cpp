@@ -34,8 +34,9 @@ std::optional<QString> ServiciosGuionados::FicheroAbrir(const QString&, const QS
 std::optional<QString> ServiciosGuionados::FicheroGuardar(const QString&, const QString&, QWidget*) {
     return siguiente(ficheros);
 }
-void ServiciosGuionados::AbrirConVisor(const QString& ruta) {
+bool ServiciosGuionados::AbrirConVisor(const QString& ruta) {
     abiertos << ruta;
+    return hayVisor;
 }
 
 ServiciosGuionados& InstalarServiciosGuionados() {

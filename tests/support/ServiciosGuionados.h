@@ -16,7 +16,7 @@ public:
                                         QWidget* padre) override;
     std::optional<QString> FicheroGuardar(const QString& titulo, const QString& filtro,
                                           QWidget* padre) override;
-    void AbrirConVisor(const QString& ruta) override;
+    bool AbrirConVisor(const QString& ruta) override;
     QString DirectorioPrograma() const override { return directorioPrograma; }
     QSize TamanoPantalla() const override { return pantalla; }
     QStringList Volumenes() const override { return volumenes; }
@@ -32,8 +32,9 @@ public:
     std::vector<QColor> coloresIniciales;
     std::vector<QFont> fuentesIniciales;
     std::deque<std::optional<QString>> ficheros;
-    // Files handed to the system's viewer.
+    // Files handed to the system's viewer, and whether the system has one.
     QStringList abiertos;
+    bool hayVisor = true;
 
     QString directorioPrograma;
     QSize pantalla{19200, 14400}; // 1280 x 960 pixels
