@@ -90,6 +90,17 @@ void Procesar(const OpcionesAnadido& opciones, const Recorrido& recorrido, Progr
     }
 }
 
+// The rowid of the last song; the rows a scan adds come after it.
+qint64 UltimaFila(dao::Database& base) {
+    auto rs = base.OpenRecordset(QStringLiteral("SELECT MAX(rowid) FROM CANCIONES"));
+    return rs->Field(0).toLongLong();
+}
+
+qint64 FilasTras(dao::Database& base, qint64 fila) {
+    auto rs = base.OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM CANCIONES WHERE rowid > %1").arg(fila));
+    return rs->Field(0).toLongLong();
+}
+
 } // namespace
 
 EscrituraCanciones::EscrituraCanciones(dao::Database& base)
@@ -120,11 +131,14 @@ ResultadoAnadido AnadirFicheros(const OpcionesAnadido& opciones, ProgresoAnadido
     resultado.ilegibles = recorrido.ilegibles;
     progreso.Titulo(QStringLiteral("Procesando..."));
     progreso.Maximo(static_cast<int>(recorrido.directorios.size()) + 1);
+    const qint64 ultima = UltimaFila(*BBDD::BaseDatos);
     try {
         Procesar(opciones, recorrido, progreso, resultado);
     } catch (const dao::ErrorBD& error) {
-        // The batch has been committed by now: what was written stays written.
         resultado.error = error.Descripcion();
+        // What was written before the error is committed by now, unless the engine undid the open batch
+        // itself (a full disk): the rows kept are counted, never the rows written.
+        resultado.filas = static_cast<int>(FilasTras(*BBDD::BaseDatos, ultima));
     }
     return resultado;
 }

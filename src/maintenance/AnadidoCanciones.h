@@ -31,7 +31,7 @@ public:
 
 struct ResultadoAnadido {
     bool encontrado = false; // some file matched the pattern
-    int filas = 0;           // rows written
+    int filas = 0;           // rows written and kept
     QStringList ilegibles;   // directories that could not be read
     QStringList grandes;     // files whose length does not fit the catalogue
     QString error;           // the engine's description when an error stopped the scan
@@ -52,8 +52,9 @@ private:
     dao::InsercionPreparada insercion_;
 };
 
-// Walks, lists and writes. The rows are written in batches; an engine error stops the scan, every row
-// written before it is kept and the error is told in the result. Directories that cannot be read and
+// Walks, lists and writes. The rows are written in batches; an engine error stops the scan and is told
+// in the result with the rows kept: all written before it, or, when the engine had to undo the open
+// batch (a full disk), those of the batches committed. Directories that cannot be read and
 // files too long for LONGITUD are left out and named in the result. (A route never outgrows a text
 // field: the system opens no path longer than the 4,096 characters a field holds, so such a directory
 // is one that cannot be read.) The header must not be blank.

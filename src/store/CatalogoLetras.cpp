@@ -1,6 +1,7 @@
 #include "store/CatalogoLetras.h"
 
 #include "store/Catalogo.h"
+#include "store/Transaccion.h"
 
 #include <sqlite3.h>
 
@@ -23,24 +24,9 @@ bool HayCancionCon(dao::Database& base, int idx) {
 
 // Runs cuerpo as one transaction: all of it, or on an error none of it.
 template <typename Cuerpo> void EnTransaccion(dao::Database& base, Cuerpo&& cuerpo) {
-    base.BeginTrans();
-    try {
-        cuerpo();
-    } catch (...) {
-        try {
-            base.Rollback();
-        } catch (const dao::ErrorBD&) {
-        }
-        throw;
-    }
-    try {
-        base.CommitTrans();
-    } catch (const dao::ErrorBD&) {
-        // A commit refused (a locked file) leaves the engine's transaction open: undo it.
-        if (!sqlite3_get_autocommit(base.Conexion()))
-            sqlite3_exec(base.Conexion(), "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
+    Transaccion transaccion(base);
+    cuerpo();
+    transaccion.Confirmar();
 }
 
 QString SentenciaHomonimos(const QString& lista) {

@@ -1,6 +1,7 @@
 #include "store/CatalogoMantenimiento.h"
 
 #include "store/DaoInterno.h"
+#include "store/Transaccion.h"
 
 #include <functional>
 
@@ -49,43 +50,6 @@ public:
 private:
     sqlite3* db_;
     sqlite3_stmt* s_ = nullptr;
-};
-
-// One transaction of the layer around an operation: undone unless confirmed.
-class Transaccion {
-public:
-    explicit Transaccion(dao::Database& base) : base_(base) { base_.BeginTrans(); }
-    ~Transaccion() {
-        if (abierta_)
-            Deshacer();
-    }
-    Transaccion(const Transaccion&) = delete;
-    Transaccion& operator=(const Transaccion&) = delete;
-
-    void Confirmar() {
-        abierta_ = false;
-        try {
-            base_.CommitTrans();
-        } catch (const dao::ErrorBD&) {
-            // A commit that fails for want of disk can leave the engine's transaction open while the
-            // layer counts it closed: undo it here, so that nothing of it is kept.
-            if (sqlite3* db = base_.Conexion(); db && !sqlite3_get_autocommit(db))
-                sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-            throw;
-        }
-    }
-
-private:
-    void Deshacer() {
-        try {
-            base_.Rollback();
-        } catch (const dao::ErrorBD&) {
-            // The engine had already undone it by itself (a full disk, a lost lock).
-        }
-    }
-
-    dao::Database& base_;
-    bool abierta_ = true;
 };
 
 using Enlace = std::function<void(Sentencia&)>;

@@ -2,6 +2,7 @@
 
 #include "store/DaoInterno.h"
 #include "store/FuncionesSql.h"
+#include "store/Transaccion.h"
 
 namespace catalogo {
 
@@ -40,8 +41,8 @@ qint64 Numero(dao::Database& base, const char* sql, const QStringList& parametro
 
 // Runs one writing statement in a transaction of its own: all of it or, on an error, none of it.
 void EscribirEnTransaccion(dao::Database& base, const QByteArray& sql) {
-    base.BeginTrans();
-    try {
+    {
+        Transaccion transaccion(base);
         sqlite3* db = Conexion(base);
         sqlite3_stmt* s = nullptr;
         int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &s, nullptr);
@@ -50,10 +51,7 @@ void EscribirEnTransaccion(dao::Database& base, const QByteArray& sql) {
         sqlite3_finalize(s);
         if (rc != SQLITE_DONE)
             dao::interno::ErrorDeMotor(db, rc);
-        base.CommitTrans();
-    } catch (...) {
-        base.Rollback();
-        throw;
+        transaccion.Confirmar();
     }
     // A statement of the layer that changes nothing tells its open record sets that rows have changed.
     base.Execute(QStringLiteral("UPDATE LETRAS SET IDX_CANCION = 0 WHERE 0 = 1"));

@@ -2,6 +2,7 @@
 
 #include "store/BBDD.h"
 #include "store/Dao.h"
+#include "store/Transaccion.h"
 #include "utilities/LectorJet.h"
 
 #include <QDir>
@@ -45,15 +46,14 @@ void Escribir(dao::Database& base, const char* tabla, const std::vector<const ch
 void CrearConvertido(const QString& ruta, const CatalogoJet& antiguo) {
     BBDD::CrearCatalogo(ruta);
     auto base = dao::Database::OpenDatabase(ruta);
-    base->BeginTrans();
     try {
+        Transaccion transaccion(*base);
         Escribir(*base, "CANCIONES",
                  {"CABECERA", "RUTA", "AUTOR", "TITULO", "EXTENSION", "LONGITUD", "IDX_CANCION", "REL_POS"},
                  antiguo.canciones);
         Escribir(*base, "LETRAS", {"IDX_CANCION", "LYRICS"}, antiguo.letras);
-        base->CommitTrans();
+        transaccion.Confirmar();
     } catch (...) {
-        base->Rollback();
         base->Close();
         throw;
     }

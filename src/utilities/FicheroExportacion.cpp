@@ -1,6 +1,7 @@
 #include "utilities/FicheroExportacion.h"
 
 #include "store/CatalogoUtilidades.h"
+#include "store/Transaccion.h"
 #include "utilities/Codificacion.h"
 #include "utilities/Windows1252.h"
 
@@ -303,15 +304,10 @@ ResultadoTransferencia ImportarCanciones(dao::Database& base, const QString& rut
     }
     Importacion importacion{base, ruta, bytesClave, progreso};
     ResultadoTransferencia resultado;
-    base.BeginTrans();
-    try {
-        resultado.canciones = importacion.Importar(datos, leido.isNull() ? largo : leido.size());
-        resultado.utf8 = importacion.utf8Fichero;
-        base.CommitTrans();
-    } catch (...) {
-        base.Rollback();
-        throw;
-    }
+    Transaccion transaccion(base);
+    resultado.canciones = importacion.Importar(datos, leido.isNull() ? largo : leido.size());
+    resultado.utf8 = importacion.utf8Fichero;
+    transaccion.Confirmar();
     progreso.Valor(resultado.canciones);
     return resultado;
 }

@@ -55,7 +55,11 @@ void FicheroTexto::FinLinea() {
 
 void FicheroTexto::Vaciar() {
     if (fichero_.write(pendiente_) != pendiente_.size()) {
-        const QString motivo = fichero_.errorString();
+        // A write cut short by a full disk (or a limit on the size of files) carries no error of its
+        // own, only the lesser count.
+        const QString motivo = fichero_.error() == QFileDevice::NoError
+                                   ? QStringLiteral("no cabe en el disco")
+                                   : fichero_.errorString();
         fichero_.cancelWriting();
         throw FalloFichero(FalloFichero::Clase::Escritura,
                            QStringLiteral("No se ha podido escribir el fichero «%1» (%2). No se ha creado ni "

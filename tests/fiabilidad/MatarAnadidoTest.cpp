@@ -7,7 +7,6 @@
 #include "PruebaFiabilidad.h"
 
 #include "list/frmLista.h"
-#include "maintenance/AnadidoCanciones.h"
 #include "maintenance/frmActualizacion.h"
 #include "shell/Ventanas.h"
 #include "shell/frmAux.h"
@@ -26,9 +25,6 @@
 #include <QThread>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -70,27 +66,10 @@ class MatarAnadido : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         arbol = new QTemporaryDir;
-        for (int d = 0; d < Directorios; ++d) {
-            const QByteArray carpeta = QFile::encodeName(arbol->path()) + "/d" + QByteArray::number(d);
-            mkdir(carpeta.constData(), 0755);
-            for (int f = 0; f < PorDirectorio; ++f) {
-                const QByteArray nombre = carpeta + "/Autor " + QByteArray::number(f) + " -- Tema " +
-                                          QByteArray::number(d * PorDirectorio + f) + ".mp3";
-                close(open(nombre.constData(), O_CREAT | O_WRONLY, 0644));
-            }
-        }
+        GenerarArbol(arbol->path(), Directorios, PorDirectorio);
         // The catalogue that was there before the scan: 1,000 songs under another header.
         plantilla = new QTemporaryDir;
-        BBDD::RutaBaseDatos = QDir(plantilla->path()).filePath(QStringLiteral("Cantorio.mdb"));
-        BBDD::CrearBaseDatos();
-        BBDD::AbrirBaseDatos();
-        {
-            dao::LoteEscritura lote(*BBDD::BaseDatos);
-            EscrituraCanciones escritura(*BBDD::BaseDatos);
-            for (int i = 0; i < Anteriores; ++i)
-                escritura.AnadirCancion(u"Anterior", QStringLiteral("\\Antes\\%1\\").arg(i / 100),
-                                        QStringLiteral("Autor %1").arg(i), u"Tema", u"mp3", i, i % 100 + 1);
-        }
+        CrearCatalogoAnterior(QDir(plantilla->path()).filePath(QStringLiteral("Cantorio.mdb")), Anteriores);
         BBDD::CerrarBaseDatos();
     }
     static void TearDownTestSuite() {

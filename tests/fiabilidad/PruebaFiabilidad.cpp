@@ -1,7 +1,15 @@
 #include "PruebaFiabilidad.h"
 
+#include "maintenance/AnadidoCanciones.h"
+#include "store/BBDD.h"
+
+#include <QFile>
 #include <QProcess>
 #include <sqlite3.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 Ejecucion Util(const QStringList& argumentos, const std::function<void()>& antesDeArrancar) {
     QProcess proceso;
@@ -43,4 +51,31 @@ int ContarCanciones(sqlite3* db) {
     const int n = sqlite3_step(s) == SQLITE_ROW ? sqlite3_column_int(s, 0) : -1;
     sqlite3_finalize(s);
     return n;
+}
+
+void GenerarArbol(const QString& raiz, int directorios, int porDirectorio) {
+    const QByteArray base = QFile::encodeName(raiz);
+    mkdir(base.constData(), 0755);
+    for (int d = 0; d < directorios; ++d) {
+        const QByteArray carpeta = base + "/d" + QByteArray::number(d);
+        mkdir(carpeta.constData(), 0755);
+        for (int f = 0; f < porDirectorio; ++f) {
+            const QByteArray nombre = carpeta + "/Autor " + QByteArray::number(f) + " -- Tema " +
+                                      QByteArray::number(d * porDirectorio + f) + ".mp3";
+            close(open(nombre.constData(), O_CREAT | O_WRONLY, 0644));
+        }
+    }
+}
+
+void CrearCatalogoAnterior(const QString& ruta, int canciones) {
+    BBDD::RutaBaseDatos = ruta;
+    BBDD::CrearBaseDatos();
+    BBDD::AbrirBaseDatos();
+    {
+        dao::LoteEscritura lote(*BBDD::BaseDatos);
+        EscrituraCanciones escritura(*BBDD::BaseDatos);
+        for (int i = 0; i < canciones; ++i)
+            escritura.AnadirCancion(u"Anterior", QStringLiteral("\\Antes\\%1\\").arg(i / 100),
+                                    QStringLiteral("Autor %1").arg(i), u"Tema", u"mp3", i, i % 100 + 1);
+    }
 }

@@ -24,5 +24,12 @@ Ejecucion Util(const QStringList& argumentos, const std::function<void()>& antes
 // order the rows were written (rowid). Needs no collation, so any connection reads it.
 QStringList FilasEscritas(sqlite3* db);
 
+// A tree of empty files under raiz: directories d0, d1... each with porDirectorio files named
+// "Autor F -- Tema N.mp3" (N counts every file).
+void GenerarArbol(const QString& raiz, int directorios, int porDirectorio);
+
+// Creates the catalogue at ruta holding `canciones` songs under the header "Anterior", 100 to a route.
+void CrearCatalogoAnterior(const QString& ruta, int canciones);
+
 // The number of CANCIONES rows a connection sees; -1 when it cannot read them.
 int ContarCanciones(sqlite3* db);
