@@ -36,7 +36,7 @@ constexpr int Anteriores = 1000;
 constexpr int Lote = 5000;
 
 // The point of a kill: once a reader has seen `umbral` new rows committed, wait `fraccion` of a batch's
-// time and kill.
+// time (or until the reader sees the next commit, when that comes first) and kill.
 struct Muerte {
     int umbral;
     double fraccion;
@@ -106,16 +106,28 @@ protected:
         while (!QFileInfo::exists(ruta + QStringLiteral("-wal")) && !util.waitForFinished(0))
             QThread::usleep(200);
         Lector lector(ruta);
-        QElapsedTimer reloj;
-        QElapsedTimer entreLotes;
-        entreLotes.start();
+        QElapsedTimer desdeInicio;
+        desdeInicio.start();
+        std::vector<qint64> momentos; // when each count in vistas was first seen
+        qint64 muerteEn = -1;         // the moment to kill, once the threshold has been seen
         while (!util.waitForFinished(0)) {
             const int nuevas = lector.Nuevas();
-            if (nuevas >= 0 && (observacion.vistas.empty() || nuevas != observacion.vistas.back()))
+            const qint64 ahora = desdeInicio.nsecsElapsed();
+            const bool otroCommit =
+                nuevas >= 0 && (observacion.vistas.empty() || nuevas != observacion.vistas.back());
+            if (otroCommit) {
                 observacion.vistas.push_back(nuevas);
-            if (muerte && !reloj.isValid() && nuevas >= muerte->umbral)
-                reloj.start();
-            if (reloj.isValid() && reloj.nsecsElapsed() >= qint64(muerte->fraccion * double(nsLote))) {
+                momentos.push_back(ahora);
+            }
+            if (muerte && muerteEn < 0 && nuevas >= muerte->umbral) {
+                // The time of a batch as this run goes, measured between the last two commits seen.
+                const qint64 lote =
+                    momentos.size() >= 3 ? momentos.back() - momentos[momentos.size() - 2] : nsLote;
+                muerteEn = ahora + qint64(muerte->fraccion * double(lote));
+            } else if (muerteEn >= 0 && otroCommit) {
+                muerteEn = ahora; // the next batch came sooner: kill right after it
+            }
+            if (muerteEn >= 0 && ahora >= muerteEn) {
                 util.kill();
                 util.waitForFinished();
                 observacion.matado = util.exitStatus() == QProcess::CrashExit;
@@ -125,7 +137,7 @@ protected:
         }
         const qsizetype lotes =
             std::count_if(observacion.vistas.begin(), observacion.vistas.end(), [](int n) { return n > 0; });
-        observacion.nsLote = entreLotes.nsecsElapsed() / std::max<qsizetype>(lotes, 1);
+        observacion.nsLote = desdeInicio.nsecsElapsed() / std::max<qsizetype>(lotes, 1);
         return observacion;
     }
 
@@ -171,11 +183,11 @@ TEST_F(MatarAnadido, VeinteMuertesDejanLotesEnterosYElCatalogoArranca) {
     }
 
     // Right after each commit, and halfway through or at the very end of the batch that follows (the
-    // last one halfway, so that the scan cannot end first).
+    // last one a third of the way, so that the scan cannot end first).
     std::vector<Muerte> muertes;
     for (int k = 0; k < Total / Lote; ++k) {
         muertes.push_back({k * Lote, 0.0});
-        muertes.push_back({k * Lote, k % 2 == 1 && k < Total / Lote - 1 ? 0.95 : 0.5});
+        muertes.push_back({k * Lote, k == Total / Lote - 1 ? 0.3 : k % 2 == 1 ? 0.95 : 0.5});
     }
     ASSERT_EQ(muertes.size(), 20u);
 
