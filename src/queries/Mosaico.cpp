@@ -15,6 +15,14 @@ QList<std::pair<int, int>> partes(int inicio, int largo, int n) {
 }
 } // namespace
 
+QPoint EsquinaCascada(int k, QSize area, QSize ventana, int paso) {
+    paso = std::max(paso, 1);
+    const int pasosQueCaben =
+        std::max(1, 1 + std::min(area.width() - ventana.width(), area.height() - ventana.height()) / paso);
+    const int j = k % pasosQueCaben;
+    return {j * paso, j * paso};
+}
+
 QList<QRect> MosaicoHorizontal(const QRect& area, int n) {
     QList<QRect> rectangulos;
     for (const auto& [arriba, alto] : partes(area.top(), area.height(), n))

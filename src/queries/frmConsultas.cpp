@@ -74,18 +74,19 @@ void frmConsultas::NuevaConsulta(const Consultas::PeticionConsulta& peticion, Di
     }
 }
 
+namespace {
+// The step of a cascade: one title bar.
+int PasoCascada(const QMdiSubWindow& hija) {
+    return hija.contentsMargins().top();
+}
+} // namespace
+
 void frmConsultas::Colocar(frmConsulta& nueva) {
     int abiertas = 0;
     for (QMdiSubWindow* hija : EspacioHijas->subWindowList())
         abiertas += hija != &nueva && hija->isVisible();
-    // One title bar down and right from the previous one, starting again at the top left corner when
-    // the window would no longer fit.
-    const int paso = std::max(nueva.contentsMargins().top(), 1);
-    const QSize area = EspacioHijas->viewport()->size();
-    const int pasosQueCaben =
-        std::max(1, 1 + std::min(area.width() - nueva.width(), area.height() - nueva.height()) / paso);
-    const int k = abiertas % pasosQueCaben;
-    nueva.move(k * paso, k * paso);
+    nueva.move(Consultas::EsquinaCascada(abiertas, EspacioHijas->viewport()->size(), nueva.size(),
+                                         PasoCascada(nueva)));
 }
 
 void frmConsultas::EspacioHijas_SubWindowActivated(QMdiSubWindow* hija) {
@@ -121,8 +122,19 @@ void frmConsultas::mnuConsultaCerrar_Click() {
         activa->close();
 }
 
+// Each window keeps its size, and with it the columns it shows; the active one ends on top, the
+// minimised ones stay where their icons are.
 void frmConsultas::mnuVentanaCascada_Click() {
-    EspacioHijas->cascadeSubWindows();
+    int k = 0;
+    for (QMdiSubWindow* hija : EspacioHijas->subWindowList(QMdiArea::StackingOrder)) {
+        if (!hija->isVisible() || hija->isMinimized())
+            continue;
+        if (hija->isMaximized())
+            hija->showNormal();
+        hija->move(Consultas::EsquinaCascada(k++, EspacioHijas->viewport()->size(), hija->size(),
+                                             PasoCascada(*hija)));
+        hija->raise();
+    }
 }
 void frmConsultas::mnuVentanaMosaicoHorizontal_Click() {
     Mosaico(true);

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 class EspacioConsultas : public PruebaConsultas {
@@ -95,6 +96,36 @@ TEST_F(EspacioConsultas, LosMosaicosRepartenElAreaEntreLasVentanasAbiertas) {
     EXPECT_TRUE(hijas[0]->isMinimized());
     EXPECT_EQ(hijas[1]->geometry().top(), 0);
     EXPECT_EQ(hijas[2]->geometry().bottom(), Area().bottom() - hijas[0]->height());
+}
+
+// Every window keeps its size, and so the columns it shows; the active one ends on top, last in the
+// cascade, and a minimised one stays an icon where it was.
+TEST_F(EspacioConsultas, CascadaEscalonaLasVentanasSinCambiarSuTamano) {
+    for (int i = 0; i < 4; ++i)
+        Buscar("o");
+    const QList<frmConsulta*> hijas = Resultados();
+    hijas[1]->resize(hijas[1]->width() - 40, hijas[1]->height() + 30);
+    hijas[3]->showMinimized();
+    const QPoint icono = hijas[3]->pos();
+    espacio.EspacioHijas->setActiveSubWindow(hijas[0]);
+    QList<QSize> tamanos;
+    for (frmConsulta* hija : hijas)
+        tamanos << hija->size();
+
+    espacio.mnuVentanaCascada->trigger();
+
+    for (int i = 0; i < hijas.size(); ++i)
+        EXPECT_EQ(hijas[i]->size(), tamanos[i]) << i;
+    const int paso = hijas[0]->contentsMargins().top();
+    ASSERT_GT(paso, 0);
+    EXPECT_EQ(espacio.EspacioHijas->currentSubWindow(), hijas[0]);
+    EXPECT_EQ(hijas[0]->pos(), QPoint(2 * paso, 2 * paso));
+    QList<QPoint> otras{hijas[1]->pos(), hijas[2]->pos()};
+    std::sort(otras.begin(), otras.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
+    EXPECT_EQ(otras, (QList<QPoint>{{0, 0}, {paso, paso}}));
+    EXPECT_EQ(espacio.EspacioHijas->subWindowList(QMdiArea::StackingOrder).last(), hijas[0]);
+    EXPECT_TRUE(hijas[3]->isMinimized());
+    EXPECT_EQ(hijas[3]->pos(), icono);
 }
 
 TEST_F(EspacioConsultas, OrganizarIconosAlineaLasMinimizadasAbajoALaIzquierda) {
