@@ -4,6 +4,7 @@
 // of the folders its final message says it skipped.
 
 #include "PruebaFiabilidad.h"
+#include "support/UsuarioCorriente.h"
 
 #include "maintenance/AnadidoCanciones.h"
 #include "maintenance/RecorridoDirectorios.h"
@@ -18,7 +19,6 @@
 #include <sqlite3.h>
 
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -159,15 +159,6 @@ const std::vector<CasoArbol>& Casos() {
     return casos;
 }
 
-// In the child, as root: become the ordinary user "nobody", for whom permissions hold.
-void SinPrivilegios() {
-    if (geteuid() != 0)
-        return;
-    setgroups(0, nullptr);
-    if (setgid(65534) != 0 || setuid(65534) != 0)
-        _exit(97);
-}
-
 } // namespace
 
 TEST(ArbolesHostiles, CadaFicheroQueFindVeEsUnaFilaSalvoLoQueSeDiceSaltado) {
@@ -178,10 +169,10 @@ TEST(ArbolesHostiles, CadaFicheroQueFindVeEsUnaFilaSalvoLoQueSeDiceSaltado) {
         QTemporaryDir destino;
         chmod(QFile::encodeName(destino.path()).constData(), 0777);
         const QString catalogo = QDir(destino.path()).filePath(QStringLiteral("Cantorio.mdb"));
-        const Ejecucion e =
-            Util({QStringLiteral("anadir"), catalogo, arbol.Raiz(), QStringLiteral("--cabecera"),
-                  QStringLiteral("Hostil"), QStringLiteral("--subdirectorios")},
-                 caso.sinPrivilegios ? std::function<void()>(SinPrivilegios) : std::function<void()>());
+        const Ejecucion e = Util(
+            {QStringLiteral("anadir"), catalogo, arbol.Raiz(), QStringLiteral("--cabecera"),
+             QStringLiteral("Hostil"), QStringLiteral("--subdirectorios")},
+            caso.sinPrivilegios ? std::function<void()>(HacerseUsuarioCorriente) : std::function<void()>());
         ASSERT_TRUE(e.terminada) << "the scan hung";
         EXPECT_EQ(e.estado, 0) << e.errores.toStdString();
         EXPECT_TRUE(e.errores.contains(QStringLiteral("Terminado:"))) << e.errores.toStdString();
