@@ -23,6 +23,7 @@
 #include "trees/ArbolesVentanas.h"
 #include "trees/GestorArboles.h"
 
+#include <QAbstractItemModel>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -80,6 +81,18 @@ QString PrepararCopia(const Contexto& contexto, Tamano tamano) {
 }
 
 // What a list shows, row by row, column texts joined: the same on both sides.
+QStringList Textos(const QAbstractItemView& lista) {
+    QStringList textos;
+    const QAbstractItemModel* modelo = lista.model();
+    for (int k = 0; k < modelo->rowCount(); ++k) {
+        QStringList celdas;
+        for (int c = 0; c < modelo->columnCount(); ++c)
+            celdas << modelo->index(k, c).data().toString();
+        textos << celdas.join(u'|');
+    }
+    return textos;
+}
+
 QStringList Textos(const QTreeWidget& lista) {
     QStringList textos;
     for (int k = 0; k < lista.topLevelItemCount(); ++k) {
@@ -105,7 +118,7 @@ double Nuestro(frmLista& lista, bool inteligente) {
         for (int k = 0; k < ClicsPorVuelta; ++k)
             emit lista.TreeViewLista->itemClicked(nodo, 0);
     });
-    if (lista.ListaListView->topLevelItemCount() != CancionesRuta)
+    if (lista.ListaListView->model()->rowCount() != CancionesRuta)
         throw std::runtime_error("route-1k: la lista no muestra las 1.000 canciones");
     return segundos;
 }

@@ -12,6 +12,7 @@
 #include "trees/ArbolNodos.h"
 #include "trees/Arboles.h"
 #include "trees/GestorArboles.h"
+#include "trees/ModeloCanciones.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,7 +25,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -52,16 +53,17 @@ struct DefinicionColumna {
     const char* cabecera;
     int ancho;
     Qt::Alignment alineacion;
+    ModeloCanciones::Columna columna;
 };
 
 constexpr Qt::Alignment Izquierda = Qt::AlignLeft | Qt::AlignVCenter;
 
 const DefinicionColumna Columnas[] = {
-    {"LV-AUTOR", "Autor", 2050, Izquierda},
-    {"LV-TITULO", "Título", 2050, Izquierda},
-    {"LV-EXTENSION", "Ext.", 495, Izquierda},
-    {"LV-TAMANO", "Tamaño", 1005, Qt::AlignRight | Qt::AlignVCenter},
-    {"LV-HAYLYRICS", "L", 300, Qt::AlignHCenter | Qt::AlignVCenter},
+    {"LV-AUTOR", "Autor", 2050, Izquierda, ModeloCanciones::Columna::Autor},
+    {"LV-TITULO", "Título", 2050, Izquierda, ModeloCanciones::Columna::Titulo},
+    {"LV-EXTENSION", "Ext.", 495, Izquierda, ModeloCanciones::Columna::Extension},
+    {"LV-TAMANO", "Tamaño", 1005, Qt::AlignRight | Qt::AlignVCenter, ModeloCanciones::Columna::Tamano},
+    {"LV-HAYLYRICS", "L", 300, Qt::AlignHCenter | Qt::AlignVCenter, ModeloCanciones::Columna::Letra},
 };
 
 int Izda(const QWidget* w) {
@@ -104,7 +106,9 @@ frmLista::frmLista(QWidget* padre) : QMainWindow(padre) {
     TreeViewLista->viewport()->setMouseTracking(true);
     TreeViewLista->viewport()->installEventFilter(this);
     TreeViewLista->installEventFilter(this);
-    ListaListView = new QTreeWidget(centro_);
+    ListaListView = new QTreeView(centro_);
+    ListaCanciones = new ModeloCanciones(this);
+    ListaListView->setModel(ListaCanciones);
     ListaListView->viewport()->setMouseTracking(true);
     ListaListView->viewport()->installEventFilter(this);
     Lin1 = new QFrame(centro_);
@@ -138,7 +142,7 @@ void frmLista::Conectar() {
             Protegido(this, &frmLista::TreeViewLista_Expand));
     connect(TreeViewLista, &QTreeWidget::itemCollapsed, this,
             Protegido(this, &frmLista::TreeViewLista_Collapse));
-    connect(ListaListView, &QTreeWidget::itemDoubleClicked, this,
+    connect(ListaListView, &QTreeView::doubleClicked, this,
             Protegido(this, &frmLista::ListaListView_DblClick));
     connect(TimerRecolocar, &QTimer::timeout, this, Protegido(this, &frmLista::MoverSeparador));
     for (QAction* sincronizados : {mnuOpcionesGuardarSincronismo, mnuPopUpSincronizados})
@@ -222,7 +226,7 @@ void frmLista::CrearImagenes() {
 }
 
 void frmLista::Form_Load() {
-    ListaListView->clear();
+    ListaCanciones->Vaciar();
     ListaListView->setRootIsDecorated(false);
     ListaListView->setItemsExpandable(false);
     ListaListView->setUniformRowHeights(true);
@@ -230,7 +234,6 @@ void frmLista::Form_Load() {
     ListaListView->setHeaderHidden(false);
     ListaListView->header()->setSectionsMovable(false);
     ListaListView->header()->setStretchLastSection(false);
-    ListaListView->header()->setMinimumSectionSize(1); // the "L" column is narrower than Qt's default
     ListaListView->header()->setMinimumSectionSize(1); // the "L" column is narrower than Qt's default
 
     ColumnaAutor = ColumnaTitulo = ColumnaExtension = ColumnaTamano = ColumnaLetra = true;
@@ -246,52 +249,38 @@ void frmLista::Form_Load() {
 }
 
 void frmLista::Inicializar_Columnas() {
-    ListaListView->clear();
-    columnas_.clear();
-    alineaciones_.clear();
     const bool visibles[] = {ColumnaAutor, ColumnaTitulo, ColumnaExtension, ColumnaTamano, ColumnaLetra};
-    QStringList cabeceras;
+    std::vector<ModeloCanciones::DefinicionColumna> columnas;
+    QList<int> anchos;
     for (int k = 0; k < 5; ++k) {
         if (!visibles[k])
             continue;
-        columnas_ << k;
-        cabeceras << QString::fromUtf8(Columnas[k].cabecera);
-        alineaciones_ << (columnas_.size() == 1 ? Izquierda : Columnas[k].alineacion);
+        const DefinicionColumna& c = Columnas[k];
+        // The first shown column is the row's text, always on the left.
+        columnas.push_back({c.columna, QString::fromUtf8(c.cabecera),
+                            columnas.empty() ? Izquierda : c.alineacion, QString::fromLatin1(c.clave)});
+        anchos << c.ancho;
     }
-    ListaListView->setColumnCount(int(columnas_.size()));
-    ListaListView->setHeaderLabels(cabeceras);
-    QTreeWidgetItem* cabecera = ListaListView->headerItem();
-    for (int c = 0; c < columnas_.size(); ++c) {
-        cabecera->setData(c, Qt::UserRole, QString::fromLatin1(Columnas[columnas_[c]].clave));
-        cabecera->setTextAlignment(c, alineaciones_[c]);
-        ListaListView->setColumnWidth(c, Pixeles(Columnas[columnas_[c]].ancho));
-    }
-}
-
-QTreeWidgetItem* frmLista::CrearFila(const QString& autor, const QString& titulo, const QString& extension,
-                                     const QString& tamano, const QString& letra) const {
-    const QString* valores[] = {&autor, &titulo, &extension, &tamano, &letra};
-    QStringList textos;
-    textos.reserve(columnas_.size());
-    for (int k : columnas_)
-        textos << *valores[k];
-    auto* fila = new QTreeWidgetItem(textos);
-    for (int c = 0; c < columnas_.size(); ++c)
-        if (alineaciones_[c] != Izquierda) // the view's own alignment
-            fila->setTextAlignment(c, alineaciones_[c]);
-    return fila;
+    ListaCanciones->PonerColumnas(std::move(columnas));
+    for (int c = 0; c < anchos.size(); ++c)
+        ListaListView->setColumnWidth(c, Pixeles(anchos[c]));
 }
 
 void frmLista::AnadirFila(int posicion, const QString& autor, const QString& titulo, const QString& extension,
                           const QString& tamano, const QString& letra) {
-    ListaListView->insertTopLevelItem(posicion - 1, CrearFila(autor, titulo, extension, tamano, letra));
+    catalogo::CancionRuta cancion;
+    cancion.autor = autor;
+    cancion.titulo = titulo;
+    cancion.extension = extension;
+    cancion.marca = letra;
+    ListaCanciones->InsertarFila(posicion - 1, std::move(cancion), tamano);
 }
 
 void frmLista::TreeViewLista_Click() {
     const std::optional<catalogo::Ruta> ruta = TreeViewLista->RutaSeleccionada();
     catalogo::CancionesRuta canciones;
     if (ruta)
-        canciones = catalogo::LeerCancionesRuta(*BBDD::BaseDatos, *ruta);
+        canciones = catalogo::LeerCancionesRuta(*BBDD::BaseDatos, *ruta, BusquedaInteligente);
     MostrarCanciones(ruta, canciones);
     if (TreeViewLista->NodoSeleccionado())
         GestorArboles::Instancia().Elegido(TreeViewLista, canciones);
@@ -300,24 +289,14 @@ void frmLista::TreeViewLista_Click() {
 void frmLista::MostrarCanciones(const std::optional<catalogo::Ruta>& ruta,
                                 catalogo::CancionesRuta canciones) {
     mnuPopUpListViewVerLetra->setEnabled(false);
-    ListaListView->clear();
-    if (!ruta)
+    if (!ruta) {
+        ListaCanciones->Vaciar();
         return;
-    if (BusquedaInteligente)
-        catalogo::MarcarPosiblesLetras(*BBDD::BaseDatos, *ruta, canciones);
-    mnuPopUpListViewVerLetra->setEnabled(!canciones.empty());
-    // The rows go in at once, in their order: one insertion instead of one per song.
-    const catalogo::FormatoTamano tamano(QLocale::system());
-    QList<QTreeWidgetItem*> filas;
-    filas.reserve(qsizetype(canciones.size()));
-    for (const catalogo::CancionRuta& c : canciones) {
-        QTreeWidgetItem* fila = CrearFila(c.autor, c.titulo, c.extension, tamano(c.longitud), c.marca);
-        fila->setData(0, RolFila, c.fila);
-        filas << fila;
     }
-    ListaListView->addTopLevelItems(filas);
-
+    mnuPopUpListViewVerLetra->setEnabled(!canciones.empty());
     const int n = int(canciones.size()) - 1;
+    ListaCanciones->PonerCanciones(std::move(canciones));
+
     if (n >= FilasSinBarra && !ListaEnsanchada) {
         ListaEnsanchada = true;
         Ensanchar(AnchoBarra);
@@ -328,13 +307,19 @@ void frmLista::MostrarCanciones(const std::optional<catalogo::Ruta>& ruta,
     RecordarDisposicion();
 }
 
+// Another tree's window read the route without the "?" marks, which only this list asks for.
 void frmLista::Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::CancionesRuta& canciones) {
-    if (arbol == TreeViewLista)
-        MostrarCanciones(TreeViewLista->RutaSeleccionada(), canciones);
+    if (arbol != TreeViewLista)
+        return;
+    const std::optional<catalogo::Ruta> ruta = TreeViewLista->RutaSeleccionada();
+    if (ruta && BusquedaInteligente)
+        MostrarCanciones(ruta, catalogo::LeerCancionesRuta(*BBDD::BaseDatos, *ruta, true));
+    else
+        MostrarCanciones(ruta, canciones);
 }
 
 void frmLista::Arboles_ListasVaciadas() {
-    ListaListView->clear();
+    ListaCanciones->Vaciar();
     mnuPopUpListViewVerLetra->setEnabled(false);
 }
 
@@ -395,21 +380,20 @@ void frmLista::ListaListView_MouseMove(Qt::MouseButtons botones) {
     TreeViewLista_MouseMove(botones);
 }
 
-// The lyric mark of a row: the last of the shown columns before it is its position.
-QString frmLista::Indicador(const QTreeWidgetItem* fila) const {
-    const int antes = int(ColumnaAutor) + int(ColumnaTitulo) + int(ColumnaExtension) + int(ColumnaTamano);
-    return fila->text(antes);
+int frmLista::FilaElegida() const {
+    const QModelIndexList elegidas = ListaListView->selectionModel()->selectedRows();
+    return elegidas.isEmpty() ? -1 : elegidas.first().row();
 }
 
 // The song is the row that the line keeps, so the right song is found even when the route holds two
 // entries alike.
 void frmLista::ListaListView_DblClick() {
-    const auto elegidas = ListaListView->selectedItems();
-    if (elegidas.isEmpty() || !TreeViewLista->RutaSeleccionada())
+    const int elegida = FilaElegida();
+    if (elegida < 0 || !TreeViewLista->RutaSeleccionada())
         return;
-    QTreeWidgetItem* fila = elegidas.first();
-    const catalogo::IdCancion id = fila->data(0, RolFila).toLongLong();
-    if (BusquedaInteligente && Indicador(fila) == catalogo::MarcaPosibleLetra) {
+    const catalogo::CancionRuta& cancion = ListaCanciones->Cancion(elegida);
+    const catalogo::IdCancion id = cancion.fila;
+    if (BusquedaInteligente && ColumnaLetra && cancion.marca == catalogo::MarcaPosibleLetra) {
         auto rs = catalogo::AbrirCancion(*BBDD::BaseDatos, id);
         if (!rs)
             return;
@@ -435,17 +419,10 @@ void frmLista::Escuchar(frmCancion* ventana) {
 void frmLista::Cancion_MarcaLetra(catalogo::IdCancion id, const QString& recibida) {
     if (!ColumnaLetra)
         return;
-    for (int i = 0; i < ListaListView->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* fila = ListaListView->topLevelItem(i);
-        if (fila->data(0, RolFila).toLongLong() != id)
-            continue;
-        QString marca = recibida;
-        if (marca == catalogo::MarcaSinLetra && BusquedaInteligente)
-            marca = catalogo::MarcaLetra(*BBDD::BaseDatos, id, true).value_or(marca);
-        fila->setText(int(ColumnaAutor) + int(ColumnaTitulo) + int(ColumnaExtension) + int(ColumnaTamano),
-                      marca);
-        return;
-    }
+    QString marca = recibida;
+    if (marca == catalogo::MarcaSinLetra && BusquedaInteligente)
+        marca = catalogo::MarcaLetra(*BBDD::BaseDatos, id, true).value_or(marca);
+    ListaCanciones->PonerMarca(id, marca);
 }
 
 void frmLista::Form_Activate() {

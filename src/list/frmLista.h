@@ -19,7 +19,8 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QTimer;
-class QTreeWidget;
+class ModeloCanciones;
+class QTreeView;
 class QTreeWidgetItem;
 class frmCancion;
 
@@ -29,7 +30,9 @@ public:
     explicit frmLista(QWidget* padre = nullptr);
 
     ArbolNodos* TreeViewLista;
-    QTreeWidget* ListaListView;
+    // The songs of the selected route, over modelo ListaCanciones (one row per song, RolFila).
+    QTreeView* ListaListView;
+    ModeloCanciones* ListaCanciones;
     QTimer* TimerRecolocar;
     QFrame* Lin1;
     QFrame* Lin2;
@@ -84,7 +87,7 @@ public:
     // The song list's options, as the configuration dialog shows them.
     Lista::OpcionesLista Opciones() const;
 
-    // The row identity (CANCIONES rowid) that every line of the list keeps in its first column.
+    // The row identity (CANCIONES rowid) that every line of the list gives under this role.
     static constexpr int RolFila = Qt::UserRole;
 
     // The handlers are public so that other windows and the tests can raise them as the events do.
@@ -168,15 +171,11 @@ private:
     void Temporizador(bool activo);
     bool PunteroRedimension() const;
     bool EnFranjaVertical(int y) const;
-    QString Indicador(const QTreeWidgetItem* fila) const;
-    QTreeWidgetItem* CrearFila(const QString& autor, const QString& titulo, const QString& extension,
-                               const QString& tamano, const QString& letra) const;
+    // The row selected in the song list, -1 for none.
+    int FilaElegida() const;
 
     QWidget* centro_;
     BotonesImagen* botones_;
-    // Each shown column, as its place among the five possible ones, and its alignment.
-    QList<int> columnas_;
-    QList<Qt::Alignment> alineaciones_;
     bool ListaEnsanchada = false;
     int AnchoTotal = 0;
     int ratonX_ = 0;

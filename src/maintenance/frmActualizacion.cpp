@@ -16,6 +16,7 @@
 #include "trees/ArbolNodos.h"
 #include "trees/ArbolesVentanas.h"
 #include "trees/GestorArboles.h"
+#include "trees/ModeloCanciones.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,7 +28,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -53,15 +54,24 @@ constexpr int LongitudCabecera = 50;
 constexpr int LongitudTexto = 150;
 constexpr int LongitudExtension = 3;
 
-// One line per song, each keeping its row's identity.
-void Llenar(QListWidget* lista, const catalogo::CancionesRuta& canciones) {
-    lista->setUpdatesEnabled(false);
-    lista->clear();
-    for (const catalogo::CancionRuta& cancion : canciones) {
-        auto* linea = new QListWidgetItem(catalogo::LineaCancion(cancion), lista);
-        linea->setData(frmActualizacion::RolFila, cancion.fila);
-    }
-    lista->setUpdatesEnabled(true);
+// A list of one line per song, "AUTOR -- TITULO", each giving its row's identity.
+QListView* ListaCanciones(ModeloCanciones* modelo, QAbstractItemView::SelectionMode seleccion) {
+    modelo->PonerColumnas({{ModeloCanciones::Columna::Linea, {}, Qt::AlignLeft | Qt::AlignVCenter, {}}});
+    auto* lista = new QListView;
+    lista->setModel(modelo);
+    lista->setUniformItemSizes(true);
+    lista->setSelectionMode(seleccion);
+    return lista;
+}
+
+// The identities of the selected lines, in the list's order.
+std::vector<catalogo::IdCancion> Elegidas(const QListView* lista) {
+    QModelIndexList indices = lista->selectionModel()->selectedRows();
+    std::sort(indices.begin(), indices.end());
+    std::vector<catalogo::IdCancion> filas;
+    for (const QModelIndex& indice : indices)
+        filas.push_back(indice.data(ModeloCanciones::RolFila).toLongLong());
+    return filas;
 }
 
 QComboBox* ComboEditable(const QStringList& elementos, const QString& consejo) {
@@ -224,8 +234,8 @@ QWidget* frmActualizacion::CrearContenedorEliminar() {
     auto* contenedor = new QWidget;
     TreeViewEliminar = new ArbolNodos;
     cmdEliminarRama = new QPushButton(QStringLiteral("Eliminar Rama"));
-    listaCancionesEliminar = new QListWidget;
-    listaCancionesEliminar->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    CancionesEliminar = new ModeloCanciones(this);
+    listaCancionesEliminar = ListaCanciones(CancionesEliminar, QAbstractItemView::ExtendedSelection);
     cmdEliminarCanciones = new QPushButton(QStringLiteral("Eliminar Canciones Seleccionadas"));
     cmdEliminarBase = new QPushButton;
     cmdEliminarBase->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
@@ -256,8 +266,8 @@ QWidget* frmActualizacion::CrearContenedorEliminar() {
 QWidget* frmActualizacion::CrearContenedorModificar() {
     auto* contenedor = new QWidget;
     TreeViewModificar = new ArbolNodos;
-    listaCancionesModificar = new QListWidget;
-    listaCancionesModificar->setSelectionMode(QAbstractItemView::SingleSelection);
+    CancionesModificar = new ModeloCanciones(this);
+    listaCancionesModificar = ListaCanciones(CancionesModificar, QAbstractItemView::SingleSelection);
 
     lblCabeceraModificar = new QLabel(QStringLiteral("Cabecera:"));
     txtCabeceraModificar = Campo(LongitudCabecera);
@@ -359,7 +369,7 @@ void frmActualizacion::Conectar() {
     connect(cmdEliminarBase, &QPushButton::clicked, this,
             Protegido(this, &frmActualizacion::cmdEliminarBase_Click));
     // A line chosen by the mouse or by the keyboard.
-    connect(listaCancionesModificar, &QListWidget::itemSelectionChanged, this,
+    connect(listaCancionesModificar->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             Protegido(this, &frmActualizacion::listaCancionesModificar_Click));
     connect(cmdRestaurar, &QPushButton::clicked, this,
             Protegido(this, &frmActualizacion::cmdRestaurar_Click));
@@ -557,7 +567,7 @@ catalogo::CancionesRuta frmActualizacion::LeerRuta(const ArbolNodos* arbol) cons
 }
 
 void frmActualizacion::MostrarEliminar(const catalogo::CancionesRuta& canciones) {
-    Llenar(listaCancionesEliminar, canciones);
+    CancionesEliminar->PonerCanciones(canciones);
 }
 
 void frmActualizacion::MostrarModificar(const catalogo::CancionesRuta& canciones) {
@@ -568,7 +578,7 @@ void frmActualizacion::MostrarModificar(const catalogo::CancionesRuta& canciones
     update();
     if (ruta)
         CambioRama = false;
-    Llenar(listaCancionesModificar, canciones);
+    CancionesModificar->PonerCanciones(canciones);
 }
 
 void frmActualizacion::TreeViewEliminar_Click() {
@@ -591,8 +601,8 @@ void frmActualizacion::Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::Ca
 }
 
 void frmActualizacion::Arboles_ListasVaciadas() {
-    listaCancionesEliminar->clear();
-    listaCancionesModificar->clear();
+    CancionesEliminar->Vaciar();
+    CancionesModificar->Vaciar();
 }
 
 void frmActualizacion::SeguirRaiz(ArbolNodos* arbol) {
@@ -623,12 +633,12 @@ void frmActualizacion::mnuOpcionesGuardarSincronismo_Click() {
 
 void frmActualizacion::mnuPopUpEliminar_Modo(int modo) {
     GestorArboles::Instancia().ExpandirArboles(GestorArboles::Modo(modo), TreeViewEliminar);
-    listaCancionesEliminar->clear();
+    CancionesEliminar->Vaciar();
 }
 
 void frmActualizacion::mnuPopUpModificar_Modo(int modo) {
     GestorArboles::Instancia().ExpandirArboles(GestorArboles::Modo(modo), TreeViewModificar);
-    listaCancionesModificar->clear();
+    CancionesModificar->Vaciar();
 }
 
 void frmActualizacion::cmdAnadir_Click() {
@@ -789,18 +799,15 @@ void frmActualizacion::Eliminar(const QString& rotulo, int maximo, const std::fu
 }
 
 void frmActualizacion::cmdEliminarCanciones_Click() {
-    const QList<QListWidgetItem*> elegidas = listaCancionesEliminar->selectedItems();
-    if (elegidas.isEmpty())
+    const std::vector<catalogo::IdCancion> filas = Elegidas(listaCancionesEliminar);
+    if (filas.empty())
         return;
     if (Preguntar(this, QStringLiteral("¿Confirma que desea eliminar estas canciones?"), BotonesMensaje::SiNo,
                   IconoMensaje::Pregunta, RespuestaMensaje::Si) != RespuestaMensaje::Si)
         return;
-    std::vector<catalogo::IdCancion> filas;
-    for (const QListWidgetItem* linea : elegidas)
-        filas.push_back(linea->data(RolFila).toLongLong());
     Eliminar(QStringLiteral("Eliminando Entradas de Ficheros..."), int(filas.size()),
              [&] { catalogo::EliminarCanciones(*BBDD::BaseDatos, filas); });
-    listaCancionesEliminar->clear();
+    CancionesEliminar->Vaciar();
 }
 
 void frmActualizacion::cmdEliminarRama_Click() {
@@ -874,10 +881,10 @@ void MostrarValor(QLineEdit* campo, int longitudMaxima, const QVariant& valor) {
 } // namespace
 
 void frmActualizacion::listaCancionesModificar_Click() {
-    const QList<QListWidgetItem*> elegidas = listaCancionesModificar->selectedItems();
-    if (elegidas.isEmpty())
+    const std::vector<catalogo::IdCancion> elegidas = Elegidas(listaCancionesModificar);
+    if (elegidas.empty())
         return;
-    const auto fila = catalogo::AbrirCancion(*BBDD::BaseDatos, elegidas.first()->data(RolFila).toLongLong());
+    const auto fila = catalogo::AbrirCancion(*BBDD::BaseDatos, elegidas.front());
     if (!fila) {
         NoEncuentroElRegistro(this);
         return;
@@ -908,8 +915,8 @@ void frmActualizacion::cmdGuardar_Click() {
 }
 
 void frmActualizacion::GuardarCancion() {
-    const QList<QListWidgetItem*> elegidas = listaCancionesModificar->selectedItems();
-    if (elegidas.isEmpty())
+    const std::vector<catalogo::IdCancion> elegidas = Elegidas(listaCancionesModificar);
+    if (elegidas.empty())
         return;
     // Every value is read first: a size that does not fit a 32-bit number stops the save before anything
     // is written.
@@ -920,14 +927,14 @@ void frmActualizacion::GuardarCancion() {
                                            catalogo::TextoGuardado(txtExtensionModificar->text()),
                                            Globales::ValorDigitos(txtTamanoModificar->text())};
     if (!TreeViewModificar->RutaSeleccionada() ||
-        !catalogo::GuardarCancion(*BBDD::BaseDatos, elegidas.first()->data(RolFila).toLongLong(), valores)) {
+        !catalogo::GuardarCancion(*BBDD::BaseDatos, elegidas.front(), valores)) {
         NoEncuentroElRegistro(this);
         return;
     }
     BBDD::CerrarBaseDatos();
     BBDD::AbrirBaseDatos();
     if (CambioRama) {
-        listaCancionesModificar->clear();
+        CancionesModificar->Vaciar();
         frmEliminando* ventana = AbrirEliminando(QStringLiteral("Actualizando Árboles..."), 100);
         VaciarArboles();
         CargarArboles(ventana);
@@ -959,7 +966,7 @@ void frmActualizacion::GuardarLote() {
     if (CambioRama) {
         VaciarArboles();
         CargarArboles(nullptr);
-        listaCancionesModificar->clear();
+        CancionesModificar->Vaciar();
     } else {
         TreeViewModificar_Click();
     }

@@ -20,7 +20,8 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class ModeloCanciones;
+class QListView;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -64,14 +65,16 @@ public:
     // Tab "Eliminar"
     ArbolNodos* TreeViewEliminar;
     QPushButton* cmdEliminarRama;
-    QListWidget* listaCancionesEliminar;
+    QListView* listaCancionesEliminar;
+    ModeloCanciones* CancionesEliminar; // the model of listaCancionesEliminar
     QPushButton* cmdEliminarCanciones;
     QPushButton* cmdEliminarBase;
     QLabel* lblEliminarBase;
 
     // Tab "Modificar"
     ArbolNodos* TreeViewModificar;
-    QListWidget* listaCancionesModificar;
+    QListView* listaCancionesModificar;
+    ModeloCanciones* CancionesModificar; // the model of listaCancionesModificar
     QLabel* lblCabeceraModificar;
     QLineEdit* txtCabeceraModificar;
     QLabel* lblRutaModificar;

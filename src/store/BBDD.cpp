@@ -9,8 +9,11 @@ namespace BBDD {
 namespace {
 
 // The indexes behind the program's statements: the songs of a route in order, namesakes by title,
-// the songs and the lyric of a lyric number, and the trigram index of the lyric texts. They never
-// change a result.
+// the songs and the lyric of a lyric number, the titles of the songs that have a lyric (the "?" mark's
+// probe, answered from the index alone; its condition names the title, so that a statement that only
+// asks for songs with a lyric keeps reading them in the table's order, not the titles'), and the
+// trigram index of the lyric texts. A catalogue made before an index existed gets it when it is opened.
+// They never change a result.
 void CrearIndices(dao::Database& base) {
     const QStringList tablas = base.TableNames();
     if (tablas.contains(QStringLiteral("CANCIONES"), Qt::CaseInsensitive)) {
@@ -20,6 +23,9 @@ void CrearIndices(dao::Database& base) {
                             {QStringLiteral("TITULO")});
         base.AsegurarIndice(QStringLiteral("CANCIONES_LETRA"), QStringLiteral("CANCIONES"),
                             {QStringLiteral("IDX_CANCION")});
+        base.AsegurarIndice(QStringLiteral("CANCIONES_TITULO_CON_LETRA"), QStringLiteral("CANCIONES"),
+                            {QStringLiteral("TITULO")},
+                            QStringLiteral("IDX_CANCION <> 0 AND TITULO IS NOT NULL"));
     }
     if (tablas.contains(QStringLiteral("LETRAS"), Qt::CaseInsensitive)) {
         base.AsegurarIndice(QStringLiteral("LETRAS_NUMERO"), QStringLiteral("LETRAS"),

@@ -1,6 +1,6 @@
 #include "store/Catalogo.h"
 
-#include <QHash>
+#include "store/LecturaPreparada.h"
 
 #include <algorithm>
 #include <array>
@@ -31,45 +31,36 @@ dao::Parametros ParametrosRuta(const Ruta& ruta) {
     return {{QStringLiteral("pCabecera"), ruta.cabecera}, {QStringLiteral("pRuta"), ruta.ruta}};
 }
 
-CancionesRuta LeerCancionesRuta(dao::Database& base, const Ruta& ruta) {
-    auto rs = base.OpenRecordset(
-        QStringLiteral("SELECT CANCIONES.rowid AS FILA, AUTOR, TITULO, EXTENSION, LONGITUD, "
-                       "IDX_CANCION, REL_POS FROM CANCIONES WHERE %1 ORDER BY REL_POS")
-            .arg(CondicionRuta()),
-        ParametrosRuta(ruta));
+CancionesRuta LeerCancionesRuta(dao::Database& base, const Ruta& ruta, bool posiblesLetras) {
+    // The "?" probe runs only for a song without a lyric and is answered by the index of the titles of
+    // the songs that have one.
+    static const QString lista = QStringLiteral(
+        "SELECT C.rowid AS FILA, C.AUTOR, C.TITULO, C.EXTENSION, C.LONGITUD, C.IDX_CANCION, C.REL_POS");
+    static const QString posible = QStringLiteral(
+        ", IIf(Nz(C.IDX_CANCION, 0) = 0, EXISTS (SELECT L.TITULO FROM CANCIONES AS L WHERE L.TITULO = "
+        "C.TITULO AND L.IDX_CANCION <> 0), 0) AS POSIBLE");
+    static const QString resto = QStringLiteral(" FROM CANCIONES AS C WHERE %1 ORDER BY C.REL_POS")
+                                     .arg(CondicionRuta(QStringLiteral("C")));
+    dao::LecturaPreparada rs(base, posiblesLetras ? lista + posible + resto : lista + resto,
+                             {QStringLiteral("pCabecera"), QStringLiteral("pRuta")});
+    rs.Enlazar(0, ruta.cabecera);
+    rs.Enlazar(1, ruta.ruta);
     CancionesRuta canciones;
-    for (; !rs->Eof(); rs->MoveNext()) {
-        CancionRuta c;
-        c.fila = rs->Field(0).toLongLong();
-        c.autor = rs->Field(1).toString();
-        c.titulo = rs->Field(2).toString();
-        c.extension = rs->Field(3).toString();
-        c.longitud = rs->Field(4);
-        c.idxCancion = rs->Field(5).toInt();
-        c.relPos = rs->Field(6).toInt();
-        c.marca = c.idxCancion != 0 ? MarcaConLetra : MarcaSinLetra;
-        canciones.push_back(std::move(c));
+    while (rs.Siguiente()) {
+        CancionRuta& c = canciones.emplace_back();
+        c.fila = rs.Entero(0);
+        c.autor = rs.Texto(1);
+        c.titulo = rs.Texto(2);
+        c.extension = rs.Texto(3);
+        if (!rs.Nulo(4))
+            c.longitud = rs.Entero(4);
+        c.idxCancion = int(rs.Entero(5));
+        c.relPos = int(rs.Entero(6));
+        c.marca = c.idxCancion != 0                     ? MarcaConLetra
+                  : posiblesLetras && rs.Entero(7) != 0 ? MarcaPosibleLetra
+                                                        : MarcaSinLetra;
     }
     return canciones;
-}
-
-void MarcarPosiblesLetras(dao::Database& base, const Ruta& ruta, CancionesRuta& canciones) {
-    if (std::none_of(canciones.begin(), canciones.end(),
-                     [](const CancionRuta& c) { return c.idxCancion == 0; }))
-        return;
-    // Nz keeps the planner on the route's index rather than the lyric number's.
-    auto rs = base.OpenRecordset(
-        QStringLiteral(
-            "SELECT C.rowid AS FILA FROM CANCIONES AS C WHERE %1 AND Nz(C.IDX_CANCION, 0) = 0 AND "
-            "EXISTS (SELECT * FROM CANCIONES AS L WHERE L.TITULO = C.TITULO AND L.IDX_CANCION <> 0)")
-            .arg(CondicionRuta(QStringLiteral("C"))),
-        ParametrosRuta(ruta));
-    QHash<qint64, bool> posibles;
-    for (; !rs->Eof(); rs->MoveNext())
-        posibles.insert(rs->Field(0).toLongLong(), true);
-    for (CancionRuta& c : canciones)
-        if (c.idxCancion == 0 && posibles.contains(c.fila))
-            c.marca = MarcaPosibleLetra;
 }
 
 std::unique_ptr<dao::Recordset> AbrirCancion(dao::Database& base, IdCancion fila) {
@@ -97,9 +88,10 @@ FormatoTamano::FormatoTamano(const QLocale& locale)
     : separador_(locale.groupSeparator()), negativo_(locale.negativeSign()) {}
 
 QString FormatoTamano::operator()(const QVariant& longitud) const {
-    if (!longitud.isValid())
-        return {};
-    const qint64 valor = longitud.toLongLong();
+    return longitud.isValid() ? (*this)(longitud.toLongLong()) : QString();
+}
+
+QString FormatoTamano::operator()(qint64 valor) const {
     // Written from the last digit backwards, a separator before every third one.
     std::array<QChar, 64> texto;
     qsizetype inicio = texto.size();

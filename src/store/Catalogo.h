@@ -4,8 +4,8 @@
 // LIKE pattern, so a header "Rock'n Roll [*]" reaches exactly its own rows.
 //
 //     const catalogo::Ruta ruta{cabecera, camino};
-//     catalogo::CancionesRuta canciones = catalogo::LeerCancionesRuta(base, ruta);   // one read per click
-//     if (busquedaInteligente) catalogo::MarcarPosiblesLetras(base, ruta, canciones);
+//     catalogo::CancionesRuta canciones =
+//         catalogo::LeerCancionesRuta(base, ruta, busquedaInteligente);          // one read per click
 //     auto fila = catalogo::AbrirCancion(base, canciones[k].fila);               // the row, by identity
 //
 // Other statements of this module live in files of their own beside this one (CatalogoLetras,
@@ -18,6 +18,7 @@
 #include <QVariant>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace catalogo {
@@ -46,25 +47,24 @@ inline const QString MarcaPosibleLetra = QStringLiteral("?");
 
 // One song of a route. fila is the row's identity (the CANCIONES rowid): a list line keeps it, so the
 // row is found again without splitting the line into author and title. A Null text reads as an empty
-// one; a Null size stays Null.
+// one, a Null lyric number as 0; a Null size stays empty.
 struct CancionRuta {
     IdCancion fila = 0;
     QString autor;
     QString titulo;
     QString extension;
-    QVariant longitud;
+    std::optional<qint64> longitud;
     int idxCancion = 0;
     int relPos = 0;
-    QString marca; // MarcaConLetra or MarcaSinLetra, MarcaPosibleLetra after MarcarPosiblesLetras
+    QString marca; // MarcaConLetra, MarcaSinLetra or, when asked for, MarcaPosibleLetra
 };
 using CancionesRuta = std::vector<CancionRuta>;
 
-// The route's songs in REL_POS order (equal positions keep the order in which they were added).
-CancionesRuta LeerCancionesRuta(dao::Database& base, const Ruta& ruta);
-
-// Turns "N" into "?" for the songs whose title equals, under the catalogue's collation, the title of
-// some song with a lyric. One statement for the whole route, an indexed lookup per song.
-void MarcarPosiblesLetras(dao::Database& base, const Ruta& ruta, CancionesRuta& canciones);
+// The route's songs in REL_POS order (equal positions keep the order in which they were added), in
+// one statement prepared once per connection. With posiblesLetras, a song without a lyric whose title
+// equals, under the catalogue's collation, the title of some song with a lyric is marked "?" instead
+// of "N" (an indexed probe per such song, in the same statement).
+CancionesRuta LeerCancionesRuta(dao::Database& base, const Ruta& ruta, bool posiblesLetras = false);
 
 // The row fila of CANCIONES, updatable; nullptr when it is no longer there.
 std::unique_ptr<dao::Recordset> AbrirCancion(dao::Database& base, IdCancion fila);
@@ -84,6 +84,10 @@ class FormatoTamano {
 public:
     explicit FormatoTamano(const QLocale& locale);
     QString operator()(const QVariant& longitud) const;
+    QString operator()(qint64 longitud) const;
+    QString operator()(std::optional<qint64> longitud) const {
+        return longitud ? (*this)(*longitud) : QString();
+    }
 
 private:
     QString separador_;

@@ -147,9 +147,11 @@ public:
     void AppendTableDef(const TableDef& tabla);
     void DeleteTableDef(const QString& nombre);
     QStringList TableNames() const;
-    // Creates the index nombre over the fields of tabla when it does not exist yet. Indexes only
-    // make statements faster; they never change a result.
-    void AsegurarIndice(const QString& nombre, const QString& tabla, const QStringList& campos);
+    // Creates the index nombre over the fields of tabla when it does not exist yet; with a condition
+    // (SQL over the table's fields, the same in both dialects, e.g. "IDX_CANCION <> 0"), over the rows
+    // that meet it only. Indexes only make statements faster; they never change a result.
+    void AsegurarIndice(const QString& nombre, const QString& tabla, const QStringList& campos,
+                        const QString& condicion = {});
 
     void BeginTrans();
     void CommitTrans();
@@ -170,6 +172,7 @@ private:
     friend class LoteEscritura;
     friend class LecturaSecuencial;
     friend class InsercionPreparada;
+    friend class LecturaPreparada;
     struct Datos;
     explicit Database(std::unique_ptr<Datos> datos);
     std::unique_ptr<Datos> d;

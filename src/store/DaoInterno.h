@@ -13,6 +13,7 @@
 namespace dao::interno {
 
 struct Conjunto;
+struct LecturaTraducida;
 
 // Raises the ErrorBD that describes the engine's last failure on the connection.
 [[noreturn]] void ErrorDeMotor(sqlite3* db, int codigo);
@@ -53,6 +54,10 @@ struct Base {
     bool columnasLeidas = false;
     QHash<QString, TipoColumnaJet> columnas; // upper-case name
 
+    // The statements of LecturaPreparada, by their Jet text and parameter names; let go with the
+    // schema that their translation read.
+    QHash<QString, std::shared_ptr<LecturaTraducida>> lecturas;
+
     // Prepared statements not in use, by their text; the oldest is let go past a few dozen.
     QList<QPair<QString, sqlite3_stmt*>> libres;
 
@@ -63,7 +68,10 @@ struct Base {
     void VaciarLibres();
 
     TipoColumnaJet TipoDeColumna(const QString& nombre);
-    void OlvidarEsquema() { columnasLeidas = false; }
+    void OlvidarEsquema() {
+        columnasLeidas = false;
+        lecturas.clear();
+    }
     TraductorJet Traductor();
     // After a write of filas rows: counts it and, inside a LoteEscritura, commits when the batch is full.
     void TrasEscribir(int filas);
@@ -75,6 +83,19 @@ struct Base {
     // appending, a set tested for emptiness), so that no read stays open for the length of the run
     // and the journal can start again from its beginning. Called before writes and new sets.
     void SuspenderSondeos();
+};
+
+// A statement of LecturaPreparada, translated once: its SQLite text, the values written in it (bound
+// once when it is prepared), the number SQLite gives each query parameter, and one prepared statement
+// kept while no run uses it.
+struct LecturaTraducida {
+    QString sql;
+    std::vector<QVariant> literales; // by place :p1, :p2...; invalid at a query parameter's place
+    std::vector<int> lugares;        // :pN of each query parameter, in the order of the list
+    sqlite3_stmt* libre = nullptr;
+    ~LecturaTraducida() { sqlite3_finalize(libre); }
+    // A prepared statement with the literal values bound: the kept one, or a new one.
+    sqlite3_stmt* Tomar(sqlite3* db);
 };
 
 // An open set of rows.

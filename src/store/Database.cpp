@@ -198,6 +198,7 @@ void Base::VaciarLibres() {
     for (const auto& [sql, s] : std::as_const(libres))
         sqlite3_finalize(s);
     libres.clear();
+    lecturas.clear();
 }
 
 void Base::SuspenderLecturas() {
@@ -390,7 +391,8 @@ void Database::DeleteTableDef(const QString& nombre) {
     b.TrasEscribir(0);
 }
 
-void Database::AsegurarIndice(const QString& nombre, const QString& tabla, const QStringList& campos) {
+void Database::AsegurarIndice(const QString& nombre, const QString& tabla, const QStringList& campos,
+                              const QString& condicion) {
     interno::Base& b = Viva(d.get());
     QStringList columnas;
     for (const QString& c : campos)
@@ -398,7 +400,8 @@ void Database::AsegurarIndice(const QString& nombre, const QString& tabla, const
     b.SuspenderLecturas();
     Ejecutar(b.db, QStringLiteral("CREATE INDEX IF NOT EXISTS ") + TraductorJet::Identificador(nombre) +
                        QStringLiteral(" ON ") + TraductorJet::Identificador(tabla) + QStringLiteral(" (") +
-                       columnas.join(QStringLiteral(", ")) + QLatin1Char(')'));
+                       columnas.join(QStringLiteral(", ")) + QLatin1Char(')') +
+                       (condicion.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condicion));
 }
 
 QStringList Database::TableNames() const {

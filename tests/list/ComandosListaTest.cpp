@@ -18,12 +18,14 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
+
+#include "support/VistasPrueba.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +108,7 @@ protected:
         buscar.stop();
         return vista;
     }
-    int Filas() const { return lista().ListaListView->topLevelItemCount(); }
+    int Filas() const { return ::Filas(lista().ListaListView); }
 
     ServiciosGuionados& servicios;
     CatalogoPrueba catalogo;
@@ -205,7 +207,7 @@ TEST_F(ComandosPrueba, SeleccionarDesdeUnBotonNoEsPulsarElArbol) {
     Clic(l.imgExpandRuta);
     EXPECT_EQ(l.TreeViewLista->ClaveSeleccionada(), Ruta12);
     EXPECT_EQ(Filas(), 0);
-    EXPECT_EQ(Ventanas::Actualizacion().listaCancionesModificar->count(), 0);
+    EXPECT_EQ(::Filas(Ventanas::Actualizacion().listaCancionesModificar), 0);
 }
 
 TEST_F(ComandosPrueba, LosMenusAbrenSusVentanas) {
@@ -254,18 +256,18 @@ TEST_F(ComandosPrueba, BusquedaInteligenteRellenaLaListaYLlevaSuMarca) {
     frmLista& l = lista();
     EXPECT_FALSE(l.mnuPopUpListViewBusquedaIntel->isChecked());
     Pulsar(Ruta12);
-    EXPECT_EQ(l.ListaListView->topLevelItem(0)->text(4), QStringLiteral("N"));
+    EXPECT_EQ(Celda(l.ListaListView, 0, 4), QStringLiteral("N"));
 
     l.mnuPopUpListViewBusquedaIntel->trigger();
     EXPECT_TRUE(l.BusquedaInteligente);
     EXPECT_TRUE(l.mnuPopUpListViewBusquedaIntel->isChecked());
     ASSERT_EQ(Filas(), 2);
-    EXPECT_EQ(l.ListaListView->topLevelItem(0)->text(4), QStringLiteral("?"));
-    EXPECT_EQ(l.ListaListView->topLevelItem(1)->text(4), QStringLiteral("N"));
+    EXPECT_EQ(Celda(l.ListaListView, 0, 4), QStringLiteral("?"));
+    EXPECT_EQ(Celda(l.ListaListView, 1, 4), QStringLiteral("N"));
 
     l.mnuPopUpListViewBusquedaIntel->trigger();
     EXPECT_FALSE(l.mnuPopUpListViewBusquedaIntel->isChecked());
-    EXPECT_EQ(l.ListaListView->topLevelItem(0)->text(4), QStringLiteral("N"));
+    EXPECT_EQ(Celda(l.ListaListView, 0, 4), QStringLiteral("N"));
 
     Pulsar(Cabecera1);
     l.mnuPopUpListViewBusquedaIntel->trigger();
@@ -297,10 +299,10 @@ TEST_F(ComandosPrueba, AplicarLaConfiguracionLlegaALaLista) {
     EXPECT_TRUE(l.ColumnaTitulo);
     EXPECT_TRUE(l.BusquedaInteligente);
     EXPECT_TRUE(l.mnuPopUpListViewBusquedaIntel->isChecked());
-    ASSERT_EQ(l.ListaListView->columnCount(), 3);
+    ASSERT_EQ(l.ListaListView->model()->columnCount(), 3);
     ASSERT_EQ(Filas(), 2);
-    EXPECT_EQ(l.ListaListView->topLevelItem(0)->text(0), QStringLiteral("Tema"));
-    EXPECT_EQ(l.ListaListView->topLevelItem(0)->text(2), QStringLiteral("?"));
+    EXPECT_EQ(Celda(l.ListaListView, 0, 0), QStringLiteral("Tema"));
+    EXPECT_EQ(Celda(l.ListaListView, 0, 2), QStringLiteral("?"));
     EXPECT_EQ(Estado::EstiloLetras.Justificacion, 2);
     EXPECT_TRUE(actualizacion.txtAutorModificar->text().isEmpty());
 

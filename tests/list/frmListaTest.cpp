@@ -14,14 +14,17 @@
 #include "support/ServiciosGuionados.h"
 #include "trees/ArbolNodos.h"
 #include "trees/GestorArboles.h"
+#include "trees/ModeloCanciones.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
+
+#include "support/VistasPrueba.h"
 
 #include <gtest/gtest.h>
 
@@ -41,9 +44,8 @@ int IdxCancion(const QString& titulo) {
 }
 
 // The alignment a cell is drawn with: its own, or the view's, left and vertically centred.
-int Alineacion(const QTreeWidgetItem* fila, int columna) {
-    const int propia = fila->textAlignment(columna);
-    return propia ? propia : int(Qt::AlignLeft | Qt::AlignVCenter);
+int Alineacion(const QVariant& propia) {
+    return propia.isValid() ? propia.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 class ListaPrueba : public ::testing::Test {
@@ -65,16 +67,10 @@ protected:
         Ventanas::Lista().TreeViewLista->Seleccionar(clave);
         Ventanas::Lista().TreeViewLista_Click();
     }
-    QStringList Fila(int i) const {
-        const QTreeWidget* lista = Ventanas::Lista().ListaListView;
-        QStringList textos;
-        for (int c = 0; c < lista->columnCount(); ++c)
-            textos << lista->topLevelItem(i)->text(c);
-        return textos;
-    }
+    QStringList Fila(int i) const { return CeldasFila(Ventanas::Lista().ListaListView, i); }
     void DobleClic(int fila) {
         frmLista& lista = Ventanas::Lista();
-        lista.ListaListView->setCurrentItem(lista.ListaListView->topLevelItem(fila));
+        lista.ListaListView->setCurrentIndex(lista.ListaCanciones->index(fila, 0));
         lista.ListaListView_DblClick();
     }
     void Canciones(const QString& ruta, int cuantas) {
@@ -120,17 +116,18 @@ TEST_F(ListaPrueba, LasColumnasSiguenALasBanderas) {
         lista.ColumnaTamano = caso.tamano;
         lista.ColumnaLetra = caso.letra;
         lista.Inicializar_Columnas();
-        const QTreeWidgetItem* cabecera = lista.ListaListView->headerItem();
-        ASSERT_EQ(lista.ListaListView->columnCount(), caso.cabeceras.size())
+        const QAbstractItemModel* modelo = lista.ListaListView->model();
+        ASSERT_EQ(lista.ListaListView->model()->columnCount(), caso.cabeceras.size())
             << caso.cabeceras.join(",").toStdString();
         lista.AnadirFila(1, "a", "t", "e", "9", "N");
         EXPECT_EQ(Fila(0), caso.fila);
         for (int c = 0; c < caso.cabeceras.size(); ++c) {
-            EXPECT_EQ(cabecera->text(c), caso.cabeceras[c]);
+            EXPECT_EQ(modelo->headerData(c, Qt::Horizontal).toString(), caso.cabeceras[c]);
             EXPECT_EQ(Twips(lista.ListaListView->columnWidth(c)), caso.anchos[c] / 15 * 15);
-            EXPECT_EQ(cabecera->textAlignment(c), int(caso.alineaciones[c]))
+            EXPECT_EQ(Alineacion(modelo->headerData(c, Qt::Horizontal, Qt::TextAlignmentRole)),
+                      int(caso.alineaciones[c]))
                 << caso.cabeceras[c].toStdString();
-            EXPECT_EQ(Alineacion(lista.ListaListView->topLevelItem(0), c), int(caso.alineaciones[c]));
+            EXPECT_EQ(Alineacion(modelo->index(0, c).data(Qt::TextAlignmentRole)), int(caso.alineaciones[c]));
         }
     }
 }
@@ -146,7 +143,7 @@ TEST_F(ListaPrueba, PulsarUnaRutaListaSusCancionesConTamanoYMarca) {
 
     Pulsar(Ruta12);
     const QString g = QLocale::system().groupSeparator();
-    ASSERT_EQ(lista.ListaListView->topLevelItemCount(), 2);
+    ASSERT_EQ(Filas(lista.ListaListView), 2);
     EXPECT_EQ(Fila(0), (QStringList{"Autor A", "Primera", "mp3", "0", "N"}));
     EXPECT_EQ(Fila(1), (QStringList{"Autor B", "Segunda", "ogg", "1" + g + "234" + g + "567", "S"}));
     EXPECT_TRUE(lista.mnuPopUpListViewVerLetra->isEnabled());
@@ -161,7 +158,7 @@ TEST_F(ListaPrueba, PulsarUnaRutaListaSusCancionesConTamanoYMarca) {
     for (const QString& clave : {Raiz, Cabecera1}) {
         Pulsar(Ruta12);
         Pulsar(clave);
-        EXPECT_EQ(lista.ListaListView->topLevelItemCount(), 0) << clave.toStdString();
+        EXPECT_EQ(Filas(lista.ListaListView), 0) << clave.toStdString();
         EXPECT_FALSE(lista.mnuPopUpListViewVerLetra->isEnabled());
     }
 }
@@ -221,7 +218,7 @@ TEST_F(ListaPrueba, PulsarSeReflejaEnLosArbolesDeMantenimiento) {
     GestorArboles::Instancia().SetSincronizados(false);
     Pulsar(Ruta11);
     EXPECT_EQ(actualizacion.TreeViewEliminar->ClaveSeleccionada(), Ruta12);
-    EXPECT_EQ(lista.ListaListView->topLevelItemCount(), 1);
+    EXPECT_EQ(Filas(lista.ListaListView), 1);
 }
 
 // An error of the database in a handler is shown with its number and description; the handler's
@@ -245,9 +242,9 @@ TEST_F(ListaPrueba, UnErrorDeLaBaseSeMuestraYLaVentanaSigue) {
     catalogo.Reabrir();
     pulsarConElRaton();
     EXPECT_EQ(servicios.mensajes.size(), 1u);
-    EXPECT_EQ(lista.ListaListView->topLevelItemCount(), 2);
-    EXPECT_EQ(actualizacion.listaCancionesEliminar->count(), 2);
-    EXPECT_EQ(actualizacion.listaCancionesModificar->count(), 2);
+    EXPECT_EQ(Filas(lista.ListaListView), 2);
+    EXPECT_EQ(Filas(actualizacion.listaCancionesEliminar), 2);
+    EXPECT_EQ(Filas(actualizacion.listaCancionesModificar), 2);
 }
 
 TEST_F(ListaPrueba, ExpandirYContraerSeReflejanEnLosArbolesDeMantenimiento) {
@@ -294,7 +291,7 @@ TEST_F(ListaPrueba, ElDobleClicAbreLaLetraDeSuFilaYLaMarcaVuelveASuLinea) {
     frmLista& lista = Abrir();
     Pulsar(Ruta11);
     const catalogo::IdCancion segunda =
-        lista.ListaListView->topLevelItem(1)->data(0, frmLista::RolFila).toLongLong();
+        lista.ListaCanciones->index(1, 0).data(frmLista::RolFila).toLongLong();
     DobleClic(1);
     ASSERT_EQ(frmCancion::Abiertas().size(), 1);
     frmCancion* ventana = frmCancion::Abiertas().first();
@@ -342,7 +339,7 @@ TEST_F(ListaPrueba, LaMarcaInterrogacionAbreElSelectorSinEscribirNada) {
     selector->ListViewSel->setCurrentItem(selector->ListViewSel->topLevelItem(1));
     emit selector->ListViewSel->itemDoubleClicked(selector->ListViewSel->currentItem(), 0);
     ASSERT_EQ(frmCancion::Abiertas().size(), 1);
-    lista.ListaListView->topLevelItem(0)->setText(4, QStringLiteral("x"));
+    lista.ListaCanciones->PonerMarca(lista.ListaCanciones->Cancion(0).fila, QStringLiteral("x"));
     frmCancion::Abiertas().first()->close();
     EXPECT_EQ(Fila(0).last(), QStringLiteral("?"));
 }
@@ -353,7 +350,7 @@ TEST_F(ListaPrueba, ElDobleClicSinFilaOFueraDeUnaRutaNoHaceNada) {
     Pulsar(Ruta11);
     lista.ListaListView->clearSelection();
     lista.ListaListView_DblClick();
-    lista.ListaListView->setCurrentItem(lista.ListaListView->topLevelItem(0));
+    lista.ListaListView->setCurrentIndex(lista.ListaCanciones->index(0, 0));
     lista.TreeViewLista->Seleccionar(Cabecera1);
     lista.ListaListView_DblClick();
     EXPECT_EQ(IdxCancion("Primera"), 0);

@@ -4,6 +4,7 @@
 #include "VentanaActualizacionPrueba.h"
 #include "list/frmLista.h"
 #include "maintenance/ListaDirectorios.h"
+#include "support/VistasPrueba.h"
 #include "trees/ArbolNodos.h"
 #include "trees/Arboles.h"
 #include "trees/GestorArboles.h"
@@ -15,7 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -31,13 +32,6 @@ QStringList Elementos(const QComboBox* combo) {
     for (int i = 0; i < combo->count(); ++i)
         elementos << combo->itemText(i);
     return elementos;
-}
-
-QStringList Lineas(const QListWidget* lista) {
-    QStringList lineas;
-    for (int i = 0; i < lista->count(); ++i)
-        lineas << lista->item(i)->text();
-    return lineas;
 }
 
 void Pulsar(QWidget* control, Qt::MouseButton boton = Qt::LeftButton) {
@@ -280,7 +274,7 @@ TEST_F(ArbolesMantenimiento, UnaRutaListaSusCancionesPorPosicion) {
     f.TreeViewEliminar_Click();
     EXPECT_EQ(Lineas(f.listaCancionesEliminar),
               (QStringList{"Primero -- Uno", "Segundo -- Dos", "Tercero -- Cuatro"}));
-    EXPECT_EQ(f.listaCancionesModificar->count(), 0); // not synchronised
+    EXPECT_EQ(Filas(f.listaCancionesModificar), 0); // not synchronised
 
     f.TreeViewModificar->Seleccionar(Ruta12);
     f.TreeViewModificar_Click();
@@ -289,7 +283,7 @@ TEST_F(ArbolesMantenimiento, UnaRutaListaSusCancionesPorPosicion) {
     for (const QString& clave : {Cab1, Arboles::ClaveRaiz}) {
         f.TreeViewEliminar->Seleccionar(clave);
         f.TreeViewEliminar_Click();
-        EXPECT_EQ(f.listaCancionesEliminar->count(), 0);
+        EXPECT_EQ(Filas(f.listaCancionesEliminar), 0);
     }
     GestorArboles::Instancia().SetSincronizados(true);
 }
@@ -320,7 +314,7 @@ TEST_F(ArbolesMantenimiento, ModificarHabilitaLaEdicionSoloEnUnaRuta) {
           f.txtExtensionModificar, f.txtTamanoModificar, f.txtRelPosModificar})
         EXPECT_TRUE(campo->text().isEmpty());
     EXPECT_FALSE(f.chkBatch->isChecked());
-    EXPECT_EQ(f.listaCancionesModificar->count(), 0);
+    EXPECT_EQ(Filas(f.listaCancionesModificar), 0);
 }
 
 TEST_F(ArbolesMantenimiento, RutasConCaracteresDePatronListanSoloLasSuyas) {

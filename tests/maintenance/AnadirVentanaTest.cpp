@@ -5,6 +5,7 @@
 #include "maintenance/ListaDirectorios.h"
 #include "maintenance/frmProcesando.h"
 #include "store/BBDD.h"
+#include "support/VistasPrueba.h"
 #include "trees/ArbolNodos.h"
 #include "trees/Arboles.h"
 
@@ -12,7 +13,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -279,7 +280,7 @@ TEST_F(Anadir, NombresRarosSeGuardanYSeListanComoSon) {
     v().Procesando()->cmdHecho->click();
     v().TreeViewEliminar->Seleccionar(Arboles::ClaveRuta(1, 1));
     v().TreeViewEliminar_Click();
-    ASSERT_EQ(v().listaCancionesEliminar->count(), 2);
-    EXPECT_EQ(v().listaCancionesEliminar->item(0)->text(), "Café -- Título");
-    EXPECT_EQ(v().listaCancionesEliminar->item(1)->text(), "O'Brien -- \"Hola\" #1 [en vivo] *");
+    ASSERT_EQ(::Filas(v().listaCancionesEliminar), 2);
+    EXPECT_EQ(Celda(v().listaCancionesEliminar, 0), "Café -- Título");
+    EXPECT_EQ(Celda(v().listaCancionesEliminar, 1), "O'Brien -- \"Hola\" #1 [en vivo] *");
 }

@@ -7,13 +7,14 @@
 #include "maintenance/frmEliminando.h"
 #include "maintenance/frmReordenar.h"
 #include "store/BBDD.h"
+#include "support/VistasPrueba.h"
 #include "trees/ArbolNodos.h"
 #include "trees/Arboles.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,13 +22,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-QStringList Lineas(const QListWidget* lista) {
-    QStringList lineas;
-    for (int i = 0; i < lista->count(); ++i)
-        lineas << lista->item(i)->text();
-    return lineas;
-}
 
 // Every caption that a deletion progress window takes, in order.
 class Rotulos : public QObject {
@@ -109,10 +103,8 @@ protected:
         v().TreeViewModificar->Seleccionar(clave);
         v().TreeViewModificar_Click();
     }
-    void Seleccionar(QListWidget* lista, std::initializer_list<int> filas) {
-        lista->clearSelection();
-        for (int fila : filas)
-            lista->item(fila)->setSelected(true);
+    void Seleccionar(QAbstractItemView* lista, std::initializer_list<int> filas) {
+        SeleccionarFilas(lista, filas);
     }
     void Responder(RespuestaMensaje respuesta) { guion.respuestas.push_back(respuesta); }
 
@@ -160,7 +152,7 @@ TEST_F(Mantenimiento, EliminarCancionesSeleccionadas) {
     ASSERT_TRUE(f.Eliminando());
     EXPECT_TRUE(f.Eliminando()->cmdHecho->isEnabled());
     EXPECT_EQ(f.Eliminando()->ProgressBar->value(), f.Eliminando()->ProgressBar->maximum());
-    EXPECT_EQ(f.listaCancionesEliminar->count(), 0);
+    EXPECT_EQ(Filas(f.listaCancionesEliminar), 0);
     EXPECT_TRUE(f.txtAutorModificar->text().isEmpty());
 
     // Nothing selected: nothing asked, nothing deleted.
@@ -373,7 +365,7 @@ TEST_F(Modificar, CambiarLaRutaReconstruyeLosArboles) {
     EXPECT_EQ(Nodos(f.TreeViewModificar),
               (QStringList{"Disco", "  \\Nueva\\", "  \\Otra\\", "  " + ruta200}));
     EXPECT_EQ(Nodos(Ventanas::Lista().TreeViewLista), Nodos(f.TreeViewModificar));
-    EXPECT_EQ(f.listaCancionesModificar->count(), 0);
+    EXPECT_EQ(Filas(f.listaCancionesModificar), 0);
 }
 
 TEST_F(Modificar, NadaSeEscribeSinRegistroOConUnTamanoQueNoCabe) {
@@ -428,7 +420,7 @@ TEST_F(Modificar, GuardarEnLote) {
     EXPECT_EQ(Columna("SELECT CABECERA FROM CANCIONES ORDER BY RUTA, REL_POS"),
               (QStringList{"Disco", "Nueva ", "Nueva "}));
     EXPECT_EQ(Nodos(f.TreeViewModificar), (QStringList{"Disco", "  \\Otra\\", "Nueva ", "  " + ruta200}));
-    EXPECT_EQ(f.listaCancionesModificar->count(), 0);
+    EXPECT_EQ(Filas(f.listaCancionesModificar), 0);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -456,9 +448,9 @@ TEST_F(Mantenimiento, ReordenarMuestraElNuevoOrdenEnLasTresListas) {
         const QStringList orden{"C -- c", "B -- b", "A -- a"};
         EXPECT_EQ(Lineas(f.listaCancionesModificar), orden);
         EXPECT_EQ(Lineas(f.listaCancionesEliminar), orden);
-        const QTreeWidget* lista = Ventanas::Lista().ListaListView;
-        ASSERT_EQ(lista->topLevelItemCount(), 3);
-        EXPECT_EQ(lista->topLevelItem(0)->text(0) + lista->topLevelItem(2)->text(0), "CA");
+        const QAbstractItemView* lista = Ventanas::Lista().ListaListView;
+        ASSERT_EQ(Filas(lista), 3);
+        EXPECT_EQ(Celda(lista, 0) + Celda(lista, 2), "CA");
         EXPECT_EQ(Columna("SELECT AUTOR FROM CANCIONES ORDER BY REL_POS"), (QStringList{"C", "B", "A"}));
         EXPECT_EQ(GestorArboles::Instancia().Sincronizados(), sincronizados);
         EXPECT_EQ(guion.mensajes.back().texto, "Operación terminada con éxito");

@@ -3,9 +3,11 @@
 
 #include "store/Catalogo.h"
 #include "store/BBDD.h"
+#include "store/CatalogoLetras.h"
 #include "support/CatalogoPrueba.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -53,11 +55,7 @@ protected:
     CatalogoPrueba catalogo;
 
     catalogo::CancionesRuta Leer(const QString& cabecera, const QString& ruta, bool inteligente = false) {
-        const catalogo::Ruta laRuta{cabecera, ruta};
-        catalogo::CancionesRuta canciones = catalogo::LeerCancionesRuta(*BBDD::BaseDatos, laRuta);
-        if (inteligente)
-            catalogo::MarcarPosiblesLetras(*BBDD::BaseDatos, laRuta, canciones);
-        return canciones;
+        return catalogo::LeerCancionesRuta(*BBDD::BaseDatos, {cabecera, ruta}, inteligente);
     }
 };
 
@@ -70,7 +68,7 @@ TEST_F(RutaPrueba, ListaLasCancionesDeLaRutaPorPosicionConSusCampos) {
     ASSERT_EQ(Titulos(canciones), (QStringList{"Primera", "Segunda"}));
     EXPECT_EQ(canciones[1].autor, QStringLiteral("Autor B"));
     EXPECT_EQ(canciones[1].extension, QStringLiteral("ogg"));
-    EXPECT_EQ(canciones[1].longitud.toInt(), 2048);
+    EXPECT_EQ(canciones[1].longitud, 2048);
 }
 
 // Headers and paths holding ' # * ? [ list exactly their own songs: the texts are compared as values,
@@ -133,12 +131,14 @@ TEST_F(RutaPrueba, LasMarcasSiguenALaLetraYALaBusquedaInteligente) {
         const char* sinBusqueda;
         const char* conBusqueda;
     } casos[] = {
-        {"Propia", 1, "S", "S"},                               // it has a lyric of its own
-        {"YESTERDAY", 0, "N", "?"},                            // letter case does not count
-        {"Sin pareja", 0, "N", "N"}, {"Cancion", 0, "N", "N"}, // accents do
+        {"Propia", 1, "S", "S"},                                 // it has a lyric of its own
+        {"YESTERDAY", 0, "N", "?"},                              // letter case does not count
+        {"Sin pareja", 0, "N", "N"},   {"Cancion", 0, "N", "N"}, // accents do
         {"Don't Stop", 0, "N", "N"}, // titles are compared as values: no character is a wildcard
-        {"Best*", 0, "N", "N"},      {"Hit [1]", 0, "N", "N"},
-        {"[Directo", 0, "N", "N"},   {"hit 1", 0, "N", "?"},
+        {"Best*", 0, "N", "N"},        {"Hit [1]", 0, "N", "N"},
+        {"[Directo", 0, "N", "N"},     {"hit 1", 0, "N", "?"},
+        {"CANCI\u00d3N", 0, "N", "?"}, {"canci\u00f3n", 0, "N", "?"}, // case of an accented letter
+        {"Canc\u00edon", 0, "N", "N"},                                // an accent elsewhere
     };
     int posicion = 0;
     for (const auto& caso : casos)
@@ -152,6 +152,44 @@ TEST_F(RutaPrueba, LasMarcasSiguenALaLetraYALaBusquedaInteligente) {
         EXPECT_EQ(MarcaDe(con, QString::fromUtf8(caso.titulo)), QString::fromLatin1(caso.conBusqueda))
             << caso.titulo;
     }
+    // The same marks as a separate search for namesakes per route and per song gives: the marks read
+    // with the route's songs come from the index of the titles that have a lyric.
+    auto rs = BBDD::BaseDatos->OpenRecordset(QStringLiteral(
+        "SELECT C.rowid FROM CANCIONES AS C WHERE C.CABECERA = 'CD' AND Nz(C.IDX_CANCION, 0) = 0 "
+        "AND EXISTS (SELECT * FROM CANCIONES AS L WHERE L.TITULO = C.TITULO AND "
+        "L.IDX_CANCION <> 0)"));
+    QList<catalogo::IdCancion> posibles;
+    for (; !rs->Eof(); rs->MoveNext())
+        posibles << rs->Field(0).toLongLong();
+    for (const catalogo::CancionRuta& c : con) {
+        EXPECT_EQ(c.marca == catalogo::MarcaPosibleLetra, posibles.contains(c.fila))
+            << c.titulo.toStdString();
+        EXPECT_EQ(c.marca, catalogo::MarcaLetra(*BBDD::BaseDatos, c.fila, true)) << c.titulo.toStdString();
+    }
+}
+
+// A catalogue made before the index of the titles with a lyric existed gets it when it is opened.
+TEST_F(RutaPrueba, ElIndiceDeTitulosConLetraSeAnadeAlAbrir) {
+    const auto definicion = [] {
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(BBDD::BaseDatos->Conexion(),
+                           "SELECT sql FROM sqlite_schema WHERE name = 'CANCIONES_TITULO_CON_LETRA'", -1, &s,
+                           nullptr);
+        const QString sql = sqlite3_step(s) == SQLITE_ROW
+                                ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)))
+                                : QString();
+        sqlite3_finalize(s);
+        return sql;
+    };
+    EXPECT_TRUE(
+        definicion().endsWith(QStringLiteral("(\"TITULO\") WHERE IDX_CANCION <> 0 AND TITULO IS NOT NULL")))
+        << definicion().toStdString();
+    ASSERT_EQ(sqlite3_exec(BBDD::BaseDatos->Conexion(), "DROP INDEX CANCIONES_TITULO_CON_LETRA", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    EXPECT_EQ(definicion(), QString());
+    catalogo.Reabrir();
+    EXPECT_FALSE(definicion().isEmpty());
 }
 
 TEST_F(RutaPrueba, UnaCancionDeLaMismaRutaConLetraTambienCuenta) {

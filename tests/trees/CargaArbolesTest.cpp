@@ -6,10 +6,13 @@
 #include "support/CatalogoPrueba.h"
 #include "trees/ArbolNodos.h"
 #include "trees/ArbolesVentanas.h"
+#include "trees/ModeloCanciones.h"
 
-#include <QListWidget>
+#include "support/VistasPrueba.h"
+#include <QListView>
 #include <QProgressBar>
 #include <QTreeWidget>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -156,9 +159,10 @@ TEST_F(CargaArboles, ReabreRecordsetCancionesSobreTodasLasCanciones) {
 TEST_F(CargaArboles, VaciarQuitaNodosYListasYLlenarSinVaciarFalla) {
     CatalogoPequeno();
     VentanasPrueba ventanas;
-    new QTreeWidgetItem(Ventanas::Lista().ListaListView, QStringList{QStringLiteral("Uno")});
-    Ventanas::Actualizacion().listaCancionesEliminar->addItem(QStringLiteral("A -- Uno"));
-    Ventanas::Actualizacion().listaCancionesModificar->addItem(QStringLiteral("A -- Uno"));
+    const catalogo::CancionesRuta una{{1, "A", "Uno", "mp3", 1, 0, 1, catalogo::MarcaSinLetra}};
+    Ventanas::Lista().ListaCanciones->PonerCanciones(una);
+    Ventanas::Actualizacion().CancionesEliminar->PonerCanciones(una);
+    Ventanas::Actualizacion().CancionesModificar->PonerCanciones(una);
 
     try {
         CargarArboles(nullptr);
@@ -172,9 +176,9 @@ TEST_F(CargaArboles, VaciarQuitaNodosYListasYLlenarSinVaciarFalla) {
         EXPECT_EQ(arbol->topLevelItemCount(), 0);
         EXPECT_EQ(arbol->Nodo(QStringLiteral("RAIZ")), nullptr);
     }
-    EXPECT_EQ(Ventanas::Lista().ListaListView->topLevelItemCount(), 0);
-    EXPECT_EQ(Ventanas::Actualizacion().listaCancionesEliminar->count(), 0);
-    EXPECT_EQ(Ventanas::Actualizacion().listaCancionesModificar->count(), 0);
+    EXPECT_EQ(Filas(Ventanas::Lista().ListaListView), 0);
+    EXPECT_EQ(Filas(Ventanas::Actualizacion().listaCancionesEliminar), 0);
+    EXPECT_EQ(Filas(Ventanas::Actualizacion().listaCancionesModificar), 0);
     EXPECT_EQ(BuscarCabecera(QStringLiteral("Pop")), QString());
 }
 

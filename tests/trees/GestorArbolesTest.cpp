@@ -10,9 +10,11 @@
 #include "trees/ArbolNodos.h"
 
 #include <QAction>
-#include <QListWidget>
+#include <QListView>
 #include <QTabBar>
 #include <QTreeWidget>
+
+#include "support/VistasPrueba.h"
 
 #include <gtest/gtest.h>
 
@@ -92,10 +94,10 @@ TEST_F(Arboles, LosTresModosEnUnArbolVacioYEnUnoLleno) {
             const QString seleccion = lleno ? paso.seleccion : Raiz;
             EXPECT_EQ(Actualizacion().TreeViewEliminar->ClaveSeleccionada(), seleccion) << paso.estado;
             EXPECT_EQ(Actualizacion().TreeViewModificar->ClaveSeleccionada(), seleccion) << paso.estado;
-            EXPECT_EQ(Lista().ListaListView->topLevelItemCount(), 0);
+            EXPECT_EQ(Filas(Lista().ListaListView), 0);
         }
         // Collapsing everything while synchronised empties the maintenance lists as well.
-        EXPECT_EQ(Actualizacion().listaCancionesEliminar->count(), 0);
+        EXPECT_EQ(Filas(Actualizacion().listaCancionesEliminar), 0);
         EXPECT_TRUE(GestorArboles::Instancia().Sincronizados());
         ventanas.reset();
     }
@@ -104,7 +106,7 @@ TEST_F(Arboles, LosTresModosEnUnArbolVacioYEnUnoLleno) {
 TEST_F(Arboles, SinSincronismoUnModoSoloCambiaSuArbol) {
     Abrir(true);
     Pulsar(Lista().TreeViewLista, Ruta21);
-    ASSERT_EQ(Actualizacion().listaCancionesEliminar->count(), 1);
+    ASSERT_EQ(Filas(Actualizacion().listaCancionesEliminar), 1);
     Lista().mnuOpcionesGuardarSincronismo->trigger();
     ASSERT_FALSE(GestorArboles::Instancia().Sincronizados());
 
@@ -112,10 +114,10 @@ TEST_F(Arboles, SinSincronismoUnModoSoloCambiaSuArbol) {
     EXPECT_EQ(Estado(Actualizacion().TreeViewEliminar), QStringLiteral("R:+ 1:+ 2:+"));
     EXPECT_EQ(Estado(Lista().TreeViewLista), QStringLiteral("R:- 1:- 2:-"));
     EXPECT_EQ(Estado(Actualizacion().TreeViewModificar), QStringLiteral("R:- 1:- 2:-"));
-    EXPECT_EQ(Actualizacion().listaCancionesEliminar->count(), 0); // its own list is emptied
+    EXPECT_EQ(Filas(Actualizacion().listaCancionesEliminar), 0); // its own list is emptied
 
     Lista().mnuPopUpContraerTodo->trigger();
-    EXPECT_EQ(Actualizacion().listaCancionesModificar->count(), 1);
+    EXPECT_EQ(Filas(Actualizacion().listaCancionesModificar), 1);
     EXPECT_EQ(Lista().TreeViewLista->ClaveSeleccionada(), Ruta21);
     EXPECT_EQ(Actualizacion().TreeViewModificar->ClaveSeleccionada(), Ruta21);
 }
