@@ -1,6 +1,7 @@
 // route-statement-N: the songs of a route as a click reads them (catalogo::LeerCancionesRuta), against
 // the same columns of the same rows by equality through the raw SQLite C API on the same file (same
-// collation, same index on CABECERA, RUTA, REL_POS), its statement prepared once.
+// collation, same index on CABECERA, RUTA, REL_POS), its statement prepared once and each row read
+// by column index into the same song structure.
 
 #include "Desnudo.h"
 #include "Generador.h"
@@ -8,8 +9,6 @@
 
 #include "store/BBDD.h"
 #include "store/Catalogo.h"
-
-#include <QVariant>
 
 #include <sqlite3.h>
 #include <stdexcept>
@@ -52,16 +51,9 @@ double Nuestro(const std::vector<Ruta>& rutas) {
     return segundos;
 }
 
-QVariant Columna(sqlite3_stmt* sentencia, int columna) {
-    switch (sqlite3_column_type(sentencia, columna)) {
-    case SQLITE_INTEGER:
-        return sqlite3_column_int(sentencia, columna);
-    case SQLITE_TEXT:
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(sentencia, columna)),
-                                 sqlite3_column_bytes(sentencia, columna));
-    default:
-        return {};
-    }
+QString Texto(sqlite3_stmt* sentencia, int columna) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(sentencia, columna)),
+                             sqlite3_column_bytes(sentencia, columna));
 }
 
 // Prepared once, as a program keeps the statement it runs on every click; each route bound and stepped.
@@ -81,9 +73,21 @@ double Referencia(sqlite3* conexion, const std::vector<Ruta>& rutas) {
             const QByteArray texto = ruta.ruta.toUtf8();
             sqlite3_bind_text(sentencia, 1, cabecera.constData(), int(cabecera.size()), SQLITE_STATIC);
             sqlite3_bind_text(sentencia, 2, texto.constData(), int(texto.size()), SQLITE_STATIC);
-            for (; sqlite3_step(sentencia) == SQLITE_ROW; ++filas)
-                for (int campo = 0; campo < sqlite3_column_count(sentencia); ++campo)
-                    Columna(sentencia, campo);
+            // Each row into the song as a click keeps it, by column index.
+            std::vector<catalogo::CancionRuta> canciones;
+            while (sqlite3_step(sentencia) == SQLITE_ROW) {
+                catalogo::CancionRuta& c = canciones.emplace_back();
+                c.fila = sqlite3_column_int64(sentencia, 0);
+                c.autor = Texto(sentencia, 1);
+                c.titulo = Texto(sentencia, 2);
+                c.extension = Texto(sentencia, 3);
+                if (sqlite3_column_type(sentencia, 4) != SQLITE_NULL)
+                    c.longitud = sqlite3_column_int64(sentencia, 4);
+                c.idxCancion = sqlite3_column_int(sentencia, 5);
+                c.relPos = sqlite3_column_int(sentencia, 6);
+                c.marca = c.idxCancion != 0 ? catalogo::MarcaConLetra : catalogo::MarcaSinLetra;
+            }
+            filas += int(canciones.size());
             sqlite3_reset(sentencia);
         }
     });
