@@ -35,16 +35,11 @@ void OrdenarAlfabeticamente(std::vector<FicheroEncontrado>& ficheros) {
     });
 }
 
+// The directories to catalogue, each read once, with their matching files.
 Recorrido Directorios(const OpcionesAnadido& opciones, ProgresoAnadido& progreso) {
-    if (opciones.incluirSubdirectorios)
-        return RecorrerDirectorios(opciones.directorio, [&](const QString& d) {
-            progreso.Linea(RutaCatalogo(opciones.raizVolumen, d));
-        });
-    Recorrido solo;
-    const QString raiz =
-        opciones.directorio.endsWith(u'/') ? opciones.directorio : opciones.directorio + u'/';
-    solo.directorios.push_back({QFile::encodeName(raiz), raiz});
-    return solo;
+    return RecorrerDirectorios(
+        opciones.directorio, PatronFicheros(opciones.filtro), opciones.incluirSubdirectorios,
+        [&](const QString& d) { progreso.Linea(RutaCatalogo(opciones.raizVolumen, d)); });
 }
 
 // The rows of one directory's files, numbered from 1 in the order given.
@@ -65,21 +60,17 @@ void EscribirDirectorio(EscrituraCanciones& escritura, const QString& cabecera, 
     }
 }
 
-void Procesar(const OpcionesAnadido& opciones, const Recorrido& recorrido, ProgresoAnadido& progreso,
+void Procesar(const OpcionesAnadido& opciones, Recorrido& recorrido, ProgresoAnadido& progreso,
               ResultadoAnadido& resultado) {
     const QString cabecera = SinBlancos(opciones.cabecera).toString();
-    const PatronFicheros patron(opciones.filtro);
     EscrituraCanciones escritura(*BBDD::BaseDatos);
     dao::LoteEscritura lote(*BBDD::BaseDatos);
-    std::vector<FicheroEncontrado> ficheros;
-    for (const DirectorioEncontrado& directorio : recorrido.directorios) {
+    for (DirectorioEncontrado& directorio : recorrido.directorios) {
         // The folder as the catalogue keeps its route, with "\" separators.
         const QString ruta = RutaCatalogo(opciones.raizVolumen, directorio.texto);
         progreso.Linea(QStringLiteral("Directorio: ") + ruta);
-        ficheros.clear();
-        if (!ListarFicheros(directorio.ruta, patron, ficheros) &&
-            !resultado.ilegibles.contains(directorio.texto))
-            resultado.ilegibles << directorio.texto;
+        std::vector<FicheroEncontrado> ficheros = directorio.ficheros.Ficheros();
+        directorio.ficheros = {}; // written now: its names need not be kept any longer
         if (!ficheros.empty()) {
             resultado.encontrado = true;
             if (opciones.ordenar)
@@ -127,7 +118,7 @@ ResultadoAnadido AnadirFicheros(const OpcionesAnadido& opciones, ProgresoAnadido
     if (SinBlancos(opciones.cabecera).isEmpty())
         throw dao::ErrorBD(3315, QStringLiteral("La cabecera no puede estar en blanco."));
     ResultadoAnadido resultado;
-    const Recorrido recorrido = Directorios(opciones, progreso);
+    Recorrido recorrido = Directorios(opciones, progreso);
     resultado.ilegibles = recorrido.ilegibles;
     progreso.Titulo(QStringLiteral("Procesando..."));
     progreso.Maximo(static_cast<int>(recorrido.directorios.size()) + 1);

@@ -1,6 +1,7 @@
 #include "maintenance/RecorridoDirectorios.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QUtf8StringView>
 
 #include <cerrno>
@@ -11,12 +12,28 @@
 
 namespace {
 
-// "*" any run, "?" any one character; both texts already case-folded. The last "*" met is the only
-// one ever gone back to, so the match takes linear time for the usual patterns.
+// The UTF-16 unit at i of texto once the character it belongs to is case-folded, as
+// QString::toCaseFolded folds it: a surrogate pair is folded as the one character it encodes.
+char16_t UnidadPlegada(QStringView texto, qsizetype i) {
+    const char16_t unidad = texto[i].unicode();
+    if (unidad < 0x80)
+        return unidad >= u'A' && unidad <= u'Z' ? char16_t(unidad + 0x20) : unidad;
+    if (QChar::isHighSurrogate(unidad) && i + 1 < texto.size() && texto[i + 1].isLowSurrogate())
+        return QChar::highSurrogate(
+            QChar::toCaseFolded(QChar::surrogateToUcs4(unidad, texto[i + 1].unicode())));
+    if (QChar::isLowSurrogate(unidad) && i > 0 && texto[i - 1].isHighSurrogate())
+        return QChar::lowSurrogate(
+            QChar::toCaseFolded(QChar::surrogateToUcs4(texto[i - 1].unicode(), unidad)));
+    return char16_t(QChar::toCaseFolded(char32_t(unidad)));
+}
+
+// "*" any run, "?" any one character; the pattern already case-folded, the name folded as it is read.
+// The last "*" met is the only one ever gone back to, so the match takes linear time for the usual
+// patterns.
 bool CoincideComodines(QStringView patron, QStringView nombre) {
     qsizetype p = 0, n = 0, estrella = -1, desde = 0;
     while (n < nombre.size()) {
-        if (p < patron.size() && (patron[p] == u'?' || patron[p] == nombre[n])) {
+        if (p < patron.size() && (patron[p] == u'?' || patron[p] == UnidadPlegada(nombre, n))) {
             ++p;
             ++n;
         } else if (p < patron.size() && patron[p] == u'*') {
@@ -105,15 +122,14 @@ PatronFicheros::PatronFicheros(const QString& patron) {
     patron_ = plegado;
 }
 
-bool PatronFicheros::Coincide(const QString& nombre) const {
-    const QString plegado = nombre.toCaseFolded();
+bool PatronFicheros::Coincide(QStringView nombre) const {
     if (!sinExtension_)
-        return CoincideComodines(patron_, plegado);
+        return CoincideComodines(patron_, nombre);
     // With the extension optional: the whole name, or the name up to one of its dots.
-    if (CoincideComodines(patron_, plegado))
+    if (CoincideComodines(patron_, nombre))
         return true;
-    for (qsizetype punto = plegado.indexOf(u'.'); punto >= 0; punto = plegado.indexOf(u'.', punto + 1))
-        if (CoincideComodines(patron_, QStringView(plegado).left(punto)))
+    for (qsizetype punto = nombre.indexOf(u'.'); punto >= 0; punto = nombre.indexOf(u'.', punto + 1))
+        if (CoincideComodines(patron_, nombre.left(punto)))
             return true;
     return false;
 }
@@ -124,7 +140,63 @@ QString NombreLegible(const QByteArray& nombre) {
     return QString::fromLatin1(nombre);
 }
 
-Recorrido RecorrerDirectorios(const QString& raiz, const std::function<void(const QString&)>& alEncontrar) {
+std::vector<FicheroEncontrado> FicherosDirectorio::Ficheros() const {
+    std::vector<FicheroEncontrado> ficheros;
+    ficheros.reserve(longitudes.size());
+    qsizetype inicio = 0;
+    for (qint64 longitud : longitudes) {
+        const qsizetype fin = nombres.indexOf('\0', inicio);
+        ficheros.push_back({NombreLegible(nombres.sliced(inicio, fin - inicio)), longitud});
+        inicio = fin + 1;
+    }
+    return ficheros;
+}
+
+namespace {
+
+// One reading of a directory: its visible subdirectories, with their status, go to alDirectorio (when
+// given); its visible plain files whose names match patron go into ficheros. False when the directory
+// cannot be read, or not to its end.
+bool LeerDirectorio(const QByteArray& ruta, const PatronFicheros& patron, FicherosDirectorio& ficheros,
+                    const std::function<void(const char*, const struct stat&)>& alDirectorio) {
+    Directorio dir(ruta);
+    if (!dir.Abierto())
+        return false;
+    QString nombre;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    while (const dirent* entrada = dir.Siguiente()) {
+        if (EsOculto(entrada->d_name))
+            continue;
+        Tipo tipo = TipoEntrada(dir.Descriptor(), entrada);
+        if (tipo.directorio && alDirectorio) {
+            if (tipo.conocido || fstatat(dir.Descriptor(), entrada->d_name, &tipo.st, 0) == 0)
+                alDirectorio(entrada->d_name, tipo.st);
+            continue;
+        }
+        if (!tipo.fichero)
+            continue;
+        const QByteArrayView bytes(entrada->d_name);
+        // Valid UTF-8 as text, otherwise one character per byte, into one buffer reused for every name.
+        if (QUtf8StringView(bytes).isValidUtf8()) {
+            nombre.resize(bytes.size());
+            nombre.truncate(utf8.appendToBuffer(nombre.data(), bytes) - nombre.constData());
+        } else {
+            nombre = QString::fromLatin1(bytes);
+        }
+        if (!patron.Coincide(nombre))
+            continue;
+        if (!tipo.conocido && fstatat(dir.Descriptor(), entrada->d_name, &tipo.st, 0) != 0)
+            continue; // gone since it was listed
+        ficheros.nombres.append(bytes).append('\0');
+        ficheros.longitudes.push_back(static_cast<qint64>(tipo.st.st_size));
+    }
+    return !dir.Error();
+}
+
+} // namespace
+
+Recorrido RecorrerDirectorios(const QString& raiz, const PatronFicheros& patron, bool subdirectorios,
+                              const std::function<void(const QString&)>& alEncontrar) {
     Recorrido recorrido;
     std::set<std::pair<dev_t, ino_t>> entrados;
     auto primeraVez = [&entrados](const struct stat& st) {
@@ -132,58 +204,40 @@ Recorrido RecorrerDirectorios(const QString& raiz, const std::function<void(cons
     };
 
     QString textoRaiz = raiz.endsWith(u'/') ? raiz : raiz + u'/';
-    recorrido.directorios.push_back({QFile::encodeName(textoRaiz), textoRaiz});
+    recorrido.directorios.push_back({QFile::encodeName(textoRaiz), textoRaiz, {}});
     struct stat st {};
     if (stat(recorrido.directorios.front().ruta.constData(), &st) == 0)
         primeraVez(st);
-    alEncontrar(textoRaiz);
+    if (subdirectorios)
+        alEncontrar(textoRaiz);
 
     for (std::size_t i = 0; i < recorrido.directorios.size(); ++i) {
-        const DirectorioEncontrado actual = recorrido.directorios[i];
-        Directorio dir(actual.ruta);
-        if (!dir.Abierto()) {
-            recorrido.ilegibles << actual.texto;
-            continue;
-        }
-        while (const dirent* entrada = dir.Siguiente()) {
-            if (EsOculto(entrada->d_name))
-                continue;
-            Tipo tipo = TipoEntrada(dir.Descriptor(), entrada);
-            if (!tipo.directorio)
-                continue;
-            if (!tipo.conocido && fstatat(dir.Descriptor(), entrada->d_name, &tipo.st, 0) != 0)
-                continue;
-            if (!primeraVez(tipo.st))
-                continue;
-            const QByteArray nombre(entrada->d_name);
-            DirectorioEncontrado hijo{actual.ruta + nombre + '/',
-                                      actual.texto + NombreLegible(nombre) + u'/'};
+        const QByteArray ruta = recorrido.directorios[i].ruta;
+        const QString texto = recorrido.directorios[i].texto;
+        FicherosDirectorio ficheros;
+        const auto alDirectorio = [&](const char* nombre, const struct stat& estado) {
+            if (!primeraVez(estado))
+                return;
+            const QByteArray bytes(nombre);
+            DirectorioEncontrado hijo{ruta + bytes + '/', texto + NombreLegible(bytes) + u'/', {}};
             alEncontrar(hijo.texto);
             recorrido.directorios.push_back(std::move(hijo));
-        }
-        if (dir.Error())
-            recorrido.ilegibles << actual.texto;
+        };
+        if (!LeerDirectorio(ruta, patron, ficheros,
+                            subdirectorios
+                                ? std::function<void(const char*, const struct stat&)>(alDirectorio)
+                                : nullptr))
+            recorrido.ilegibles << texto;
+        recorrido.directorios[i].ficheros = std::move(ficheros);
     }
     return recorrido;
 }
 
 bool ListarFicheros(const QByteArray& directorio, const PatronFicheros& patron,
                     std::vector<FicheroEncontrado>& ficheros) {
-    Directorio dir(directorio);
-    if (!dir.Abierto())
-        return false;
-    while (const dirent* entrada = dir.Siguiente()) {
-        if (EsOculto(entrada->d_name))
-            continue;
-        Tipo tipo = TipoEntrada(dir.Descriptor(), entrada);
-        if (!tipo.fichero)
-            continue;
-        const QString nombre = NombreLegible(QByteArray(entrada->d_name));
-        if (!patron.Coincide(nombre))
-            continue;
-        if (!tipo.conocido && fstatat(dir.Descriptor(), entrada->d_name, &tipo.st, 0) != 0)
-            continue; // gone since it was listed
-        ficheros.push_back({nombre, static_cast<qint64>(tipo.st.st_size)});
-    }
-    return !dir.Error();
+    FicherosDirectorio leidos;
+    const bool legible = LeerDirectorio(directorio, patron, leidos, nullptr);
+    for (FicheroEncontrado& fichero : leidos.Ficheros())
+        ficheros.push_back(std::move(fichero));
+    return legible;
 }

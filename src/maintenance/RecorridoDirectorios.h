@@ -17,7 +17,8 @@
 class PatronFicheros {
 public:
     explicit PatronFicheros(const QString& patron);
-    bool Coincide(const QString& nombre) const;
+    // The name is folded character by character, with no copy made.
+    bool Coincide(QStringView nombre) const;
 
 private:
     QString patron_; // case-folded
@@ -28,10 +29,25 @@ private:
 // (Latin-1), so that no name is rejected and none loses a character to a replacement mark.
 QString NombreLegible(const QByteArray& nombre);
 
+struct FicheroEncontrado {
+    QString nombre;
+    qint64 longitud;
+};
+
+// The matching files of a directory as the walk read them, kept compact until they are written: the
+// names as the file system gives them, one after another, each ended by a zero byte, and their lengths.
+struct FicherosDirectorio {
+    QByteArray nombres;
+    std::vector<qint64> longitudes;
+    // The files in the order they were listed, their names made readable (NombreLegible).
+    std::vector<FicheroEncontrado> Ficheros() const;
+};
+
 // A directory found by the walk; both forms end in "/".
 struct DirectorioEncontrado {
     QByteArray ruta;
     QString texto;
+    FicherosDirectorio ficheros;
 };
 
 struct Recorrido {
@@ -39,17 +55,16 @@ struct Recorrido {
     QStringList ilegibles;                         // directories whose entries could not be listed
 };
 
-// The root and every directory below it, breadth first, each level in the order the file system lists
-// it. Links to directories are followed, but every directory is entered once only, so a link to a
-// parent never makes the walk loop. alEncontrar is told every directory as it is found.
-Recorrido RecorrerDirectorios(const QString& raiz, const std::function<void(const QString&)>& alEncontrar);
+// The root and, with subdirectorios, every directory below it, breadth first, each level in the order
+// the file system lists it. Each directory is read once, and that reading also keeps its plain files
+// (links to files count) whose names match patron, in the order the file system lists them. Links to
+// directories are followed, but every directory is entered once only, so a link to a parent never
+// makes the walk loop. With subdirectorios, alEncontrar is told every directory as it is found, the
+// root first.
+Recorrido RecorrerDirectorios(const QString& raiz, const PatronFicheros& patron, bool subdirectorios,
+                              const std::function<void(const QString&)>& alEncontrar);
 
-struct FicheroEncontrado {
-    QString nombre;
-    qint64 longitud;
-};
-
-// The plain files of directorio (links to files count) whose names match patron, in the order the file
-// system lists them. False when the directory cannot be read.
+// The plain files of directorio whose names match patron, as the walk keeps them. False when the
+// directory cannot be read.
 bool ListarFicheros(const QByteArray& directorio, const PatronFicheros& patron,
                     std::vector<FicheroEncontrado>& ficheros);

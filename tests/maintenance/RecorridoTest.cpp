@@ -15,6 +15,8 @@
 
 namespace {
 
+const PatronFicheros Todos(QStringLiteral("*.*"));
+
 QStringList Textos(const Recorrido& recorrido) {
     QStringList textos;
     for (const auto& directorio : recorrido.directorios)
@@ -32,7 +34,7 @@ QStringList RecorridoSinPrivilegios(const QString& raiz) {
     if (hijo == 0) {
         close(tubo[0]);
         HacerseUsuarioCorriente();
-        const Recorrido recorrido = RecorrerDirectorios(raiz, [](const QString&) {});
+        const Recorrido recorrido = RecorrerDirectorios(raiz, Todos, true, [](const QString&) {});
         const QByteArray texto =
             (Textos(recorrido) + QStringList{"|"} + recorrido.ilegibles).join(u'\n').toUtf8();
         for (qsizetype hecho = 0; hecho < texto.size();) {
@@ -80,6 +82,9 @@ TEST(PatronFicheros, ComodinesSinDistinguirMayusculas) {
         {"a+b (1).mp3", "A+B (1).mp3", true},
         {"*.vqf", "x.mp3", false},
         {"*", ".oculto", true},
+        {"canci\u00f3n.*", "CANCI\u00d3N.MP3", true}, // letters beyond ASCII fold too
+        {"\U00010428.mp3", "\U00010400.MP3", true},   // and those beyond 16 bits
+        {"\U00010428.mp3", "\U00010401.mp3", false},
     };
     for (const Caso& caso : casos)
         EXPECT_EQ(PatronFicheros(QString::fromUtf8(caso.patron)).Coincide(QString::fromUtf8(caso.nombre)),
@@ -131,8 +136,8 @@ TEST(RecorrerDirectorios, PorNivelesSinEntrarEnLosOcultos) {
     arbol.Directorio(".oculto/dentro");
     arbol.Fichero("a/no_es_directorio");
     QStringList avisados;
-    const Recorrido recorrido =
-        RecorrerDirectorios(arbol.Raiz(), [&avisados](const QString& texto) { avisados << texto; });
+    const Recorrido recorrido = RecorrerDirectorios(arbol.Raiz(), Todos, true,
+                                                    [&avisados](const QString& texto) { avisados << texto; });
 
     const QString r = arbol.Raiz() + '/';
     const QStringList textos = Textos(recorrido);
@@ -147,13 +152,45 @@ TEST(RecorrerDirectorios, PorNivelesSinEntrarEnLosOcultos) {
     EXPECT_EQ(recorrido.directorios[5].ruta, QFile::encodeName(r + "a/a1/a11/"));
 }
 
+// One reading of each directory gives both its subdirectories and its matching files; without
+// subdirectories only the root is read, and no directory is told.
+TEST(RecorrerDirectorios, CadaDirectorioTraeSusFicheros) {
+    ArbolFicheros arbol;
+    arbol.Fichero("raiz.mp3", 2);
+    arbol.Fichero("a/uno.MP3", 3);
+    arbol.Fichero("a/otro.txt");
+    arbol.Fichero("a/.oculto.mp3");
+    arbol.Fichero("a/b/Canci\u00f3n.mp3", 7);
+    arbol.Directorio("a/b/carpeta.mp3");
+    const auto ficheros = [](const DirectorioEncontrado& d) {
+        QStringList nombres;
+        for (const FicheroEncontrado& f : d.ficheros.Ficheros())
+            nombres << f.nombre + u':' + QString::number(f.longitud);
+        return nombres;
+    };
+    const PatronFicheros mp3(QStringLiteral("*.mp3"));
+    const Recorrido todo = RecorrerDirectorios(arbol.Raiz(), mp3, true, [](const QString&) {});
+    ASSERT_EQ(Textos(todo).size(), 4) << Textos(todo).join(' ').toStdString();
+    EXPECT_EQ(ficheros(todo.directorios[0]), QStringList{"raiz.mp3:2"});
+    EXPECT_EQ(ficheros(todo.directorios[1]), QStringList{"uno.MP3:3"});
+    EXPECT_EQ(ficheros(todo.directorios[2]), QStringList{QString::fromUtf8("Canci\u00f3n.mp3:7")});
+    EXPECT_EQ(ficheros(todo.directorios[3]), QStringList{});
+
+    QStringList avisados;
+    const Recorrido raiz =
+        RecorrerDirectorios(arbol.Raiz(), mp3, false, [&avisados](const QString& d) { avisados << d; });
+    EXPECT_EQ(Textos(raiz), QStringList{arbol.Raiz() + '/'});
+    EXPECT_EQ(ficheros(raiz.directorios[0]), QStringList{"raiz.mp3:2"});
+    EXPECT_TRUE(avisados.isEmpty());
+}
+
 TEST(RecorrerDirectorios, LosEnlacesNoLlevanAUnCiclo) {
     ArbolFicheros arbol;
     arbol.Directorio("a");
     arbol.Enlace("a/arriba", arbol.Raiz()); // back to the root
     arbol.Enlace("b", arbol.Ruta("a"));     // the same directory twice
     arbol.Enlace("roto", arbol.Ruta("no_existe"));
-    const Recorrido recorrido = RecorrerDirectorios(arbol.Raiz(), [](const QString&) {});
+    const Recorrido recorrido = RecorrerDirectorios(arbol.Raiz(), Todos, true, [](const QString&) {});
     const QStringList textos = Textos(recorrido);
     ASSERT_EQ(textos.size(), 2) << textos.join(' ').toStdString();
     EXPECT_TRUE(textos[1] == arbol.Raiz() + "/a/" || textos[1] == arbol.Raiz() + "/b/");
@@ -165,10 +202,11 @@ TEST(RecorrerDirectorios, UnDirectorioQueNoSePuedeLeerSeSaltaYSeSigue) {
     ArbolFicheros arbol;
     arbol.Directorio("a/a1");
     arbol.Directorio("b/b1");
-    const Recorrido recorrido = RecorrerDirectorios(arbol.Raiz(), [&arbol](const QString& texto) {
-        if (texto.endsWith("/b/"))
-            QDir(arbol.Ruta("b")).removeRecursively();
-    });
+    const Recorrido recorrido =
+        RecorrerDirectorios(arbol.Raiz(), Todos, true, [&arbol](const QString& texto) {
+            if (texto.endsWith("/b/"))
+                QDir(arbol.Ruta("b")).removeRecursively();
+        });
     EXPECT_EQ(recorrido.ilegibles, QStringList{arbol.Raiz() + "/b/"});
     EXPECT_TRUE(Textos(recorrido).contains(arbol.Raiz() + "/a/a1/"));
     EXPECT_FALSE(Textos(recorrido).contains(arbol.Raiz() + "/b/b1/"));
