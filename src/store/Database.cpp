@@ -46,7 +46,8 @@ void ModoDiario(sqlite3* db) {
 // Looks at the file's first bytes, without opening it for writing, to tell whether it is a catalogue.
 void ComprobarCatalogo(const QString& ruta) {
     QFile fichero(ruta);
-    if (!fichero.open(QIODevice::ReadOnly))
+    // Unbuffered: a hundred bytes need no read-ahead buffer.
+    if (!fichero.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw ErrorBD(3051, QStringLiteral("No se puede leer el fichero '%1': no hay permiso para abrirlo.")
                                 .arg(Nativa(ruta)));
     const QByteArray cabecera = fichero.read(100);

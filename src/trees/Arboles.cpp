@@ -1,6 +1,7 @@
 #include "trees/Arboles.h"
 
 #include "store/Dao.h"
+#include "store/LecturaPreparada.h"
 
 #include <QHash>
 
@@ -28,14 +29,11 @@ struct Par {
 
 // The distinct pairs, read whole so that the progress knows their number before the first node.
 std::vector<Par> LeerPares(dao::Database& base) {
-    auto pares = base.OpenRecordset(
-        QStringLiteral("SELECT DISTINCT CABECERA, RUTA FROM CANCIONES ORDER BY CABECERA, RUTA"));
+    dao::LecturaPreparada pares(
+        base, QStringLiteral("SELECT DISTINCT CABECERA, RUTA FROM CANCIONES ORDER BY CABECERA, RUTA"), {});
     std::vector<Par> resultado;
-    for (; !pares->Eof(); pares->MoveNext()) {
-        const QVariant cabecera = pares->Field(0);
-        const QVariant ruta = pares->Field(1);
-        resultado.push_back({cabecera.toString(), ruta.toString(), !cabecera.isValid() || !ruta.isValid()});
-    }
+    while (pares.Siguiente())
+        resultado.push_back({pares.Texto(0), pares.Texto(1), pares.Nulo(0) || pares.Nulo(1)});
     return resultado;
 }
 
