@@ -28,10 +28,12 @@ namespace {
 class Arbol {
 public:
     Arbol() { chmod(QFile::encodeName(raiz_.path()).constData(), 0755); }
+    // rm copes with what QDir cannot remove: names that are not UTF-8, folders without permission
+    // (chmod first, for a run that is not root).
     ~Arbol() {
-        // Whatever a case closed is opened again, so that the directory can be removed.
         QProcess::execute(QStringLiteral("chmod"),
                           {QStringLiteral("-R"), QStringLiteral("u+rwx"), raiz_.path()});
+        QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), raiz_.path()});
     }
     QString Raiz() const { return raiz_.path(); }
     QByteArray Ruta(const QByteArray& relativa) const {
