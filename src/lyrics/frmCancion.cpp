@@ -348,17 +348,16 @@ bool frmCancion::eventFilter(QObject* objeto, QEvent* evento) {
     for (int k = 1; k <= 4; ++k) {
         if (objeto != img[k])
             continue;
-        const auto* raton = static_cast<QMouseEvent*>(evento);
         switch (evento->type()) {
         case QEvent::MouseMove:
             img_MouseMove(k);
             break;
         case QEvent::MouseButtonPress:
-            if (raton->button() == Qt::LeftButton)
+            if (static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton)
                 img_MouseDown(k);
             break;
         case QEvent::MouseButtonRelease:
-            if (raton->button() == Qt::LeftButton)
+            if (static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton)
                 img_MouseUp(k);
             break;
         case QEvent::Leave:

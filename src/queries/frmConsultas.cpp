@@ -55,6 +55,11 @@ frmConsultas::frmConsultas(QWidget* padre)
             &frmConsultas::EspacioHijas_SubWindowActivated);
 }
 
+frmConsultas::~frmConsultas() {
+    disconnect(EspacioHijas, &QMdiArea::subWindowActivated, this,
+               &frmConsultas::EspacioHijas_SubWindowActivated);
+}
+
 void frmConsultas::AbrirDialogo(DialogoConsulta* dialogo) {
     connect(
         dialogo, &DialogoConsulta::ConsultaPedida, this,

@@ -20,6 +20,9 @@ class frmConsultas : public QMainWindow {
     Q_OBJECT
 public:
     explicit frmConsultas(QWidget* padre = nullptr);
+    // The workspace's closing, in QWidget's destructor, activates no result any more: by then this
+    // window is no longer an frmConsultas.
+    ~frmConsultas() override;
 
     QMdiArea* EspacioHijas;
     PanelesEstado* StatusBar1;

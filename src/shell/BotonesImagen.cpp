@@ -25,26 +25,27 @@ void BotonesImagen::Mostrar(QLabel* boton, Aspecto aspecto) {
 
 bool BotonesImagen::eventFilter(QObject* objeto, QEvent* evento) {
     auto* boton = qobject_cast<QLabel*>(objeto);
-    const auto* raton = static_cast<const QMouseEvent*>(evento);
+    // Only a mouse event may be read as one: the filter sees every event of the buttons.
+    const auto raton = [evento] { return static_cast<const QMouseEvent*>(evento); };
     switch (evento->type()) {
     case QEvent::MouseMove:
-        if (raton->buttons() == Qt::NoButton) {
+        if (raton()->buttons() == Qt::NoButton) {
             SinResalte();
             Mostrar(boton, Aspecto::Resaltado);
         }
         return true;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        if (raton->button() == Qt::LeftButton) {
+        if (raton()->button() == Qt::LeftButton) {
             SinResalte();
             Mostrar(boton, Aspecto::Pulsado);
         }
         return true;
     case QEvent::MouseButtonRelease:
-        if (raton->button() != Qt::LeftButton)
+        if (raton()->button() != Qt::LeftButton)
             return true;
         // Released away from the button: no click, and no pressed look left behind.
-        if (boton->rect().contains(raton->position().toPoint()))
+        if (boton->rect().contains(raton()->position().toPoint()))
             emit Click(boton);
         else
             SinResalte();

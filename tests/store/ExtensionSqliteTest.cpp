@@ -17,6 +17,11 @@ struct Resultado {
 Resultado Ejecutar(const QString& programa, const QStringList& argumentos, const QByteArray& entrada = {}) {
     QProcess proceso;
     proceso.setProcessChannelMode(QProcess::MergedChannels);
+#ifdef CANTORIO_PRECARGA
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(CANTORIO_PRECARGA));
+    proceso.setProcessEnvironment(entorno);
+#endif
     proceso.start(programa, argumentos);
     proceso.write(entrada);
     proceso.closeWriteChannel();
