@@ -266,6 +266,7 @@ int Anadir(const Argumentos& a) {
     }
     opciones.nombre.convertirUnderscore = a.Tiene("convertir-subrayados");
     opciones.nombre.primeroAutor = !a.Tiene("primero-titulo");
+    opciones.leerLetras = a.Tiene("letras");
 
     AbrirCatalogo(a.posicionales[0], true);
     ResultadoAnadido resultado;
@@ -276,6 +277,9 @@ int Anadir(const Argumentos& a) {
     for (const QString& ilegible : std::as_const(resultado.ilegibles))
         Errores()
             << QStringLiteral("No se ha podido leer el directorio «%1»; se ha saltado.\n").arg(ilegible);
+    for (const QString& ilegible : std::as_const(resultado.etiquetasIlegibles))
+        Errores() << QStringLiteral("No se han podido leer las etiquetas de «%1»; se ha añadido sin ellas.\n")
+                         .arg(ilegible);
     for (const QString& grande : std::as_const(resultado.grandes))
         Errores() << QStringLiteral("No se ha añadido «%1»: su tamaño pasa de %2 bytes.\n")
                          .arg(grande)
@@ -291,7 +295,12 @@ int Anadir(const Argumentos& a) {
         Errores() << QStringLiteral("¡No se han encontrado ficheros! (Ficheros: %1)\n").arg(opciones.filtro);
         return Fallo;
     }
-    Errores() << QStringLiteral("Terminado: %1 canciones añadidas.\n").arg(resultado.filas);
+    if (opciones.leerLetras)
+        Errores() << QStringLiteral("Terminado: %1 canciones añadidas, %2 letras encontradas.\n")
+                         .arg(resultado.filas)
+                         .arg(resultado.letras);
+    else
+        Errores() << QStringLiteral("Terminado: %1 canciones añadidas.\n").arg(resultado.filas);
     return Hecho;
 }
 
@@ -320,10 +329,10 @@ const std::vector<Orden>& Ordenes() {
         {"anadir",
          "anadir    CATALOGO DIRECTORIO --cabecera C [--filtro PATRON] [--separador SEP]\n"
          "                       [--subdirectorios] [--sin-ordenar] [--quitar-numeros FORMATO]\n"
-         "                       [--convertir-subrayados] [--primero-titulo] [--volumen RAIZ]",
+         "                       [--convertir-subrayados] [--primero-titulo] [--volumen RAIZ] [--letras]",
          2,
          {"cabecera", "filtro", "separador", "quitar-numeros", "volumen"},
-         {"subdirectorios", "sin-ordenar", "convertir-subrayados", "primero-titulo"},
+         {"subdirectorios", "sin-ordenar", "convertir-subrayados", "primero-titulo", "letras"},
          Anadir},
     };
     return ordenes;

@@ -21,6 +21,16 @@
 
 namespace {
 
+// "Canción", followed by where the lyric came from when it was read from a music file while cataloguing
+// it, so that the user knows it has still to be checked.
+QString TituloCancion(const QString& origen) {
+    if (origen.isEmpty())
+        return QStringLiteral("Canción");
+    if (origen == catalogo::OrigenEtiquetas)
+        return QStringLiteral("Canción - letra leída de las etiquetas del fichero");
+    return QStringLiteral("Canción - letra leída de «%1»").arg(origen);
+}
+
 // Client area as designed, and the smallest outer size, in twips.
 constexpr int AnchoInicial = 5175;
 constexpr int AltoInicial = 5775;
@@ -144,6 +154,7 @@ void frmCancion::Entrar(int idx, catalogo::IdCancion fila, const QString& operac
 void frmCancion::CargarCancion(int idx, catalogo::IdCancion fila) {
     Entrar(idx, fila, QStringLiteral("CargarCancion"));
     const catalogo::LetraLeida letra = catalogo::CargarLetra(Base(), idx);
+    setWindowTitle(TituloCancion(letra.origen));
     RecienCargada = true;
     Delante()->setPlainText(letra.texto);
     RecienCargada = false;
@@ -309,6 +320,7 @@ bool frmCancion::Guardar() {
         AvisarError(this, QStringLiteral("No se pudo guardar la letra; el texto sigue en la ventana"), error);
         return false;
     }
+    setWindowTitle(TituloCancion({})); // saved, the text is the user's
     Modificado = false;
     return true;
 }

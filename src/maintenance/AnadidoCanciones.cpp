@@ -1,13 +1,18 @@
 #include "maintenance/AnadidoCanciones.h"
 
+#include "maintenance/LecturaEtiquetas.h"
 #include "maintenance/RecorridoDirectorios.h"
 #include "maintenance/RutasVolumen.h"
 #include "store/BBDD.h"
+#include "store/Catalogo.h"
+#include "store/CatalogoLetras.h"
 
 #include <QCollator>
 #include <QFile>
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -42,8 +47,41 @@ Recorrido Directorios(const OpcionesAnadido& opciones, ProgresoAnadido& progreso
         [&](const QString& d) { progreso.Linea(RutaCatalogo(opciones.raizVolumen, d)); });
 }
 
+// The lyrics read from the files: each one a new lyric number and a LETRAS row, as if typed, with the
+// mark of where it came from.
+class EscrituraLetras {
+public:
+    explicit EscrituraLetras(dao::Database& base)
+        : insercion_(base, QStringLiteral("LETRAS"),
+                     {QStringLiteral("IDX_CANCION"), QStringLiteral("LYRICS"), QStringLiteral("ORIGEN")}),
+          siguiente_(catalogo::NumeroLetraNueva(base)) {}
+    // The number of the lyric written.
+    int Anadir(const DatosFichero& datos) {
+        const int idx = siguiente_;
+        if (idx == std::numeric_limits<int>::max())
+            throw dao::ErrorBD(
+                6, QStringLiteral("Desbordamiento: no queda ningún número libre para una letra nueva."));
+        insercion_.Entero(0, idx);
+        insercion_.Texto(1, datos.letra);
+        insercion_.Texto(2, datos.origen == OrigenLetra::Etiquetas ? catalogo::OrigenEtiquetas
+                                                                   : datos.ficheroLetra);
+        insercion_.Anadir();
+        ++siguiente_;
+        return idx;
+    }
+
+private:
+    dao::InsercionPreparada insercion_;
+    int siguiente_;
+};
+
+struct Escritura {
+    EscrituraCanciones canciones;
+    std::optional<EscrituraLetras> letras; // only when the files' lyrics are read
+};
+
 // The rows of one directory's files, numbered from 1 in the order given.
-void EscribirDirectorio(EscrituraCanciones& escritura, const QString& cabecera, const QString& ruta,
+void EscribirDirectorio(Escritura& escritura, const QString& cabecera, const QString& ruta,
                         const DirectorioEncontrado& directorio,
                         const std::vector<FicheroEncontrado>& ficheros, const OpcionesNombre& opcionesNombre,
                         ResultadoAnadido& resultado) {
@@ -53,9 +91,28 @@ void EscribirDirectorio(EscrituraCanciones& escritura, const QString& cabecera, 
             resultado.grandes << directorio.texto + fichero.nombre;
             continue;
         }
-        const NombreInterpretado nombre = InterpretarNombre(fichero.nombre, opcionesNombre);
-        escritura.AnadirCancion(cabecera, ruta, nombre.autor, nombre.titulo, nombre.extension,
-                                static_cast<int>(fichero.longitud), posicion++);
+        NombreInterpretado nombre = InterpretarNombre(fichero.nombre, opcionesNombre);
+        int idx = 0;
+        if (escritura.letras) {
+            const DatosFichero datos =
+                LeerDatosFichero(directorio.ruta + QFile::encodeName(fichero.nombre), fichero.nombre);
+            if (datos.etiquetasIlegibles)
+                resultado.etiquetasIlegibles << directorio.texto + fichero.nombre;
+            // A name that does not split (no second part): the tags' artist and title, where they have one.
+            QString& segunda = opcionesNombre.primeroAutor ? nombre.titulo : nombre.autor;
+            if (segunda.trimmed().isEmpty()) {
+                if (!datos.artista.isEmpty())
+                    nombre.autor = datos.artista;
+                if (!datos.titulo.isEmpty())
+                    nombre.titulo = datos.titulo;
+            }
+            if (datos.origen != OrigenLetra::Ninguno) {
+                idx = escritura.letras->Anadir(datos);
+                ++resultado.letras;
+            }
+        }
+        escritura.canciones.AnadirCancion(cabecera, ruta, nombre.autor, nombre.titulo, nombre.extension,
+                                          static_cast<int>(fichero.longitud), posicion++, idx);
         ++resultado.filas;
     }
 }
@@ -63,7 +120,9 @@ void EscribirDirectorio(EscrituraCanciones& escritura, const QString& cabecera, 
 void Procesar(const OpcionesAnadido& opciones, Recorrido& recorrido, ProgresoAnadido& progreso,
               ResultadoAnadido& resultado) {
     const QString cabecera = SinBlancos(opciones.cabecera).toString();
-    EscrituraCanciones escritura(*BBDD::BaseDatos);
+    Escritura escritura{EscrituraCanciones(*BBDD::BaseDatos), std::nullopt};
+    if (opciones.leerLetras)
+        escritura.letras.emplace(*BBDD::BaseDatos);
     dao::LoteEscritura lote(*BBDD::BaseDatos);
     for (DirectorioEncontrado& directorio : recorrido.directorios) {
         // The folder as the catalogue keeps its route, with "\" separators.
@@ -87,8 +146,9 @@ qint64 UltimaFila(dao::Database& base) {
     return rs->Field(0).toLongLong();
 }
 
-qint64 FilasTras(dao::Database& base, qint64 fila) {
-    auto rs = base.OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM CANCIONES WHERE rowid > %1").arg(fila));
+qint64 FilasTras(dao::Database& base, qint64 fila, const QString& condicion = {}) {
+    auto rs = base.OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM CANCIONES WHERE rowid > %1").arg(fila) +
+                                 condicion);
     return rs->Field(0).toLongLong();
 }
 
@@ -101,15 +161,15 @@ EscrituraCanciones::EscrituraCanciones(dao::Database& base)
                   QStringLiteral("IDX_CANCION"), QStringLiteral("REL_POS")}) {}
 
 void EscrituraCanciones::AnadirCancion(QStringView cabecera, QStringView ruta, QStringView autor,
-                                       QStringView titulo, QStringView extension, int longitud,
-                                       int posicion) {
+                                       QStringView titulo, QStringView extension, int longitud, int posicion,
+                                       int idxCancion) {
     insercion_.Texto(0, SinBlancos(cabecera));
     insercion_.Texto(1, SinBlancos(ruta));
     insercion_.Texto(2, BlancoSiVacio(autor));
     insercion_.Texto(3, BlancoSiVacio(titulo));
     insercion_.Texto(4, BlancoSiVacio(extension));
     insercion_.Entero(5, longitud);
-    insercion_.Entero(6, 0);
+    insercion_.Entero(6, idxCancion);
     insercion_.Entero(7, posicion);
     insercion_.Anadir();
 }
@@ -130,6 +190,8 @@ ResultadoAnadido AnadirFicheros(const OpcionesAnadido& opciones, ProgresoAnadido
         // What was written before the error is committed by now, unless the engine undid the open batch
         // itself (a full disk): the rows kept are counted, never the rows written.
         resultado.filas = static_cast<int>(FilasTras(*BBDD::BaseDatos, ultima));
+        resultado.letras =
+            static_cast<int>(FilasTras(*BBDD::BaseDatos, ultima, QStringLiteral(" AND IDX_CANCION <> 0")));
     }
     return resultado;
 }

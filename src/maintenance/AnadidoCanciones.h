@@ -17,6 +17,9 @@ struct OpcionesAnadido {
     bool incluirSubdirectorios = true;
     bool ordenar = true; // alphabetical order, letter case ignored; otherwise the file system's order
     OpcionesNombre nombre;
+    // Also read each file's lyric (its tags, or a .lrc or .txt beside it) and, for a name that does not
+    // split, the author and title of its tags.
+    bool leerLetras = false;
 };
 
 // What the scan tells while it runs. Every call is optional to act on.
@@ -30,23 +33,26 @@ public:
 };
 
 struct ResultadoAnadido {
-    bool encontrado = false; // some file matched the pattern
-    int filas = 0;           // rows written and kept
-    QStringList ilegibles;   // directories that could not be read
-    QStringList grandes;     // files whose length does not fit the catalogue
-    QString error;           // the engine's description when an error stopped the scan
+    bool encontrado = false;        // some file matched the pattern
+    int filas = 0;                  // rows written and kept
+    QStringList ilegibles;          // directories that could not be read
+    QStringList grandes;            // files whose length does not fit the catalogue
+    int letras = 0;                 // lyrics read from the files and kept
+    QStringList etiquetasIlegibles; // music files whose tags could not be read (their rows are written)
+    QString error;                  // the engine's description when an error stopped the scan
 };
 
 // The longest length of a file that the catalogue holds (LONGITUD is a 32-bit integer).
 constexpr qint64 LongitudMaximaFichero = 2147483647;
 
 // Appends songs to the CANCIONES table of one database through a statement prepared once: texts trimmed
-// of blanks, an empty author, title or extension stored as a single blank, no lyric.
+// of blanks, an empty author, title or extension stored as a single blank, no lyric unless one is given
+// by its number.
 class EscrituraCanciones {
 public:
     explicit EscrituraCanciones(dao::Database& base);
     void AnadirCancion(QStringView cabecera, QStringView ruta, QStringView autor, QStringView titulo,
-                       QStringView extension, int longitud, int posicion);
+                       QStringView extension, int longitud, int posicion, int idxCancion = 0);
 
 private:
     dao::InsercionPreparada insercion_;

@@ -181,6 +181,10 @@ QWidget* frmActualizacion::CrearContenedorAnadir() {
     optPrimeroAutor = new QRadioButton(QStringLiteral("Primero el &Autor"));
     chkConvertirUnderscore = new QCheckBox(QStringLiteral("&Convertir  \"_\"  en Espacios"));
     chkQuitarNumeros = new QCheckBox(QStringLiteral("&Quitar Números al Principio"));
+    chkLeerLetras = new QCheckBox(QStringLiteral("Leer &letras y etiquetas"));
+    chkLeerLetras->setToolTip(QStringLiteral(
+        "Toma la letra de las etiquetas de cada fichero o de un .lrc o .txt del mismo nombre, y "
+        "el autor y el título de las etiquetas cuando el nombre no se puede separar."));
     lblNumeros = new QLabel(QStringLiteral("Números:"));
     cmbNumeros = ComboEditable({}, QStringLiteral("Formato de numeración de los Ficheros"));
     cmdAnadir = new QPushButton(QStringLiteral("Añadir"));
@@ -221,6 +225,7 @@ QWidget* frmActualizacion::CrearContenedorAnadir() {
     derecha->addWidget(chkConvertirUnderscore);
     derecha->addWidget(chkQuitarNumeros);
     derecha->addLayout(numeros);
+    derecha->addWidget(chkLeerLetras);
     derecha->addStretch(1);
     derecha->addWidget(cmdAnadir, 0, Qt::AlignRight);
 
@@ -428,6 +433,7 @@ void frmActualizacion::Form_Load() {
     chkIncluirSubdirectorios->setChecked(true);
     chkOrdenar->setChecked(true);
     optPrimeroAutor->setChecked(true);
+    chkLeerLetras->setChecked(false);
     cmbFiltro->addItems({QStringLiteral("*.*"), QStringLiteral("*.aac"), QStringLiteral("*.mp3"),
                          QStringLiteral("*.mp4"), QStringLiteral("*.vqf")});
     cmbSeparador->addItems({QStringLiteral("--"), QStringLiteral("-")});
@@ -684,6 +690,7 @@ void frmActualizacion::cmdAnadir_Click() {
     opciones.nombre.formatoNumeros = cmbNumeros->currentText();
     opciones.nombre.convertirUnderscore = chkConvertirUnderscore->isChecked();
     opciones.nombre.primeroAutor = optPrimeroAutor->isChecked();
+    opciones.leerLetras = chkLeerLetras->isChecked();
     const ResultadoAnadido resultado = AnadirFicheros(opciones, *ventana);
     repaint();
 
@@ -696,6 +703,8 @@ void frmActualizacion::cmdAnadir_Click() {
         RefrescarCatalogo();
         ventana->setWindowTitle(QStringLiteral("Terminado"));
         ventana->ProgressBar->setValue(ventana->ProgressBar->maximum());
+        if (opciones.leerLetras)
+            ventana->txtNombreDir->setText(LetrasEncontradas(resultado));
         ventana->cmdHecho->setEnabled(true);
         ventana->cmdHecho->setFocus();
         VaciarCamposModificar();
@@ -707,6 +716,17 @@ void frmActualizacion::cmdAnadir_Click() {
         AvisarOmitidos(resultado);
         ventana->close();
     }
+}
+
+QString frmActualizacion::LetrasEncontradas(const ResultadoAnadido& resultado) {
+    QString texto = resultado.letras == 1
+                        ? QStringLiteral("Se ha encontrado 1 letra.")
+                        : QStringLiteral("Se han encontrado %1 letras.").arg(resultado.letras);
+    if (const qsizetype ilegibles = resultado.etiquetasIlegibles.size(); ilegibles > 0)
+        texto += ilegibles == 1
+                     ? QStringLiteral(" Las etiquetas de 1 fichero no se han podido leer.")
+                     : QStringLiteral(" Las etiquetas de %1 ficheros no se han podido leer.").arg(ilegibles);
+    return texto;
 }
 
 void frmActualizacion::RefrescarCatalogo() {

@@ -58,6 +58,7 @@ public:
     QRadioButton* optPrimeroAutor;
     QCheckBox* chkConvertirUnderscore;
     QCheckBox* chkQuitarNumeros;
+    QCheckBox* chkLeerLetras;
     QLabel* lblNumeros;
     QComboBox* cmbNumeros;
     QPushButton* cmdAnadir;
@@ -172,6 +173,8 @@ private:
     void SeguirRaiz(ArbolNodos* arbol);
     void HabilitarEdicionRuta(bool habilitar);
     void AvisarOmitidos(const ResultadoAnadido& resultado);
+    // The closing line of a scan that read the files' lyrics: how many, and the tags it could not read.
+    static QString LetrasEncontradas(const ResultadoAnadido& resultado);
     void RefrescarCatalogo();
 
     // A new deletion progress window, shown with that caption (the design's when empty) and maximum.

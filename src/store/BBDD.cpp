@@ -8,6 +8,11 @@ namespace BBDD {
 
 namespace {
 
+// Where a lyric came from: Null when typed, otherwise the file it was read from (see CatalogoLetras).
+dao::DefinicionCampo CampoOrigen() {
+    return {QStringLiteral("ORIGEN"), dao::TipoCampo::Texto};
+}
+
 // The indexes behind the program's statements: the songs of a route in order, namesakes by title,
 // the songs and the lyric of a lyric number, the titles of the songs that have a lyric (the "?" mark's
 // probe, answered from the index alone; its condition names the title, so that a statement that only
@@ -30,6 +35,7 @@ void CrearIndices(dao::Database& base) {
     if (tablas.contains(QStringLiteral("LETRAS"), Qt::CaseInsensitive)) {
         base.AsegurarIndice(QStringLiteral("LETRAS_NUMERO"), QStringLiteral("LETRAS"),
                             {QStringLiteral("IDX_CANCION")});
+        base.AsegurarCampo(QStringLiteral("LETRAS"), CampoOrigen());
         catalogo::AsegurarIndiceLetras(base);
     }
 }
@@ -53,6 +59,7 @@ void CrearCatalogo(const QString& ruta) {
     dao::TableDef letras = base->CreateTableDef(QStringLiteral("LETRAS"));
     letras.AppendField(letras.CreateField(QStringLiteral("IDX_CANCION"), dao::TipoCampo::Entero));
     letras.AppendField(letras.CreateField(QStringLiteral("LYRICS"), dao::TipoCampo::Memo));
+    letras.AppendField(CampoOrigen());
     base->AppendTableDef(letras);
 
     CrearIndices(*base);

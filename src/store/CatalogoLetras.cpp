@@ -10,6 +10,15 @@ namespace catalogo {
 namespace {
 
 const QString Idx = QStringLiteral("IDX_CANCION");
+const QString Origen = QStringLiteral("ORIGEN");
+
+// A catalogue opened without the upgrade of BBDD::AbrirBaseDatos may lack the column.
+bool TieneOrigen(const dao::Recordset& rs) {
+    for (int i = 0; i < rs.FieldCount(); ++i)
+        if (rs.FieldName(i).compare(Origen, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
 
 std::unique_ptr<dao::Recordset> LetrasDe(dao::Database& base, int idx) {
     return base.OpenRecordset(QStringLiteral("SELECT * FROM LETRAS WHERE IDX_CANCION = %1").arg(idx),
@@ -58,10 +67,12 @@ QString ConSaltoGuardado(const QString& texto) {
 
 LetraLeida CargarLetra(dao::Database& base, int idx) {
     LetraLeida letra;
-    auto rs = base.OpenRecordset(QStringLiteral("SELECT LYRICS FROM LETRAS WHERE IDX_CANCION = %1").arg(idx));
+    auto rs = base.OpenRecordset(QStringLiteral("SELECT * FROM LETRAS WHERE IDX_CANCION = %1").arg(idx));
     if (!rs->Eof()) {
         letra.existe = true;
-        letra.texto = rs->Field(0).toString();
+        letra.texto = rs->Field(QStringLiteral("LYRICS")).toString();
+        if (TieneOrigen(*rs))
+            letra.origen = rs->Field(Origen).toString();
     }
     return letra;
 }
@@ -110,9 +121,13 @@ Guardado GuardarLetra(dao::Database& base, int idx, const QString& texto) {
             rs->Update();
             return;
         }
+        // Saved by the user, the text is the user's, wherever it was first read from.
+        const bool origen = TieneOrigen(*rs);
         for (; !rs->Eof(); rs->MoveNext()) {
             rs->Edit();
             rs->SetField(QStringLiteral("LYRICS"), texto);
+            if (origen)
+                rs->SetField(Origen, QVariant());
             rs->Update();
         }
     });

@@ -20,9 +20,15 @@ inline const QString SaltoLinea = QStringLiteral("\r\n");
 // texto with every line break (CR LF, CR, LF, U+2028, U+2029) in the stored form.
 QString ConSaltoGuardado(const QString& texto);
 
+// ORIGEN of a lyric read from a file while cataloguing it: this text when it came from the file's tags,
+// otherwise the name of the text file beside it (a name ending in .lrc or .txt). Null for a lyric typed
+// by the user; saving a lyric in the song window makes it the user's.
+inline const QString OrigenEtiquetas = QStringLiteral("etiquetas");
+
 struct LetraLeida {
     bool existe = false; // a LETRAS row has the number
     QString texto;       // LYRICS; empty when Null or when there is no row
+    QString origen;      // ORIGEN; empty for a typed lyric
 };
 LetraLeida CargarLetra(dao::Database& base, int idx);
 

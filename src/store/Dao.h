@@ -152,6 +152,9 @@ public:
     // that meet it only. Indexes only make statements faster; they never change a result.
     void AsegurarIndice(const QString& nombre, const QString& tabla, const QStringList& campos,
                         const QString& condicion = {});
+    // Adds the field, with the rules of its type, to an existing table that lacks it (a catalogue of an
+    // earlier version); the rows already there get Null.
+    void AsegurarCampo(const QString& tabla, const DefinicionCampo& campo);
 
     void BeginTrans();
     void CommitTrans();

@@ -405,6 +405,24 @@ void Database::AsegurarIndice(const QString& nombre, const QString& tabla, const
                        (condicion.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condicion));
 }
 
+void Database::AsegurarCampo(const QString& tabla, const DefinicionCampo& campo) {
+    interno::Base& b = Viva(d.get());
+    sqlite3_stmt* s = Preparar(b.db, QStringLiteral("SELECT 1 FROM pragma_table_info(?1) WHERE name = ?2 "
+                                                    "COLLATE NOCASE"));
+    const QByteArray nombreTabla = tabla.toUtf8();
+    const QByteArray nombreCampo = campo.nombre.toUtf8();
+    sqlite3_bind_text(s, 1, nombreTabla.constData(), -1, SQLITE_STATIC);
+    sqlite3_bind_text(s, 2, nombreCampo.constData(), -1, SQLITE_STATIC);
+    const bool existe = sqlite3_step(s) == SQLITE_ROW;
+    sqlite3_finalize(s);
+    if (existe)
+        return;
+    b.SuspenderLecturas();
+    Ejecutar(b.db, QStringLiteral("ALTER TABLE ") + TraductorJet::Identificador(tabla) +
+                       QStringLiteral(" ADD COLUMN ") + DefinicionColumna(tabla, campo));
+    b.OlvidarEsquema();
+}
+
 QStringList Database::TableNames() const {
     interno::Base& b = Viva(d.get());
     QStringList nombres;

@@ -51,6 +51,23 @@ TEST_F(frmCancionTest, MuestraLaLetraYLaCancionConElEstiloCompartido) {
     EXPECT_FALSE(ventana->Modificado);
 }
 
+// A lyric read from a music file says so in the caption until the user saves it.
+TEST_F(frmCancionTest, ElTituloDiceDeDondeSeLeyoLaLetra) {
+    const auto fila = Cancion(QStringLiteral("C"), QStringLiteral("Luna"), 3);
+    const auto otra = Cancion(QStringLiteral("C"), QStringLiteral("Sol"), 4);
+    BBDD::BaseDatos->Execute(QStringLiteral("INSERT INTO LETRAS (IDX_CANCION, LYRICS, ORIGEN) VALUES "
+                                            "(3, 'de la etiqueta', 'etiquetas')"));
+    BBDD::BaseDatos->Execute(
+        QStringLiteral("INSERT INTO LETRAS (IDX_CANCION, LYRICS, ORIGEN) VALUES (4, 'del lrc', 'Sol.lrc')"));
+    frmCancion* ventana = Abrir(3, fila);
+    EXPECT_EQ(ventana->windowTitle(), QStringLiteral("Canción - letra leída de las etiquetas del fichero"));
+    EXPECT_EQ(Abrir(4, otra)->windowTitle(), QStringLiteral("Canción - letra leída de «Sol.lrc»"));
+    QTest::keyClicks(ventana->Delante(), QStringLiteral("x"));
+    guion.respuestas = {RespuestaMensaje::Si};
+    EXPECT_TRUE(Cerrar(ventana));
+    EXPECT_EQ(Abrir(3, fila)->windowTitle(), QStringLiteral("Canción"));
+}
+
 // The list configuration writes the run's lyric style: a song window already open keeps the style it
 // copied when it loaded, one opened afterwards takes the new one.
 TEST_F(frmCancionTest, ElEstiloAplicadoLlegaSoloALasVentanasAbiertasDespues) {

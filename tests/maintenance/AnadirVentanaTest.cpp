@@ -111,6 +111,26 @@ TEST_F(Anadir, UnArbolConSubdirectoriosEnOrdenAlfabetico) {
     EXPECT_EQ(v().Procesando(), nullptr);
 }
 
+// "Leer letras y etiquetas", off by default: ticked, the lyrics beside the files are stored and counted.
+TEST_F(Anadir, LeerLetrasCuentaLasLetrasEncontradas) {
+    EXPECT_EQ(v().chkLeerLetras->text(), "Leer &letras y etiquetas");
+    EXPECT_FALSE(v().chkLeerLetras->isChecked());
+    disco.Fichero("M/A -- Uno.mp3");
+    disco.Fichero("M/A -- Dos.mp3");
+    QFile lrc(disco.Ruta("M/A -- Uno.lrc"));
+    lrc.open(QIODevice::WriteOnly);
+    lrc.write("[00:01.00]La letra");
+    lrc.close();
+    v().cmbFiltro->setCurrentText("*.mp3");
+    v().chkLeerLetras->setChecked(true);
+    Pulsar("M");
+    EXPECT_EQ(v().Procesando()->txtNombreDir->text(), "Se ha encontrado 1 letra.");
+    auto rs = BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT LYRICS FROM LETRAS, CANCIONES WHERE "
+                                                            "LETRAS.IDX_CANCION = CANCIONES.IDX_CANCION"));
+    ASSERT_FALSE(rs->Eof());
+    EXPECT_EQ(rs->Field(0).toString(), "La letra");
+}
+
 TEST_F(Anadir, SinSubdirectoriosNiOrdenSigueAlSistemaDeFicheros) {
     for (const char* nombre : {"m.mp3", "b.mp3", "x.mp3", "a.mp3", "k.mp3"})
         disco.Fichero(QStringLiteral("Musica/") + nombre);

@@ -89,6 +89,23 @@ TEST_F(CantorioUtilTest, AnadirCreaElCatalogoYCatalogaComoLaVentana) {
     EXPECT_FALSE(QFile::exists(otro));
 }
 
+// --letras reads the lyrics beside the files and says how many it found.
+TEST_F(CantorioUtilTest, AnadirConLetras) {
+    const QString musica = Fichero(QStringLiteral("musica"));
+    QDir().mkpath(musica);
+    GuardarFichero(musica + QStringLiteral("/a -- Uno.mp3"), "x");
+    GuardarFichero(musica + QStringLiteral("/a -- Uno.txt"), "La letra");
+    const Ejecucion e = Util({QStringLiteral("anadir"), Fichero(QStringLiteral("nuevo.mdb")), musica,
+                              QStringLiteral("--cabecera"), QStringLiteral("CD"), QStringLiteral("--filtro"),
+                              QStringLiteral("*.mp3"), QStringLiteral("--letras")});
+    EXPECT_EQ(e.estado, 0) << e.errores.toStdString();
+    EXPECT_TRUE(e.errores.contains(QStringLiteral("Terminado: 1 canciones añadidas, 1 letras encontradas.")))
+        << e.errores.toStdString();
+    auto base = dao::Database::OpenDatabase(Fichero(QStringLiteral("nuevo.mdb")));
+    EXPECT_EQ(base->OpenRecordset(QStringLiteral("SELECT LYRICS FROM LETRAS"))->Field(0).toString(),
+              "La letra");
+}
+
 TEST_F(CantorioUtilTest, ExportarEImportarDanLosMismosBytesQueLaVentana) {
     Cancion(QStringLiteral("Música"), QStringLiteral("\\"), QStringLiteral("Año"), QStringLiteral("€"), 3, 1);
     Cancion(QStringLiteral("Música"), QStringLiteral("\\"), QStringLiteral("b"), QStringLiteral("c"), 0, 2);

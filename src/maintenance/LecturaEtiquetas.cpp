@@ -1,0 +1,131 @@
+#include "maintenance/LecturaEtiquetas.h"
+
+#include "store/CatalogoLetras.h"
+#include "utilities/Windows1252.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QUtf8StringView>
+
+#include <taglib/fileref.h>
+#include <taglib/tag.h>
+#include <taglib/tpropertymap.h>
+
+namespace {
+
+QString DeTagLib(const TagLib::String& texto) {
+    return QString::fromStdWString(texto.toWString());
+}
+
+// Leading and trailing blank lines and blanks removed; the lines between them kept.
+QString Limpia(const QString& texto) {
+    return catalogo::ConSaltoGuardado(texto.trimmed());
+}
+
+// The extensions whose files TagLib reads: a file of one of them that it cannot read has a broken
+// header or tags; a file of any other kind simply has no tags.
+bool EsFicheroMusica(const QString& nombre) {
+    static const QStringList extensiones = {
+        QStringLiteral("mp3"),  QStringLiteral("mp2"),  QStringLiteral("flac"), QStringLiteral("ogg"),
+        QStringLiteral("oga"),  QStringLiteral("opus"), QStringLiteral("spx"),  QStringLiteral("m4a"),
+        QStringLiteral("m4b"),  QStringLiteral("m4p"),  QStringLiteral("mp4"),  QStringLiteral("aac"),
+        QStringLiteral("wma"),  QStringLiteral("asf"),  QStringLiteral("ape"),  QStringLiteral("mpc"),
+        QStringLiteral("wv"),   QStringLiteral("tta"),  QStringLiteral("wav"),  QStringLiteral("aif"),
+        QStringLiteral("aiff"), QStringLiteral("dsf"),  QStringLiteral("dff")};
+    const qsizetype punto = nombre.lastIndexOf(u'.');
+    return punto >= 0 && extensiones.contains(nombre.mid(punto + 1), Qt::CaseInsensitive);
+}
+
+// The first lyric among the tag's properties: LYRICS (USLT, Vorbis, MP4 ©lyr), one with a
+// description (LYRICS:...), then UNSYNCEDLYRICS.
+QString LetraDePropiedades(const TagLib::PropertyMap& propiedades) {
+    auto primera = [](const TagLib::StringList& valores) {
+        for (const TagLib::String& valor : valores)
+            if (const QString texto = Limpia(DeTagLib(valor)); !texto.isEmpty())
+                return texto;
+        return QString();
+    };
+    if (const auto it = propiedades.find("LYRICS"); it != propiedades.end())
+        if (QString texto = primera(it->second); !texto.isEmpty())
+            return texto;
+    for (const auto& [clave, valores] : propiedades)
+        if (clave.startsWith("LYRICS:") || clave == "UNSYNCEDLYRICS")
+            if (QString texto = primera(valores); !texto.isEmpty())
+                return texto;
+    return {};
+}
+
+// Beside «Canción.mp3»: «Canción.lrc», then «Canción.txt» (either in capitals).
+bool LeerFicheroAparte(const QByteArray& ruta, const QString& nombre, DatosFichero& datos) {
+    const qsizetype puntoRuta = ruta.lastIndexOf('.');
+    const qsizetype puntoNombre = nombre.lastIndexOf(u'.');
+    if (puntoRuta < 0 || puntoNombre < 0 || ruta.lastIndexOf('/') > puntoRuta)
+        return false;
+    const QString propia = nombre.mid(puntoNombre + 1).toLower();
+    if (propia == QLatin1String("lrc") || propia == QLatin1String("txt"))
+        return false; // a text file is no music file with a lyric beside it
+    for (const char* extension : {"lrc", "LRC", "txt", "TXT"}) {
+        QFile fichero(QFile::decodeName(ruta.left(puntoRuta + 1) + extension));
+        if (!fichero.open(QIODevice::ReadOnly))
+            continue;
+        const QString texto = LetraDeTexto(fichero.readAll(), qstrnicmp(extension, "lrc", 3) == 0);
+        if (texto.isEmpty())
+            continue;
+        datos.letra = texto;
+        datos.origen = OrigenLetra::FicheroAparte;
+        datos.ficheroLetra = nombre.left(puntoNombre + 1) + QLatin1String(extension);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString LetraDeTexto(const QByteArray& contenido, bool esLrc) {
+    QByteArray bytes = contenido;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QString texto =
+        QUtf8StringView(bytes).isValidUtf8() ? QString::fromUtf8(bytes) : win1252::Decodificar(bytes);
+    if (esLrc) {
+        static const QRegularExpression cabecera(
+            QStringLiteral("^[ \\t]*\\[[A-Za-z#]+:[^\\]\\n]*\\][ \\t]*$"),
+            QRegularExpression::MultilineOption);
+        static const QRegularExpression tiempo(
+            QStringLiteral("[\\[<]\\d{1,3}:\\d{1,2}(?:[.:]\\d{1,3})?[\\]>]"));
+        texto = catalogo::ConSaltoGuardado(texto);
+        QStringList lineas = texto.split(catalogo::SaltoLinea);
+        QStringList quedan;
+        for (QString& linea : lineas) {
+            if (cabecera.match(linea).hasMatch())
+                continue;
+            linea.remove(tiempo);
+            quedan << linea.trimmed();
+        }
+        texto = quedan.join(u'\n');
+    }
+    return Limpia(texto);
+}
+
+DatosFichero LeerDatosFichero(const QByteArray& ruta, const QString& nombre) {
+    DatosFichero datos;
+    if (EsFicheroMusica(nombre)) {
+        // No audio properties: only the tags are wanted, and reading the stream would cost most.
+        const TagLib::FileRef fichero(ruta.constData(), false);
+        if (fichero.isNull() || !fichero.file()->isValid()) {
+            datos.etiquetasIlegibles = true;
+        } else {
+            const TagLib::PropertyMap propiedades = fichero.file()->properties();
+            datos.letra = LetraDePropiedades(propiedades);
+            if (!datos.letra.isEmpty())
+                datos.origen = OrigenLetra::Etiquetas;
+            if (const TagLib::Tag* etiqueta = fichero.tag()) {
+                datos.artista = DeTagLib(etiqueta->artist()).trimmed();
+                datos.titulo = DeTagLib(etiqueta->title()).trimmed();
+            }
+        }
+    }
+    if (datos.letra.isEmpty())
+        LeerFicheroAparte(ruta, nombre, datos);
+    return datos;
+}

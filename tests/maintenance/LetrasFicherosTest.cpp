@@ -1,0 +1,212 @@
+// Cataloguing with "Leer letras y etiquetas": the lyric of each file's tags or of a text file beside it
+// becomes a lyric of the catalogue, and the tags name a song whose file name does not split. The files
+// are made here, their tags written with TagLib.
+
+#include "ArbolFicheros.h"
+#include "FicherosEtiquetados.h"
+#include "maintenance/AnadidoCanciones.h"
+#include "maintenance/LecturaEtiquetas.h"
+#include "store/BBDD.h"
+#include "store/CatalogoLetras.h"
+#include "store/CatalogoPorLetra.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using namespace etiquetados;
+
+// What the catalogue holds for one song: author, title, and its lyric with the lyric's origin.
+struct Cancion {
+    QString autor, titulo, letra, origen;
+    int idx = 0;
+};
+
+class LetrasFicheros : public ::testing::Test {
+protected:
+    LetrasFicheros() {
+        BBDD::RutaBaseDatos = QDir(base_.path()).filePath("Cantorio.mdb");
+        BBDD::CrearBaseDatos();
+        BBDD::AbrirBaseDatos();
+    }
+    ~LetrasFicheros() override { BBDD::CerrarBaseDatos(); }
+
+    ResultadoAnadido Anadir(bool leerLetras = true) {
+        OpcionesAnadido opciones;
+        opciones.cabecera = QStringLiteral("Disco");
+        opciones.directorio = disco.Raiz();
+        opciones.raizVolumen = disco.Raiz();
+        opciones.leerLetras = leerLetras;
+        ProgresoAnadido sinProgreso;
+        return AnadirFicheros(opciones, sinProgreso);
+    }
+
+    // By file name (title "." extension as catalogued is not unique enough: keyed by REL_POS order).
+    std::map<QString, Cancion> Canciones() {
+        std::map<QString, Cancion> canciones;
+        auto rs = BBDD::BaseDatos->OpenRecordset(
+            QStringLiteral("SELECT AUTOR, TITULO, EXTENSION, IDX_CANCION FROM CANCIONES"));
+        for (; !rs->Eof(); rs->MoveNext()) {
+            Cancion c{rs->Field(0).toString(), rs->Field(1).toString(), {}, {}, rs->Field(3).toInt()};
+            const catalogo::LetraLeida letra = catalogo::CargarLetra(*BBDD::BaseDatos, c.idx);
+            c.letra = letra.texto;
+            c.origen = letra.origen;
+            canciones[c.titulo + u'.' + rs->Field(2).toString()] = c;
+        }
+        return canciones;
+    }
+
+    QByteArray Huella() const {
+        QCryptographicHash huella(QCryptographicHash::Sha256);
+        QDirIterator it(disco.Raiz(), QDir::Files, QDirIterator::Subdirectories);
+        QStringList rutas;
+        while (it.hasNext())
+            rutas << it.next();
+        rutas.sort();
+        for (const QString& ruta : rutas) {
+            QFile fichero(ruta);
+            fichero.open(QIODevice::ReadOnly);
+            huella.addData(ruta.toUtf8());
+            huella.addData(fichero.readAll());
+            huella.addData(QByteArray::number(QFileInfo(ruta).lastModified().toMSecsSinceEpoch()));
+        }
+        return huella.result();
+    }
+
+    QTemporaryDir base_;
+    ArbolFicheros disco;
+};
+
+} // namespace
+
+TEST_F(LetrasFicheros, CadaFormatoDaSuLetraYNadaSeEscribeEnLosFicheros) {
+    EscribirMp3(disco.Ruta("Ana -- Utf16.mp3"),
+                {{}, {}, QStringLiteral("Corazón en UTF-16\nsegunda línea €")});
+    EscribirMp3(disco.Ruta("Ana -- Latin1.mp3"),
+                {{}, {}, QStringLiteral("Canción en Latin-1: año"), TagLib::String::Latin1});
+    EscribirFlac(disco.Ruta("Ana -- Flac.flac"), QStringLiteral("LYRICS"), QStringLiteral("Letra de FLAC"));
+    EscribirFlac(disco.Ruta("Ana -- Flac2.flac"), QStringLiteral("UNSYNCEDLYRICS"),
+                 QStringLiteral("Sin sincronizar"));
+    EscribirMp4(disco.Ruta("Ana -- Mp4.m4a"), QStringLiteral("Letra de MP4"));
+    // Beside a file with no lyric of its own: a .lrc with header and time tags, a .txt in Windows-1252.
+    EscribirMp3(disco.Ruta("Ana -- Lrc.mp3"), {});
+    Escribir(disco.Ruta("Ana -- Lrc.lrc"),
+             "[ar:Ana]\n[ti:Lrc]\n[offset:+200]\n[00:01.00]Primera línea\r\n"
+             "[00:05.50][01:30.25]Estribillo <00:06.00>con palabras\n\n[02:00]Última\n");
+    EscribirMp3(disco.Ruta("Ana -- Txt.mp3"), {});
+    Escribir(disco.Ruta("Ana -- Txt.txt"), "Canci\xF3n \x93"
+                                           "entre comillas\x94\r\nfin");
+    // A tag lyric wins over a file beside it.
+    EscribirMp3(disco.Ruta("Ana -- Ambas.mp3"), {{}, {}, QStringLiteral("La de la etiqueta")});
+    Escribir(disco.Ruta("Ana -- Ambas.lrc"), "La del fichero");
+    // Broken files: counted, their rows written without a lyric.
+    Escribir(disco.Ruta("Ana -- Rota.flac"), "fLaC esto no es una cabecera");
+    Escribir(disco.Ruta("Ana -- Rota.m4a"), QByteArray(64, 'x'));
+    // Nothing to read: no lyric.
+    EscribirMp3(disco.Ruta("Ana -- Nada.mp3"), {});
+    const QByteArray antes = Huella();
+
+    const ResultadoAnadido resultado = Anadir();
+    EXPECT_TRUE(resultado.error.isEmpty()) << resultado.error.toStdString();
+    EXPECT_EQ(resultado.letras, 8);
+    EXPECT_EQ(resultado.etiquetasIlegibles.size(), 2);
+    EXPECT_EQ(Huella(), antes);
+
+    auto canciones = Canciones();
+    const std::map<QString, std::pair<QString, QString>> esperadas = {
+        {"Utf16.mp3", {"Corazón en UTF-16\r\nsegunda línea €", "etiquetas"}},
+        {"Latin1.mp3", {"Canción en Latin-1: año", "etiquetas"}},
+        {"Flac.flac", {"Letra de FLAC", "etiquetas"}},
+        {"Flac2.flac", {"Sin sincronizar", "etiquetas"}},
+        {"Mp4.m4a", {"Letra de MP4", "etiquetas"}},
+        {"Lrc.mp3", {"Primera línea\r\nEstribillo con palabras\r\n\r\nÚltima", "Ana -- Lrc.lrc"}},
+        {"Txt.mp3", {"Canción “entre comillas”\r\nfin", "Ana -- Txt.txt"}},
+        {"Ambas.mp3", {"La de la etiqueta", "etiquetas"}},
+        {"Rota.flac", {"", ""}},
+        {"Rota.m4a", {"", ""}},
+        {"Nada.mp3", {"", ""}},
+    };
+    for (const auto& [fichero, esperada] : esperadas) {
+        ASSERT_TRUE(canciones.count(fichero)) << fichero.toStdString();
+        const Cancion& c = canciones[fichero];
+        EXPECT_EQ(c.autor, "Ana") << fichero.toStdString();
+        EXPECT_EQ(c.letra, esperada.first) << fichero.toStdString();
+        EXPECT_EQ(c.origen, esperada.second) << fichero.toStdString();
+        EXPECT_EQ(c.idx != 0, !esperada.first.isEmpty()) << fichero.toStdString();
+    }
+    // The side files are catalogued as the pattern "*.*" asks, with no lyric of their own.
+    EXPECT_EQ(canciones["Lrc.lrc"].idx, 0);
+    // The lyrics are found by the query by lyric text, through the index.
+    const QString tabla = catalogo::NombreTablaAux(*BBDD::BaseDatos);
+    catalogo::CrearTablaAux(*BBDD::BaseDatos, tabla);
+    EXPECT_EQ(catalogo::LlenarTablaAux(*BBDD::BaseDatos, tabla, {}, QStringLiteral("corazon en utf"),
+                                       catalogo::Acentos::Ignorados),
+              1);
+}
+
+TEST_F(LetrasFicheros, LasEtiquetasNombranLoQueElNombreNoSepara) {
+    EscribirMp3(disco.Ruta("pista05.mp3"), {QStringLiteral("Luis"), QStringLiteral("Río abajo"), {}});
+    EscribirMp3(disco.Ruta("pista06.mp3"), {{}, QStringLiteral("Solo título"), {}});
+    EscribirMp3(disco.Ruta("Ana -- Mar.mp3"), {QStringLiteral("Otro"), QStringLiteral("Otro título"), {}});
+    Anadir();
+    auto canciones = Canciones();
+    EXPECT_EQ(canciones["Río abajo.mp3"].autor, "Luis");
+    EXPECT_EQ(canciones["Solo título.mp3"].autor, "pista06"); // the tag has no artist: the name's part stays
+    EXPECT_EQ(canciones["Mar.mp3"].autor, "Ana");             // a name that splits is not overruled
+
+    // Without the option the tab behaves as before: names only, no lyric.
+    BBDD::BaseDatos->Execute(QStringLiteral("DELETE FROM CANCIONES"));
+    EscribirMp3(disco.Ruta("pista07.mp3"), {QStringLiteral("Luis"), {}, QStringLiteral("Letra")});
+    const ResultadoAnadido resultado = Anadir(false);
+    EXPECT_EQ(resultado.letras, 0);
+    canciones = Canciones();
+    EXPECT_EQ(canciones[" .mp3"].idx, 0);
+    EXPECT_EQ(canciones.size(), 2u); // the three «pista» files are one key here
+    for (const auto& [clave, c] : canciones)
+        EXPECT_EQ(c.idx, 0) << clave.toStdString();
+}
+
+TEST_F(LetrasFicheros, CadaLetraTieneSuNumeroNuevoAunqueLosTextosCoincidan) {
+    BBDD::BaseDatos->Execute(
+        QStringLiteral("INSERT INTO CANCIONES (CABECERA, RUTA, AUTOR, TITULO, EXTENSION, "
+                       "LONGITUD, IDX_CANCION, REL_POS) VALUES ('Otro', '\\', 'a', 'b', "
+                       "'mp3', 1, 7, 1)"));
+    BBDD::BaseDatos->Execute(QStringLiteral("INSERT INTO LETRAS (IDX_CANCION, LYRICS) VALUES (7, 'Igual')"));
+    EscribirMp3(disco.Ruta("A -- Uno.mp3"), {{}, {}, QStringLiteral("Igual")});
+    EscribirMp3(disco.Ruta("A -- Dos.mp3"), {{}, {}, QStringLiteral("Igual")});
+    EXPECT_EQ(Anadir().letras, 2);
+    auto canciones = Canciones();
+    EXPECT_EQ(canciones["Uno.mp3"].idx + canciones["Dos.mp3"].idx, 8 + 9);
+    EXPECT_NE(canciones["Uno.mp3"].idx, canciones["Dos.mp3"].idx);
+    EXPECT_EQ(canciones["Uno.mp3"].letra, "Igual");
+
+    // Saved in the song window, a lyric read from a file becomes the user's.
+    catalogo::GuardarLetra(*BBDD::BaseDatos, canciones["Uno.mp3"].idx, QStringLiteral("Corregida"));
+    EXPECT_TRUE(catalogo::CargarLetra(*BBDD::BaseDatos, canciones["Uno.mp3"].idx).origen.isEmpty());
+    EXPECT_EQ(catalogo::CargarLetra(*BBDD::BaseDatos, canciones["Dos.mp3"].idx).origen, "etiquetas");
+}
+
+TEST(LetraDeTexto, LimpiaLasMarcasDeUnLrcYDecodificaElTexto) {
+    struct {
+        QByteArray contenido;
+        bool lrc;
+        const char* letra;
+    } casos[] = {
+        {"[length: 03:20]\n[re:Editor]\n[00:12.34]Hola\n[00:15.00]\n[00:16.00]adiós", true,
+         "Hola\r\n\r\nadiós"},
+        {"\xEF\xBB\xBF[00:01]Con BOM", true, "Con BOM"},
+        {"[Estribillo]\n[00:01.00]texto", true, "[Estribillo]\r\ntexto"}, // not a header: kept
+        {"[00:01.00]en un .txt", false, "[00:01.00]en un .txt"},
+        {"a\xF1o", false, "año"},
+        {"a\xC3\xB1o", false, "año"},
+        {"\n\n  \n", false, ""},
+    };
+    for (const auto& caso : casos)
+        EXPECT_EQ(LetraDeTexto(caso.contenido, caso.lrc), QString::fromUtf8(caso.letra))
+            << caso.contenido.toStdString();
+}
