@@ -9,6 +9,7 @@
 
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
+#include <taglib/tfilestream.h>
 #include <taglib/tpropertymap.h>
 
 namespace {
@@ -26,12 +27,12 @@ QString Limpia(const QString& texto) {
 // header or tags; a file of any other kind simply has no tags.
 bool EsFicheroMusica(const QString& nombre) {
     static const QStringList extensiones = {
-        QStringLiteral("mp3"),  QStringLiteral("mp2"),  QStringLiteral("flac"), QStringLiteral("ogg"),
-        QStringLiteral("oga"),  QStringLiteral("opus"), QStringLiteral("spx"),  QStringLiteral("m4a"),
-        QStringLiteral("m4b"),  QStringLiteral("m4p"),  QStringLiteral("mp4"),  QStringLiteral("aac"),
-        QStringLiteral("wma"),  QStringLiteral("asf"),  QStringLiteral("ape"),  QStringLiteral("mpc"),
-        QStringLiteral("wv"),   QStringLiteral("tta"),  QStringLiteral("wav"),  QStringLiteral("aif"),
-        QStringLiteral("aiff"), QStringLiteral("dsf"),  QStringLiteral("dff")};
+        QStringLiteral("mp3"), QStringLiteral("mp2"),  QStringLiteral("flac"), QStringLiteral("ogg"),
+        QStringLiteral("oga"), QStringLiteral("opus"), QStringLiteral("spx"),  QStringLiteral("m4a"),
+        QStringLiteral("m4b"), QStringLiteral("m4p"),  QStringLiteral("mp4"),  QStringLiteral("aac"),
+        QStringLiteral("wma"), QStringLiteral("asf"),  QStringLiteral("ape"),  QStringLiteral("mpc"),
+        QStringLiteral("wv"),  QStringLiteral("tta"),  QStringLiteral("wav"),  QStringLiteral("aif"),
+        QStringLiteral("aiff")};
     const qsizetype punto = nombre.lastIndexOf(u'.');
     return punto >= 0 && extensiones.contains(nombre.mid(punto + 1), Qt::CaseInsensitive);
 }
@@ -55,6 +56,9 @@ QString LetraDePropiedades(const TagLib::PropertyMap& propiedades) {
     return {};
 }
 
+// A text file beside a song is a lyric only up to this size; a larger one is something else.
+constexpr qint64 LargoMaximoFicheroAparte = 1 << 20;
+
 // Beside «Canción.mp3»: «Canción.lrc», then «Canción.txt» (either in capitals).
 bool LeerFicheroAparte(const QByteArray& ruta, const QString& nombre, DatosFichero& datos) {
     const qsizetype puntoRuta = ruta.lastIndexOf('.');
@@ -66,7 +70,7 @@ bool LeerFicheroAparte(const QByteArray& ruta, const QString& nombre, DatosFiche
         return false; // a text file is no music file with a lyric beside it
     for (const char* extension : {"lrc", "LRC", "txt", "TXT"}) {
         QFile fichero(QFile::decodeName(ruta.left(puntoRuta + 1) + extension));
-        if (!fichero.open(QIODevice::ReadOnly))
+        if (!fichero.open(QIODevice::ReadOnly) || fichero.size() > LargoMaximoFicheroAparte)
             continue;
         const QString texto = LetraDeTexto(fichero.readAll(), qstrnicmp(extension, "lrc", 3) == 0);
         if (texto.isEmpty())
@@ -110,8 +114,10 @@ QString LetraDeTexto(const QByteArray& contenido, bool esLrc) {
 DatosFichero LeerDatosFichero(const QByteArray& ruta, const QString& nombre) {
     DatosFichero datos;
     if (EsFicheroMusica(nombre)) {
-        // No audio properties: only the tags are wanted, and reading the stream would cost most.
-        const TagLib::FileRef fichero(ruta.constData(), false);
+        // Opened read-only, so that nothing can be written into the user's file; no audio properties:
+        // only the tags are wanted, and reading the stream would cost most.
+        TagLib::FileStream flujo(ruta.constData(), true);
+        const TagLib::FileRef fichero(&flujo, false);
         if (fichero.isNull() || !fichero.file()->isValid()) {
             datos.etiquetasIlegibles = true;
         } else {
