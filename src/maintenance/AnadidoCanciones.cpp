@@ -86,6 +86,7 @@ void EscribirDirectorio(Escritura& escritura, const QString& cabecera, const QSt
                         const std::vector<FicheroEncontrado>& ficheros, const OpcionesNombre& opcionesNombre,
                         ResultadoAnadido& resultado) {
     int posicion = 1;
+    const QSet<QString> textos = escritura.letras ? FicherosDeTexto(directorio.ruta) : QSet<QString>();
     for (const FicheroEncontrado& fichero : ficheros) {
         if (fichero.longitud > LongitudMaximaFichero) {
             resultado.grandes << directorio.texto + fichero.nombre;
@@ -95,7 +96,7 @@ void EscribirDirectorio(Escritura& escritura, const QString& cabecera, const QSt
         int idx = 0;
         if (escritura.letras) {
             const DatosFichero datos =
-                LeerDatosFichero(directorio.ruta + QFile::encodeName(fichero.nombre), fichero.nombre);
+                LeerDatosFichero(directorio.ruta + QFile::encodeName(fichero.nombre), fichero.nombre, textos);
             if (datos.etiquetasIlegibles)
                 resultado.etiquetasIlegibles << directorio.texto + fichero.nombre;
             // A name that does not split (no second part): the tags' artist and title, where they have one.

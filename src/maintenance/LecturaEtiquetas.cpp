@@ -1,5 +1,6 @@
 #include "maintenance/LecturaEtiquetas.h"
 
+#include "maintenance/RecorridoDirectorios.h"
 #include "store/CatalogoLetras.h"
 #include "utilities/Windows1252.h"
 
@@ -8,9 +9,12 @@
 #include <QUtf8StringView>
 
 #include <taglib/fileref.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
 #include <taglib/tag.h>
 #include <taglib/tfilestream.h>
 #include <taglib/tpropertymap.h>
+#include <taglib/unsynchronizedlyricsframe.h>
 
 namespace {
 
@@ -60,7 +64,8 @@ QString LetraDePropiedades(const TagLib::PropertyMap& propiedades) {
 constexpr qint64 LargoMaximoFicheroAparte = 1 << 20;
 
 // Beside «Canción.mp3»: «Canción.lrc», then «Canción.txt» (either in capitals).
-bool LeerFicheroAparte(const QByteArray& ruta, const QString& nombre, DatosFichero& datos) {
+bool LeerFicheroAparte(const QByteArray& ruta, const QString& nombre, const QSet<QString>& textos,
+                       DatosFichero& datos) {
     const qsizetype puntoRuta = ruta.lastIndexOf('.');
     const qsizetype puntoNombre = nombre.lastIndexOf(u'.');
     if (puntoRuta < 0 || puntoNombre < 0 || ruta.lastIndexOf('/') > puntoRuta)
@@ -69,6 +74,8 @@ bool LeerFicheroAparte(const QByteArray& ruta, const QString& nombre, DatosFiche
     if (propia == QLatin1String("lrc") || propia == QLatin1String("txt"))
         return false; // a text file is no music file with a lyric beside it
     for (const char* extension : {"lrc", "LRC", "txt", "TXT"}) {
+        if (!textos.contains(nombre.left(puntoNombre + 1) + QLatin1String(extension)))
+            continue;
         QFile fichero(QFile::decodeName(ruta.left(puntoRuta + 1) + extension));
         if (!fichero.open(QIODevice::ReadOnly) || fichero.size() > LargoMaximoFicheroAparte)
             continue;
@@ -83,7 +90,32 @@ bool LeerFicheroAparte(const QByteArray& ruta, const QString& nombre, DatosFiche
     return false;
 }
 
+// The lyric of an MP3 file's ID3v2 USLT frames read straight, without building every property of
+// its tags; for the other kinds, the tag's properties.
+QString LetraDeEtiquetas(TagLib::File& fichero) {
+    if (auto* mp3 = dynamic_cast<TagLib::MPEG::File*>(&fichero)) {
+        if (!mp3->hasID3v2Tag())
+            return LetraDePropiedades(mp3->properties());
+        for (const TagLib::ID3v2::Frame* marco : mp3->ID3v2Tag()->frameList("USLT"))
+            if (const auto* letra = dynamic_cast<const TagLib::ID3v2::UnsynchronizedLyricsFrame*>(marco))
+                if (QString texto = Limpia(DeTagLib(letra->text())); !texto.isEmpty())
+                    return texto;
+        return {};
+    }
+    return LetraDePropiedades(fichero.properties());
+}
+
 } // namespace
+
+QSet<QString> FicherosDeTexto(const QByteArray& directorio) {
+    QSet<QString> nombres;
+    std::vector<FicheroEncontrado> ficheros;
+    for (const char* patron : {"*.lrc", "*.txt"})
+        ListarFicheros(directorio, PatronFicheros(QLatin1String(patron)), ficheros);
+    for (const FicheroEncontrado& fichero : ficheros)
+        nombres.insert(fichero.nombre);
+    return nombres;
+}
 
 QString LetraDeTexto(const QByteArray& contenido, bool esLrc) {
     QByteArray bytes = contenido;
@@ -111,7 +143,7 @@ QString LetraDeTexto(const QByteArray& contenido, bool esLrc) {
     return Limpia(texto);
 }
 
-DatosFichero LeerDatosFichero(const QByteArray& ruta, const QString& nombre) {
+DatosFichero LeerDatosFichero(const QByteArray& ruta, const QString& nombre, const QSet<QString>& textos) {
     DatosFichero datos;
     if (EsFicheroMusica(nombre)) {
         // Opened read-only, so that nothing can be written into the user's file; no audio properties:
@@ -121,8 +153,7 @@ DatosFichero LeerDatosFichero(const QByteArray& ruta, const QString& nombre) {
         if (fichero.isNull() || !fichero.file()->isValid()) {
             datos.etiquetasIlegibles = true;
         } else {
-            const TagLib::PropertyMap propiedades = fichero.file()->properties();
-            datos.letra = LetraDePropiedades(propiedades);
+            datos.letra = LetraDeEtiquetas(*fichero.file());
             if (!datos.letra.isEmpty())
                 datos.origen = OrigenLetra::Etiquetas;
             if (const TagLib::Tag* etiqueta = fichero.tag()) {
@@ -132,6 +163,6 @@ DatosFichero LeerDatosFichero(const QByteArray& ruta, const QString& nombre) {
         }
     }
     if (datos.letra.isEmpty())
-        LeerFicheroAparte(ruta, nombre, datos);
+        LeerFicheroAparte(ruta, nombre, textos, datos);
     return datos;
 }

@@ -4,6 +4,7 @@
 // with the same base name (.lrc, .txt), and the artist and title of its tags. Files are only read.
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 enum class OrigenLetra { Ninguno, Etiquetas, FicheroAparte };
@@ -16,8 +17,12 @@ struct DatosFichero {
     bool etiquetasIlegibles = false; // a music file whose tags could not be read
 };
 
-// ruta: the file's path as the system names it; nombre: its name as shown.
-DatosFichero LeerDatosFichero(const QByteArray& ruta, const QString& nombre);
+// The names of the .lrc and .txt files of a directory (any letter case), listed once for all its songs.
+QSet<QString> FicherosDeTexto(const QByteArray& directorio);
+
+// ruta: the file's path as the system names it; nombre: its name as shown; textos: the names of the text
+// files beside it (FicherosDeTexto).
+DatosFichero LeerDatosFichero(const QByteArray& ruta, const QString& nombre, const QSet<QString>& textos);
 
 // The lyric of a sidecar text file: UTF-8 when it is valid UTF-8, Windows-1252 otherwise; for a .lrc
 // the time tags ([01:23.45], <01:23.45>) and the header lines ([ar:...]) are removed, the lines kept.
