@@ -86,22 +86,33 @@ void ArbolNodos::SetImageList(const QHash<QString, QIcon>* imagenes) {
 
 void ArbolNodos::AnadirNodo(const QString& clavePadre, const QString& clave, const QString& texto,
                             const QString& imagen) {
-    if (nodos_.contains(clave))
+    // One look-up both finds a key already present and makes the new key's place.
+    const qsizetype antes = nodos_.size();
+    QTreeWidgetItem*& hueco = nodos_[clave];
+    if (nodos_.size() == antes)
         throw dao::ErrorBD(35602, QStringLiteral("La clave \"%1\" ya existe en el árbol.").arg(clave));
     QTreeWidgetItem* padre = nullptr;
     if (!clavePadre.isEmpty()) {
-        padre = nodos_.value(clavePadre);
-        if (!padre)
-            throw dao::ErrorBD(35601, QStringLiteral("No se encontró el nodo \"%1\".").arg(clavePadre));
+        if (ultimoPadre_ && clavePadre == claveUltimoPadre_) {
+            padre = ultimoPadre_;
+        } else {
+            padre = nodos_.value(clavePadre);
+            if (!padre) {
+                nodos_.remove(clave);
+                throw dao::ErrorBD(35601, QStringLiteral("No se encontró el nodo \"%1\".").arg(clavePadre));
+            }
+            claveUltimoPadre_ = clavePadre;
+            ultimoPadre_ = padre;
+        }
     }
     auto* nodo = new NodoCatalogo(clave, texto, imagen);
+    hueco = nodo;
     if (padre)
         padre->addChild(nodo);
     else if (llenando_)
         pendientes_.append(nodo);
     else
         addTopLevelItem(nodo);
-    nodos_.insert(clave, nodo);
 }
 
 void ArbolNodos::EmpezarLlenado() {
@@ -114,8 +125,14 @@ void ArbolNodos::TerminarLlenado() {
     pendientes_.clear();
 }
 
+void ArbolNodos::Reservar(qsizetype nodos) {
+    nodos_.reserve(nodos);
+}
+
 void ArbolNodos::Vaciar() {
     nodos_.clear();
+    claveUltimoPadre_.clear();
+    ultimoPadre_ = nullptr;
     qDeleteAll(pendientes_);
     pendientes_.clear();
     clear();

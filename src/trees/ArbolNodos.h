@@ -26,6 +26,7 @@ public:
     // that the tree is not told of every node one by one.
     void EmpezarLlenado() override;
     void TerminarLlenado() override;
+    void Reservar(qsizetype nodos) override;
     void Vaciar();
 
     QTreeWidgetItem* Nodo(const QString& clave) const; // nullptr when there is none
@@ -60,6 +61,9 @@ protected:
 
 private:
     QHash<QString, QTreeWidgetItem*> nodos_;
+    // The parent of the last node added: the routes of a header come one after another.
+    QString claveUltimoPadre_;
+    QTreeWidgetItem* ultimoPadre_ = nullptr;
     const QHash<QString, QIcon>* imagenes_ = nullptr;
     bool llenando_ = false;
     QList<QTreeWidgetItem*> pendientes_; // top-level nodes of the open fill

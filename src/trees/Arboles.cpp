@@ -37,6 +37,22 @@ std::vector<Par> LeerPares(dao::Database& base) {
     return resultado;
 }
 
+// The root, a node per route and one per header: the pairs come ordered by header, so a header seldom
+// returns once another has been met, and counting every change of header never counts too few.
+qsizetype NodosMaximos(const std::vector<Par>& pares) {
+    qsizetype nodos = 1;
+    const QString* anterior = nullptr;
+    for (const Par& par : pares) {
+        if (par.nulo)
+            continue;
+        ++nodos;
+        if (!anterior || par.cabecera != *anterior)
+            ++nodos;
+        anterior = &par.cabecera;
+    }
+    return nodos;
+}
+
 // A header already in the trees: its number and key, its routes so far and the text of the last one.
 struct Cabecera {
     int numero;
@@ -103,6 +119,9 @@ void LlenarArboles(dao::Database& base, const std::vector<ArbolCatalogo*>& arbol
     Llenado llenado(arboles);
     const std::vector<Par> pares = LeerPares(base);
     const int total = int(pares.size());
+    const qsizetype nodos = NodosMaximos(pares);
+    for (ArbolCatalogo* arbol : arboles)
+        arbol->Reservar(nodos);
     if (progreso && total > 0)
         progreso->Rango(total);
     for (int fila = 0; fila < total; ++fila) {

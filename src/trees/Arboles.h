@@ -35,6 +35,9 @@ public:
     // once. TerminarLlenado is called also when the fill fails.
     virtual void EmpezarLlenado() {}
     virtual void TerminarLlenado() {}
+    // Within a fill: at most this many nodes will be in the tree when it ends, so that a tree may make
+    // room for them once instead of growing as they come.
+    virtual void Reservar(qsizetype /*nodos*/) {}
 };
 
 // What the fill needs of a progress bar.

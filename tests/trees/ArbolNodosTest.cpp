@@ -1,6 +1,7 @@
-// A catalogue tree under the mouse: what a press does to its selection.
+// A catalogue tree: what a press does to its selection, and how nodes are added by key.
 
 #include "trees/ArbolNodos.h"
+#include "store/Dao.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -41,4 +42,34 @@ TEST(ArbolNodos, SoloElBotonIzquierdoSobreUnNodoCambiaLaSeleccion) {
     QTest::mouseClick(vista, Qt::LeftButton, {}, sobreB);
     EXPECT_EQ(elegida(), "2-000001-000002");
     EXPECT_EQ(clics.count(), 2);
+}
+
+// A refused node leaves no trace: its key can be used afterwards, and a node is always put under the
+// parent its key names now, also after the tree was emptied and filled again.
+TEST(ArbolNodos, UnNodoRechazadoNoDejaRastroYElPadreEsElDeAhora) {
+    ArbolNodos arbol;
+    const auto error = [&arbol](const QString& padre, const QString& clave) {
+        try {
+            arbol.AnadirNodo(padre, clave, "X", {});
+        } catch (const dao::ErrorBD& e) {
+            return e.Numero();
+        }
+        return 0;
+    };
+    arbol.AnadirNodo({}, "RAIZ", "Canciones", {});
+    arbol.AnadirNodo("RAIZ", "1-000001-000001", "CD1", {});
+    EXPECT_EQ(error("1-000001-000009", "2-000001-000001"), 35601);
+    EXPECT_EQ(arbol.Nodo("2-000001-000001"), nullptr);
+    EXPECT_EQ(error("1-000001-000001", "2-000001-000001"), 0);
+    EXPECT_EQ(error("1-000001-000001", "2-000001-000001"), 35602);
+    EXPECT_EQ(arbol.Nodo("1-000001-000001")->childCount(), 1);
+
+    arbol.Vaciar();
+    arbol.AnadirNodo({}, "RAIZ", "Canciones", {});
+    arbol.AnadirNodo("RAIZ", "1-000001-000001", "CD2", {});
+    arbol.AnadirNodo("1-000001-000001", "2-000001-000001", "\\B\\", {});
+    const QTreeWidgetItem* ruta = arbol.Nodo("2-000001-000001");
+    ASSERT_NE(ruta, nullptr);
+    EXPECT_EQ(ruta->parent(), arbol.Nodo("1-000001-000001"));
+    EXPECT_EQ(ruta->parent()->text(0), QStringLiteral("CD2"));
 }
