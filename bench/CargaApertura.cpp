@@ -24,8 +24,8 @@ namespace bench {
 
 namespace {
 
-// The nodes one side frees lie in the allocator's free lists until a large allocation gathers them; the
-// next side's clock would pay for gathering them. Each side gathers its own before the other starts.
+// The nodes one side frees lie in the allocator's free lists until a large allocation gathers them, and
+// the next such allocation is the other side's opening. Each side's turn ends with gathering its own.
 void RecogerMemoriaLibre() {
     malloc_trim(0);
 }
