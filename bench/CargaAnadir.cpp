@@ -243,7 +243,7 @@ double Referencia(const QString& raiz, Tamano tamano, QByteArray& huella) {
 constexpr int Vueltas = 3;
 
 void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
-    std::vector<std::pair<Tamano, double>> nuestros;
+    std::vector<Pareja> parejas;
     for (Tamano tamano : tamanos) {
         const QString raiz = Arbol(contexto, tamano);
         Huellas huellas;
@@ -256,17 +256,9 @@ void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
         Detalle(QStringLiteral("nuestro %1 ms, referencia %2 ms")
                     .arg(pareja.nuestro * 1000, 0, 'f', 1)
                     .arg(pareja.referencia * 1000, 0, 'f', 1));
-        nuestros.emplace_back(tamano, pareja.nuestro);
+        parejas.push_back(pareja);
     }
-    // Linear growth: each tenfold tree may take at most 1.2 times ten times as long.
-    if (nuestros.size() > 1) {
-        double peor = 0;
-        for (size_t k = 1; k < nuestros.size(); ++k) {
-            const double veces = double(int(nuestros[k].first)) / int(nuestros[k - 1].first);
-            peor = std::max(peor, nuestros[k].second / nuestros[k - 1].second / veces);
-        }
-        Ratio(QStringLiteral("add-linear"), peor, 1.2);
-    }
+    Crecimiento(QStringLiteral("add-linear"), tamanos, parejas, 1.2);
 }
 
 const bool registrada =

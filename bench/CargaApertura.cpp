@@ -84,24 +84,7 @@ void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
                     .arg(pareja.referencia * 1000, 0, 'f', 1));
         parejas.push_back(pareja);
     }
-    // Growth with the catalogue: from one size to the next, how much faster our time grows than the
-    // reference's. The stack itself grows faster than the number of songs (a tree of 10,000 songs
-    // stays in the processor's caches, one of 1,000,000 does not), so the reference's growth is the
-    // yardstick; a walk of all headers per row would show here as a ratio far above 1.
-    if (parejas.size() > 1) {
-        double peor = 0;
-        for (size_t k = 1; k < parejas.size(); ++k) {
-            const double nuestro = parejas[k].nuestro / parejas[k - 1].nuestro;
-            const double referencia = parejas[k].referencia / parejas[k - 1].referencia;
-            peor = std::max(peor, nuestro / referencia);
-            Detalle(QStringLiteral("de %1 a %2 canciones: nuestro tiempo x%3, el de la referencia x%4")
-                        .arg(int(tamanos[k - 1]))
-                        .arg(int(tamanos[k]))
-                        .arg(nuestro, 0, 'f', 1)
-                        .arg(referencia, 0, 'f', 1));
-        }
-        Ratio(QStringLiteral("open-linear"), peor, 1.2);
-    }
+    Crecimiento(QStringLiteral("open-linear"), tamanos, parejas, 1.2);
 }
 
 const bool registrada =

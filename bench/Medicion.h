@@ -3,6 +3,8 @@
 // caches, and each side's figure is its best turn: the machine is shared, and what other processes do
 // only ever adds time, so the fastest turn is the one that shows the code itself.
 
+#include "Registro.h"
+
 #include <QElapsedTimer>
 
 #include <algorithm>
@@ -37,6 +39,27 @@ template <typename F> double Cronometrar(F&& accion) {
     reloj.start();
     accion();
     return reloj.nsecsElapsed() / 1e9;
+}
+
+// Growth with the size: from each size to the next, how much faster our time grows than the
+// reference's. The bare stack itself grows faster than the sizes do (a small catalogue stays in the
+// processor's caches, a million songs do not), so the reference's growth is the yardstick; work per
+// song that grew with the catalogue would show here as a ratio above 1.
+inline void Crecimiento(const QString& nombre, const std::vector<Tamano>& tamanos,
+                        const std::vector<Pareja>& parejas, double objetivo) {
+    if (parejas.size() < 2)
+        return;
+    double peor = 0;
+    for (size_t k = 1; k < parejas.size(); ++k) {
+        const double nuestro = parejas[k].nuestro / parejas[k - 1].nuestro;
+        const double referencia = parejas[k].referencia / parejas[k - 1].referencia;
+        peor = std::max(peor, nuestro / referencia);
+        Detalle(QStringLiteral("de %1 a %2: nuestro tiempo x%3, el de la referencia x%4")
+                    .arg(Sufijo(tamanos[k - 1]), Sufijo(tamanos[k]))
+                    .arg(nuestro, 0, 'f', 1)
+                    .arg(referencia, 0, 'f', 1));
+    }
+    Ratio(nombre, peor, objetivo);
 }
 
 } // namespace bench
