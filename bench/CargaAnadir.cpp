@@ -240,7 +240,10 @@ double Referencia(const QString& raiz, Tamano tamano, QByteArray& huella) {
     return segundos;
 }
 
-constexpr int Vueltas = 3;
+// More turns where one turn is short, so that a slow turn of either side cannot decide the figure.
+int Vueltas(Tamano tamano) {
+    return tamano == Tamano::Diez_k ? 11 : tamano == Tamano::Cien_k ? 5 : 3;
+}
 
 void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
     std::vector<Pareja> parejas;
@@ -248,7 +251,7 @@ void Medir(const Contexto& contexto, const std::vector<Tamano>& tamanos) {
         const QString raiz = Arbol(contexto, tamano);
         Huellas huellas;
         const Pareja pareja = MedirPareja(
-            Vueltas, [&] { return Nuestro(raiz, tamano, huellas.nuestra); },
+            Vueltas(tamano), [&] { return Nuestro(raiz, tamano, huellas.nuestra); },
             [&] { return Referencia(raiz, tamano, huellas.referencia); });
         if (huellas.nuestra != huellas.referencia)
             throw std::runtime_error("add: la referencia no escribió las mismas filas que el añadido");
