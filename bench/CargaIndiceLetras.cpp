@@ -5,6 +5,7 @@
 
 #include "Desnudo.h"
 #include "Generador.h"
+#include "LetrasGeneradas.h"
 #include "Medicion.h"
 
 #include "queries/frmConsulta.h"
@@ -17,7 +18,6 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -41,53 +41,15 @@ const char* const Vocabulario[] = {"amor",    "noche", "corazón",  "camino",  "
                                    "tu",      "por",   "sin",      "siempre", "nunca",  "volver", "bailar",
                                    "plata",   "oro",   "lágrimas", "luna",    "llena",  "de"};
 
-QByteArray Letra(int numero) {
-    QRandomGenerator azar(static_cast<quint32>(numero) * 7919u);
-    QByteArray texto;
-    const QByteArray salto = numero % 3 == 0 ? "\n" : "\r\n";
-    for (int palabra = 0; palabra < 200; ++palabra) {
-        texto += Vocabulario[azar.bounded(int(std::size(Vocabulario)))];
-        texto += (palabra + 1) % 8 == 0 ? salto : QByteArray(" ");
-        if (numero % CadaCuantas == 0 && palabra == 77)
-            texto += "Lágrimas de plata fina ";
-    }
-    return texto;
-}
-
-// Gives every song the lyric of its rowid and writes the 100,000 lyrics (the index follows them).
-void PonerLetras(sqlite3* conexion) {
-    Ejecutar(conexion, "BEGIN");
-    Ejecutar(conexion, "UPDATE CANCIONES SET IDX_CANCION = rowid");
-    sqlite3_stmt* insertar = nullptr;
-    sqlite3_prepare_v2(conexion, "INSERT INTO LETRAS (IDX_CANCION, LYRICS) VALUES (?, ?)", -1, &insertar,
-                       nullptr);
-    for (int numero = 1; numero <= Letras; ++numero) {
-        const QByteArray texto = Letra(numero);
-        sqlite3_bind_int(insertar, 1, numero);
-        sqlite3_bind_text(insertar, 2, texto.constData(), int(texto.size()), SQLITE_TRANSIENT);
-        if (sqlite3_step(insertar) != SQLITE_DONE)
-            throw std::runtime_error(sqlite3_errmsg(conexion));
-        sqlite3_reset(insertar);
-    }
-    sqlite3_finalize(insertar);
-    Ejecutar(conexion, "COMMIT");
-    Ejecutar(conexion, "PRAGMA wal_checkpoint(TRUNCATE)");
-}
-
-QString PrepararLetras(const Contexto& contexto) {
-    const QString origen = Preparar(contexto, Tamano::Cien_k);
-    const QString copia =
-        QDir(contexto.directorioDatos).filePath(QStringLiteral("letras-indexadas-100k.mdb"));
-    if (QFileInfo::exists(copia) && QFileInfo(copia).lastModified() >= QFileInfo(origen).lastModified())
-        return copia;
-    for (const char* final : {"", "-wal", "-shm"})
-        QFile::remove(copia + QLatin1String(final));
-    if (!QFile::copy(origen, copia))
-        throw std::runtime_error("no se pudo copiar el catálogo de las letras");
-    ConexionDesnuda conexion(copia);
-    PonerLetras(conexion);
-    return copia;
-}
+// Every song gets the lyric of its rowid; the index follows the lyrics as they are written.
+const LetrasGeneradas Generadas{QStringLiteral("letras-indexadas-100k.mdb"),
+                                Letras,
+                                "UPDATE CANCIONES SET IDX_CANCION = rowid",
+                                7919u,
+                                Vocabulario,
+                                CadaCuantas,
+                                "Lágrimas de plata fina",
+                                77};
 
 std::vector<QStringList> Referencia(sqlite3* conexion, QTreeWidget& lista, double& segundos) {
     lista.clear();
@@ -145,7 +107,7 @@ std::vector<QStringList> Consultar(frmConsultas& espacio, double& segundos) {
 }
 
 void Medir(const Contexto& contexto, const std::vector<Tamano>&) {
-    const QString fichero = PrepararLetras(contexto);
+    const QString fichero = PrepararLetras(contexto, Generadas);
     QTreeWidget lista;
     lista.setColumnCount(6);
     BBDD::RutaBaseDatos = fichero;

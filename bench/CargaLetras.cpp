@@ -7,6 +7,7 @@
 
 #include "Desnudo.h"
 #include "Generador.h"
+#include "LetrasGeneradas.h"
 #include "Medicion.h"
 
 #include "lyrics/frmCancion.h"
@@ -21,7 +22,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTreeWidget>
 
 #include <sqlite3.h>
@@ -42,53 +42,15 @@ const char* const Vocabulario[] = {"amor",    "noche", "corazón", "camino",  "m
                                    "la",      "el",    "de",      "que",     "y",      "en",     "mi",
                                    "tu",      "por",   "sin",     "siempre", "nunca",  "volver", "bailar"};
 
-QByteArray Letra(int numero) {
-    QRandomGenerator azar(static_cast<quint32>(numero));
-    QByteArray texto;
-    const QByteArray salto = numero % 3 == 0 ? "\n" : "\r\n";
-    for (int palabra = 0; palabra < 200; ++palabra) {
-        texto += Vocabulario[azar.bounded(int(std::size(Vocabulario)))];
-        texto += (palabra + 1) % 8 == 0 ? salto : QByteArray(" ");
-        if (numero % CadaCuantas == 0 && palabra == 120)
-            texto += "bajo la Luna llena ";
-    }
-    return texto;
-}
-
-// Gives every other song lyric rowid / 2 and writes the 50,000 lyrics into the catalogue's LETRAS.
-void PonerLetras(sqlite3* conexion) {
-    Ejecutar(conexion, "BEGIN");
-    Ejecutar(conexion, "UPDATE CANCIONES SET IDX_CANCION = rowid / 2 WHERE rowid % 2 = 0");
-    sqlite3_stmt* insertar = nullptr;
-    sqlite3_prepare_v2(conexion, "INSERT INTO LETRAS (IDX_CANCION, LYRICS) VALUES (?, ?)", -1, &insertar,
-                       nullptr);
-    for (int numero = 1; numero <= Letras; ++numero) {
-        const QByteArray texto = Letra(numero);
-        sqlite3_bind_int(insertar, 1, numero);
-        sqlite3_bind_text(insertar, 2, texto.constData(), int(texto.size()), SQLITE_TRANSIENT);
-        if (sqlite3_step(insertar) != SQLITE_DONE)
-            throw std::runtime_error(sqlite3_errmsg(conexion));
-        sqlite3_reset(insertar);
-    }
-    sqlite3_finalize(insertar);
-    Ejecutar(conexion, "COMMIT");
-    Ejecutar(conexion, "PRAGMA wal_checkpoint(TRUNCATE)");
-}
-
-// A copy of the 100,000-song catalogue with the lyrics, made again when the generated file is newer.
-QString PrepararLetras(const Contexto& contexto) {
-    const QString origen = Preparar(contexto, Tamano::Cien_k);
-    const QString copia = QDir(contexto.directorioDatos).filePath(QStringLiteral("letras-50k.mdb"));
-    if (QFileInfo::exists(copia) && QFileInfo(copia).lastModified() >= QFileInfo(origen).lastModified())
-        return copia;
-    for (const char* final : {"", "-wal", "-shm"})
-        QFile::remove(copia + QLatin1String(final));
-    if (!QFile::copy(origen, copia))
-        throw std::runtime_error("no se pudo copiar el catálogo de las letras");
-    ConexionDesnuda conexion(copia);
-    PonerLetras(conexion);
-    return copia;
-}
+// Every other song gets lyric rowid / 2.
+const LetrasGeneradas Generadas{QStringLiteral("letras-50k.mdb"),
+                                Letras,
+                                "UPDATE CANCIONES SET IDX_CANCION = rowid / 2 WHERE rowid % 2 = 0",
+                                1u,
+                                Vocabulario,
+                                CadaCuantas,
+                                "bajo la Luna llena",
+                                120};
 
 // The same songs by one statement on a bare connection, put into a bare list. The connection is open
 // before the clock starts, as ours is; the statement is prepared inside it, as ours prepares its own.
@@ -143,7 +105,7 @@ double Consultar(frmConsultas& espacio, int esperadas) {
 }
 
 void MedirConsulta(const Contexto& contexto, const std::vector<Tamano>&) {
-    const QString fichero = PrepararLetras(contexto);
+    const QString fichero = PrepararLetras(contexto, Generadas);
     QTreeWidget lista;
     lista.setColumnCount(6);
     BBDD::RutaBaseDatos = fichero;
@@ -169,7 +131,7 @@ void MedirConsulta(const Contexto& contexto, const std::vector<Tamano>&) {
 QString LetraDeUnMega() {
     QString texto;
     for (int numero = 1; texto.size() < 1'000'000; ++numero)
-        texto += QString::fromUtf8(Letra(numero))
+        texto += QString::fromUtf8(Letra(Generadas, numero))
                      .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
                      .replace(u'\n', QStringLiteral("\r\n"));
     return texto;
