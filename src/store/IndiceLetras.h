@@ -24,8 +24,8 @@ void AsegurarIndiceLetras(dao::Database& base);
 // Whether the catalogue has the current index with its triggers.
 bool HayIndiceLetras(dao::Database& base);
 
-// The FTS5 query that finds the lyrics that may contain texto, or nothing when the index cannot
-// serve it: a text shorter than three characters once folded has no trigram.
+// The FTS5 query that finds the lyrics that may contain texto, those holding all its trigrams, or
+// nothing when the index cannot serve it: a text shorter than three characters once folded has none.
 QByteArray ConsultaIndiceLetras(const QString& texto);
 
 } // namespace catalogo

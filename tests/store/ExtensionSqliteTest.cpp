@@ -76,7 +76,8 @@ TEST_F(ExtensionSqlite, SinLaExtensionElShellNoPuedeComprobarlo) {
 TEST_F(ExtensionSqlite, ElShellMantieneElIndiceDeLetras) {
     const QByteArray indice = catalogo::NombreIndiceLetras().toUtf8();
     const QByteArray busqueda = "SELECT count(*) FROM LETRAS WHERE rowid IN (SELECT rowid FROM " + indice +
-                                " WHERE " + indice + " MATCH '\"corazon\"');\n";
+                                " WHERE " + indice + " MATCH '" +
+                                catalogo::ConsultaIndiceLetras(QStringLiteral("corazon")) + "');\n";
     Resultado r = Shell(cargar + "UPDATE LETRAS SET LYRICS = 'Mi CORAZÓN' WHERE IDX_CANCION = 1;\n" +
                         "INSERT INTO LETRAS (IDX_CANCION, LYRICS) VALUES (2, 'corazón'), (3, 'nada');\n" +
                         busqueda + "DELETE FROM LETRAS WHERE IDX_CANCION = 2;\n" + busqueda);
