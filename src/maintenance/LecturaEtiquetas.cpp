@@ -1,5 +1,6 @@
 #include "maintenance/LecturaEtiquetas.h"
 
+#include "maintenance/EtiquetaId3v2.h"
 #include "maintenance/RecorridoDirectorios.h"
 #include "store/CatalogoLetras.h"
 #include "utilities/Windows1252.h"
@@ -143,24 +144,49 @@ QString LetraDeTexto(const QByteArray& contenido, bool esLrc) {
     return Limpia(texto);
 }
 
+namespace {
+
+bool EsMp3(const QString& nombre) {
+    return nombre.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive);
+}
+
+// The lyric, artist and title of an MP3 file's ID3v2 tag as the quick reader gives them.
+void TomarId3v2(const EtiquetaId3v2& etiqueta, DatosFichero& datos) {
+    for (const QString& letra : etiqueta.letras)
+        if (datos.letra = Limpia(letra); !datos.letra.isEmpty())
+            break;
+    datos.artista = etiqueta.artista.trimmed();
+    datos.titulo = etiqueta.titulo.trimmed();
+}
+
+void LeerConTagLib(const QByteArray& ruta, DatosFichero& datos) {
+    // Opened read-only, so that nothing can be written into the user's file; no audio properties:
+    // only the tags are wanted, and reading the stream would cost most.
+    TagLib::FileStream flujo(ruta.constData(), true);
+    const TagLib::FileRef fichero(&flujo, false);
+    if (fichero.isNull() || !fichero.file()->isValid()) {
+        datos.etiquetasIlegibles = true;
+        return;
+    }
+    datos.letra = LetraDeEtiquetas(*fichero.file());
+    if (const TagLib::Tag* etiqueta = fichero.tag()) {
+        datos.artista = DeTagLib(etiqueta->artist()).trimmed();
+        datos.titulo = DeTagLib(etiqueta->title()).trimmed();
+    }
+}
+
+} // namespace
+
 DatosFichero LeerDatosFichero(const QByteArray& ruta, const QString& nombre, const QSet<QString>& textos) {
     DatosFichero datos;
     if (EsFicheroMusica(nombre)) {
-        // Opened read-only, so that nothing can be written into the user's file; no audio properties:
-        // only the tags are wanted, and reading the stream would cost most.
-        TagLib::FileStream flujo(ruta.constData(), true);
-        const TagLib::FileRef fichero(&flujo, false);
-        if (fichero.isNull() || !fichero.file()->isValid()) {
-            datos.etiquetasIlegibles = true;
-        } else {
-            datos.letra = LetraDeEtiquetas(*fichero.file());
-            if (!datos.letra.isEmpty())
-                datos.origen = OrigenLetra::Etiquetas;
-            if (const TagLib::Tag* etiqueta = fichero.tag()) {
-                datos.artista = DeTagLib(etiqueta->artist()).trimmed();
-                datos.titulo = DeTagLib(etiqueta->title()).trimmed();
-            }
-        }
+        // Most music files are MP3 with an ID3v2 tag: read quickly, TagLib reading the rest.
+        if (const std::optional<EtiquetaId3v2> id3 = EsMp3(nombre) ? LeerEtiquetaId3v2(ruta) : std::nullopt)
+            TomarId3v2(*id3, datos);
+        else
+            LeerConTagLib(ruta, datos);
+        if (!datos.letra.isEmpty())
+            datos.origen = OrigenLetra::Etiquetas;
     }
     if (datos.letra.isEmpty())
         LeerFicheroAparte(ruta, nombre, textos, datos);
