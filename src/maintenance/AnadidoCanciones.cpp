@@ -6,11 +6,14 @@
 #include "store/BBDD.h"
 #include "store/Catalogo.h"
 #include "store/CatalogoLetras.h"
+#include "store/InsercionAgrupada.h"
 
 #include <QCollator>
-#include <QFile>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
+#include <deque>
 #include <limits>
 #include <optional>
 
@@ -48,31 +51,97 @@ Recorrido Directorios(const OpcionesAnadido& opciones, ProgresoAnadido& progreso
 }
 
 // The lyrics read from the files: each one a new lyric number and a LETRAS row, as if typed, with the
-// mark of where it came from.
+// mark of where it came from. A directory's lyrics are written together, before its songs.
 class EscrituraLetras {
 public:
     explicit EscrituraLetras(dao::Database& base)
         : insercion_(base, QStringLiteral("LETRAS"),
                      {QStringLiteral("IDX_CANCION"), QStringLiteral("LYRICS"), QStringLiteral("ORIGEN")}),
           siguiente_(catalogo::NumeroLetraNueva(base)) {}
-    // The number of the lyric written.
-    int Anadir(const DatosFichero& datos) {
-        const int idx = siguiente_;
-        if (idx == std::numeric_limits<int>::max())
-            throw dao::ErrorBD(
-                6, QStringLiteral("Desbordamiento: no queda ningún número libre para una letra nueva."));
-        insercion_.Entero(0, idx);
-        insercion_.Texto(1, datos.letra);
-        insercion_.Texto(2, datos.origen == OrigenLetra::Etiquetas ? catalogo::OrigenEtiquetas
-                                                                   : datos.ficheroLetra);
-        insercion_.Anadir();
-        ++siguiente_;
-        return idx;
+    // The number of each file's lyric, 0 for a file that brings none.
+    std::vector<int> Escribir(const std::vector<DatosFichero>& datos) {
+        std::vector<int> numeros;
+        numeros.reserve(datos.size());
+        for (const DatosFichero& fichero : datos) {
+            if (fichero.origen == OrigenLetra::Ninguno) {
+                numeros.push_back(0);
+                continue;
+            }
+            if (siguiente_ == std::numeric_limits<int>::max())
+                throw dao::ErrorBD(
+                    6, QStringLiteral("Desbordamiento: no queda ningún número libre para una letra nueva."));
+            numeros.push_back(siguiente_);
+            insercion_.Anadir({qint64(siguiente_++), fichero.letra,
+                               fichero.origen == OrigenLetra::Etiquetas ? catalogo::OrigenEtiquetas
+                                                                        : fichero.ficheroLetra});
+        }
+        insercion_.Escribir();
+        return numeros;
     }
 
 private:
-    dao::InsercionPreparada insercion_;
+    dao::InsercionAgrupada insercion_;
     int siguiente_;
+};
+
+// A directory's files in the order they are written and, when the files' lyrics are read, what each
+// file told (one for each file; nothing for a file too long to catalogue).
+struct DirectorioLeido {
+    std::vector<FicheroEncontrado> ficheros;
+    std::vector<DatosFichero> datos;
+};
+
+DirectorioLeido LeerDirectorio(DirectorioEncontrado& directorio, const OpcionesAnadido& opciones) {
+    DirectorioLeido leido{directorio.ficheros.Ficheros(), {}};
+    directorio.ficheros = {}; // read now: its names need not be kept any longer
+    if (opciones.ordenar)
+        OrdenarAlfabeticamente(leido.ficheros);
+    if (opciones.leerLetras && !leido.ficheros.empty()) {
+        const QSet<QString> textos = FicherosDeTexto(directorio.ruta);
+        leido.datos.reserve(leido.ficheros.size());
+        for (const FicheroEncontrado& fichero : leido.ficheros)
+            leido.datos.push_back(
+                fichero.longitud > LongitudMaximaFichero
+                    ? DatosFichero()
+                    : LeerDatosFichero(directorio.ruta + fichero.NombreSistema(), fichero.nombre, textos));
+    }
+    return leido;
+}
+
+// The directories read ahead of the writing, on a thread of their own, when the files themselves are
+// read: opening every file costs as much as writing its row, and the two then run side by side.
+class LecturaAdelantada {
+public:
+    LecturaAdelantada(std::vector<DirectorioEncontrado>& directorios, const OpcionesAnadido& opciones)
+        : directorios_(directorios), opciones_(opciones) {
+        hilo_.setMaxThreadCount(1);
+        while (pedidos_ < directorios_.size() && pendientes_.size() < Adelanto)
+            Pedir();
+    }
+    // The next directory, in the walk's order; waits while it is being read.
+    DirectorioLeido Siguiente() {
+        QFuture<DirectorioLeido> leido = std::move(pendientes_.front());
+        pendientes_.pop_front();
+        if (pedidos_ < directorios_.size())
+            Pedir();
+        return leido.takeResult();
+    }
+
+private:
+    // Directories read and not yet written: enough to keep the reading busy, few enough to hold.
+    static constexpr std::size_t Adelanto = 16;
+
+    void Pedir() {
+        DirectorioEncontrado& directorio = directorios_[pedidos_++];
+        pendientes_.push_back(
+            QtConcurrent::run(&hilo_, [&directorio, this] { return LeerDirectorio(directorio, opciones_); }));
+    }
+
+    std::vector<DirectorioEncontrado>& directorios_;
+    const OpcionesAnadido& opciones_;
+    std::size_t pedidos_ = 0;
+    std::deque<QFuture<DirectorioLeido>> pendientes_;
+    QThreadPool hilo_; // last, so that it is the first to go: it waits for the reading under way
 };
 
 struct Escritura {
@@ -80,14 +149,15 @@ struct Escritura {
     std::optional<EscrituraLetras> letras; // only when the files' lyrics are read
 };
 
-// The rows of one directory's files, numbered from 1 in the order given.
+// The rows of one directory's files, numbered from 1 in the order given; its lyrics first.
 void EscribirDirectorio(Escritura& escritura, const QString& cabecera, const QString& ruta,
-                        const DirectorioEncontrado& directorio,
-                        const std::vector<FicheroEncontrado>& ficheros, const OpcionesNombre& opcionesNombre,
-                        ResultadoAnadido& resultado) {
+                        const DirectorioEncontrado& directorio, const DirectorioLeido& leido,
+                        const OpcionesNombre& opcionesNombre, ResultadoAnadido& resultado) {
+    const std::vector<int> letras =
+        escritura.letras ? escritura.letras->Escribir(leido.datos) : std::vector<int>();
     int posicion = 1;
-    const QSet<QString> textos = escritura.letras ? FicherosDeTexto(directorio.ruta) : QSet<QString>();
-    for (const FicheroEncontrado& fichero : ficheros) {
+    for (std::size_t i = 0; i < leido.ficheros.size(); ++i) {
+        const FicheroEncontrado& fichero = leido.ficheros[i];
         if (fichero.longitud > LongitudMaximaFichero) {
             resultado.grandes << directorio.texto + fichero.nombre;
             continue;
@@ -95,8 +165,7 @@ void EscribirDirectorio(Escritura& escritura, const QString& cabecera, const QSt
         NombreInterpretado nombre = InterpretarNombre(fichero.nombre, opcionesNombre);
         int idx = 0;
         if (escritura.letras) {
-            const DatosFichero datos =
-                LeerDatosFichero(directorio.ruta + QFile::encodeName(fichero.nombre), fichero.nombre, textos);
+            const DatosFichero& datos = leido.datos[i];
             if (datos.etiquetasIlegibles)
                 resultado.etiquetasIlegibles << directorio.texto + fichero.nombre;
             // A name that does not split (no second part): the tags' artist and title, where they have one.
@@ -107,8 +176,8 @@ void EscribirDirectorio(Escritura& escritura, const QString& cabecera, const QSt
                 if (!datos.titulo.isEmpty())
                     nombre.titulo = datos.titulo;
             }
-            if (datos.origen != OrigenLetra::Ninguno) {
-                idx = escritura.letras->Anadir(datos);
+            if (letras[i] != 0) {
+                idx = letras[i];
                 ++resultado.letras;
             }
         }
@@ -122,20 +191,21 @@ void Procesar(const OpcionesAnadido& opciones, Recorrido& recorrido, ProgresoAna
               ResultadoAnadido& resultado) {
     const QString cabecera = SinBlancos(opciones.cabecera).toString();
     Escritura escritura{EscrituraCanciones(*BBDD::BaseDatos), std::nullopt};
-    if (opciones.leerLetras)
+    std::optional<LecturaAdelantada> adelantada;
+    if (opciones.leerLetras) {
         escritura.letras.emplace(*BBDD::BaseDatos);
+        adelantada.emplace(recorrido.directorios, opciones);
+    }
     dao::LoteEscritura lote(*BBDD::BaseDatos);
     for (DirectorioEncontrado& directorio : recorrido.directorios) {
         // The folder as the catalogue keeps its route, with "\" separators.
         const QString ruta = RutaCatalogo(opciones.raizVolumen, directorio.texto);
         progreso.Linea(QStringLiteral("Directorio: ") + ruta);
-        std::vector<FicheroEncontrado> ficheros = directorio.ficheros.Ficheros();
-        directorio.ficheros = {}; // written now: its names need not be kept any longer
-        if (!ficheros.empty()) {
+        const DirectorioLeido leido =
+            adelantada ? adelantada->Siguiente() : LeerDirectorio(directorio, opciones);
+        if (!leido.ficheros.empty()) {
             resultado.encontrado = true;
-            if (opciones.ordenar)
-                OrdenarAlfabeticamente(ficheros);
-            EscribirDirectorio(escritura, cabecera, ruta, directorio, ficheros, opciones.nombre, resultado);
+            EscribirDirectorio(escritura, cabecera, ruta, directorio, leido, opciones.nombre, resultado);
         }
         progreso.Avanzar();
     }

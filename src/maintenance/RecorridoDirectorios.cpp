@@ -146,7 +146,9 @@ std::vector<FicheroEncontrado> FicherosDirectorio::Ficheros() const {
     qsizetype inicio = 0;
     for (qint64 longitud : longitudes) {
         const qsizetype fin = nombres.indexOf('\0', inicio);
-        ficheros.push_back({NombreLegible(nombres.sliced(inicio, fin - inicio)), longitud});
+        const QByteArray nombre = nombres.sliced(inicio, fin - inicio);
+        const bool utf8 = QUtf8StringView(nombre).isValidUtf8();
+        ficheros.push_back({NombreLegible(nombre), longitud, utf8 ? QByteArray() : nombre});
         inicio = fin + 1;
     }
     return ficheros;

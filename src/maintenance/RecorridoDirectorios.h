@@ -32,6 +32,9 @@ QString NombreLegible(const QByteArray& nombre);
 struct FicheroEncontrado {
     QString nombre;
     qint64 longitud;
+    QByteArray nombreSistema; // the name's bytes when they are not UTF-8; empty otherwise
+    // The bytes of the name to open the file by.
+    QByteArray NombreSistema() const { return nombreSistema.isEmpty() ? nombre.toUtf8() : nombreSistema; }
 };
 
 // The matching files of a directory as the walk read them, kept compact until they are written: the

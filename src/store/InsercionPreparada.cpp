@@ -14,18 +14,22 @@ interno::Base& Abierta(interno::Base* base) {
 
 } // namespace
 
-InsercionPreparada::InsercionPreparada(Database& base, const QString& tabla, const QStringList& campos)
-    : conexion_(Abierta(base.d.get()).testigo), textos_(campos.size()) {
-    QStringList nombres, parametros;
-    for (qsizetype k = 0; k < campos.size(); ++k) {
-        nombres << TraductorJet::Identificador(campos[k]);
-        parametros << QStringLiteral("?%1").arg(k + 1);
+InsercionPreparada::InsercionPreparada(Database& base, const QString& tabla, const QStringList& campos,
+                                       int filas)
+    : conexion_(Abierta(base.d.get()).testigo), filas_(filas), textos_(campos.size() * filas) {
+    QStringList nombres, valores;
+    for (const QString& campo : campos)
+        nombres << TraductorJet::Identificador(campo);
+    for (int fila = 0; fila < filas; ++fila) {
+        QStringList parametros;
+        for (qsizetype k = 0; k < campos.size(); ++k)
+            parametros << QStringLiteral("?%1").arg(fila * campos.size() + k + 1);
+        valores << QLatin1Char('(') + parametros.join(QStringLiteral(", ")) + QLatin1Char(')');
     }
     sentencia_ =
         interno::Preparar(base.d->db, QStringLiteral("INSERT INTO ") + TraductorJet::Identificador(tabla) +
                                           QStringLiteral(" (") + nombres.join(QStringLiteral(", ")) +
-                                          QStringLiteral(") VALUES (") +
-                                          parametros.join(QStringLiteral(", ")) + QLatin1Char(')'));
+                                          QStringLiteral(") VALUES ") + valores.join(QStringLiteral(", ")));
 }
 
 InsercionPreparada::~InsercionPreparada() {
@@ -59,7 +63,7 @@ void InsercionPreparada::Anadir() {
     }
     sqlite3_reset(sentencia_);
     sqlite3_clear_bindings(sentencia_);
-    base.TrasEscribir(1);
+    base.TrasEscribir(filas_);
 }
 
 } // namespace dao

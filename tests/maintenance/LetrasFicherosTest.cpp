@@ -191,6 +191,44 @@ TEST_F(LetrasFicheros, CadaLetraTieneSuNumeroNuevoAunqueLosTextosCoincidan) {
     EXPECT_EQ(catalogo::CargarLetra(*BBDD::BaseDatos, canciones["Dos.mp3"].idx).origen, "etiquetas");
 }
 
+// Read ahead on a thread of their own, the files of many folders each keep their own lyric and place;
+// a name that is not UTF-8 is opened by its own bytes.
+TEST_F(LetrasFicheros, CadaCarpetaLeidaPorAdelantadoConservaSusLetras) {
+    for (int carpeta = 0; carpeta < 40; ++carpeta)
+        for (const char* tema : {"B", "a"}) {
+            disco.Directorio(QStringLiteral("c%1").arg(carpeta));
+            EscribirMp3(disco.Ruta(QStringLiteral("c%1/Ana -- %2.mp3").arg(carpeta).arg(tema)),
+                        {{}, {}, QStringLiteral("Letra %1 de la carpeta %2").arg(tema).arg(carpeta)});
+        }
+    EscribirMp3(disco.Ruta("latin1.mp3"), {{}, {}, QStringLiteral("Letra con nombre en Latin-1")});
+    ASSERT_EQ(::rename(QFile::encodeName(disco.Ruta("latin1.mp3")).constData(),
+                       QFile::encodeName(disco.Ruta("Ana -- Canci")).append("\xF3n.mp3").constData()),
+              0);
+
+    const ResultadoAnadido resultado = Anadir();
+    EXPECT_EQ(resultado.letras, 81);
+    EXPECT_TRUE(resultado.etiquetasIlegibles.isEmpty())
+        << resultado.etiquetasIlegibles.join(", ").toStdString();
+    auto rs = BBDD::BaseDatos->OpenRecordset(QStringLiteral(
+        "SELECT C.RUTA, C.TITULO, C.REL_POS, L.LYRICS FROM CANCIONES C INNER JOIN LETRAS L ON L.IDX_CANCION "
+        "= C.IDX_CANCION"));
+    int filas = 0;
+    for (; !rs->Eof(); rs->MoveNext(), ++filas) {
+        const QString ruta = rs->Field(0).toString();
+        const QString titulo = rs->Field(1).toString();
+        if (ruta == QLatin1String("\\")) {
+            EXPECT_EQ(titulo, QString::fromUtf8("Canción"));
+            EXPECT_EQ(rs->Field(3).toString(), "Letra con nombre en Latin-1");
+            continue;
+        }
+        // "a" before "B": the alphabetical order, letter case ignored.
+        EXPECT_EQ(rs->Field(2).toInt(), titulo == "a" ? 1 : 2) << ruta.toStdString();
+        EXPECT_EQ(rs->Field(3).toString(),
+                  QStringLiteral("Letra %1 de la carpeta %2").arg(titulo, ruta.sliced(2).chopped(1)));
+    }
+    EXPECT_EQ(filas, 81);
+}
+
 TEST(LetraDeTexto, LimpiaLasMarcasDeUnLrcYDecodificaElTexto) {
     struct {
         QByteArray contenido;

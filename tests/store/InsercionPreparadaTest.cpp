@@ -1,9 +1,13 @@
 // Appending rows through one prepared INSERT: the same rows and the same refusals as AddNew...Update,
-// the batches of a LoteEscritura, and a closed connection.
+// the batches of a LoteEscritura, and a closed connection; rows written in groups, several a statement.
 
 #include "CatalogoTemporal.h"
 
+#include "store/IndiceLetras.h"
+
+#include "store/InsercionAgrupada.h"
 #include "store/InsercionPreparada.h"
+#include <sqlite3.h>
 
 namespace {
 
@@ -80,6 +84,37 @@ TEST_F(InsercionPreparada, CuentaEnLosLotesYNoSigueConLaBaseCerrada) {
     insercion->Entero(0, 1);
     EXPECT_ERROR_BD(insercion->Anadir(), 3420);
     insercion.reset();
+}
+
+// 64 + 8 + 2 + 1 rows: every statement size, each row's values in its own row, the index's trigger run
+// for each lyric; a refused statement writes none of its rows.
+TEST_F(InsercionPreparada, EnGruposCadaFilaLlevaSusValores) {
+    catalogo::AsegurarIndiceLetras(*base);
+    dao::InsercionAgrupada insercion(*base, "LETRAS", {"IDX_CANCION", "LYRICS", "ORIGEN"});
+    constexpr int Filas = 75;
+    for (int k = 0; k < Filas; ++k)
+        insercion.Anadir({qint64(1000 + k), QStringLiteral("letra número %1 fin").arg(k),
+                          k % 2 ? dao::InsercionAgrupada::Valor() : QStringLiteral("origen %1").arg(k)});
+    insercion.Escribir();
+    EXPECT_EQ(Contar("SELECT * FROM LETRAS WHERE IDX_CANCION >= 1000"), Filas);
+    EXPECT_EQ(Contar("SELECT * FROM LETRAS WHERE IDX_CANCION >= 1000 AND LYRICS = 'letra número ' & "
+                     "(IDX_CANCION - 1000) & ' fin' AND (ORIGEN = 'origen ' & (IDX_CANCION - 1000) OR "
+                     "(ORIGEN IS NULL AND (IDX_CANCION Mod 2) = 1))"),
+              Filas);
+    const QByteArray busqueda =
+        QStringLiteral("SELECT count(*) FROM \"%1\" WHERE \"%1\" MATCH '\"o 7\" AND \"4 f\"'")
+            .arg(catalogo::NombreIndiceLetras())
+            .toUtf8();
+    sqlite3_stmt* indice = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(base->Conexion(), busqueda.constData(), -1, &indice, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(indice), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(indice, 0), 1); // «número 74 fin»
+    sqlite3_finalize(indice);
+
+    insercion.Anadir({qint64(2000), QStringLiteral("buena")});
+    insercion.Anadir({qint64(2001), QStringLiteral("mala"), QString()}); // a zero-length ORIGEN is refused
+    EXPECT_ERROR_BD(insercion.Escribir(), 3315);
+    EXPECT_EQ(Contar("SELECT * FROM LETRAS WHERE IDX_CANCION >= 2000"), 0);
 }
 
 } // namespace
