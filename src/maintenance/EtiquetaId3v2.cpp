@@ -81,6 +81,19 @@ bool IdentificadorValido(QByteArrayView id) {
     return true;
 }
 
+// Whether TagLib reads a version 2.4 frame's size as some programs write it, a plain 32-bit number:
+// it does when no frame follows where the right size ends and one follows where the plain one ends.
+bool LeeTamanoLlano(LecturaFichero& fichero, qint64 posicion, quint32 tamano, quint32 tamanoLlano,
+                    qint64 fin) {
+    auto hayMarco = [&](qint64 desde) {
+        if (desde + 4 > fin)
+            return false;
+        const QByteArrayView id = fichero.Bytes(desde, 4);
+        return id.size() == 4 && IdentificadorValido(id);
+    };
+    return !hayMarco(posicion + LargoCabecera + tamano) && hayMarco(posicion + LargoCabecera + tamanoLlano);
+}
+
 // The frames read; a second title or artist is not, as TagLib takes the first.
 enum class Marco { Otro, Titulo, Artista, Letra };
 
@@ -91,7 +104,8 @@ qsizetype AnchoCaracter(quint8 codificacion) {
 }
 
 // One string of a frame in its encoding, cut at its first NUL as TagLib cuts it. Nothing where TagLib
-// could read it otherwise: UTF-16 without its byte-order mark, invalid UTF-8, a surrogate.
+// could read it otherwise: UTF-16 without its byte-order mark, invalid UTF-8, a surrogate, a second
+// byte-order mark.
 std::optional<QString> Decodificar(QByteArrayView bytes, quint8 codificacion) {
     QString texto;
     if (codificacion == Latin1) {
@@ -122,6 +136,9 @@ std::optional<QString> Decodificar(QByteArrayView bytes, quint8 codificacion) {
             texto.append(QChar(unidad));
         }
     }
+    // TagLib drops byte-order marks inside a text, in ways not worth copying.
+    if (texto.contains(QChar(0xFEFF)) || texto.contains(QChar(0xFFFE)))
+        return std::nullopt;
     if (const qsizetype nulo = texto.indexOf(QChar(0)); nulo >= 0)
         texto.truncate(nulo);
     return texto;
@@ -206,8 +223,11 @@ std::optional<EtiquetaId3v2> LeerEtiquetaId3v2(const QByteArray& ruta) {
                             : id == "TPE1" ? (conArtista ? Marco::Otro : Marco::Artista)
                             : id == "USLT" ? Marco::Letra
                                            : Marco::Otro;
+        // Past here the header's bytes may be gone: the reads below may read another block.
+        if (version == 4 && *tamano > 127 &&
+            LeeTamanoLlano(fichero, posicion, *tamano, Entero32(marco.sliced(4)), fin))
+            return std::nullopt;
         if (clase != Marco::Otro) {
-            // Reading the frame may read another block: the header's bytes are not used after this.
             const QByteArrayView datos = fichero.Bytes(posicion + LargoCabecera, *tamano);
             if (datos.size() < qsizetype(*tamano))
                 return std::nullopt;

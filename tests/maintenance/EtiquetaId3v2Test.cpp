@@ -193,6 +193,16 @@ const Caso Casos[] = {
          Escribir(r, Etiqueta(4, 0, TitulosLatin1 + marco));
      },
      Espera::NoResponde},
+    {"tamaño de marco escrito como número llano en v2.4, que TagLib acepta",
+     [](const QString& r) {
+         // 300 bytes, written 00 00 01 2C: read seven bits a byte that is 172, where zeros follow, as
+         // padding would; TagLib reads the 300 and the second lyric after them.
+         const QByteArray primera = QByteArray("\0spa\0", 5) + QByteArray(167, 'l') + QByteArray(128, '\0');
+         Escribir(r, Etiqueta(4, 0,
+                              TitulosLatin1 + Marco("USLT", primera, 3) +
+                                  Marco("USLT", QByteArray("\0spa\0segunda", 12))));
+     },
+     Espera::NoResponde},
     {"identificador no válido",
      [](const QString& r) {
          Escribir(r, Etiqueta(4, 0, TitulosLatin1 + Marco("tit2", QByteArray("\0x", 2))));
