@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
         QStringList letras;
         if (fichero.hasID3v2Tag())
             for (const TagLib::ID3v2::Frame* marco : fichero.ID3v2Tag()->frameList("USLT"))
-                letras << DeTagLib(static_cast<const TagLib::ID3v2::UnsynchronizedLyricsFrame*>(marco)->text());
+                letras << DeTagLib(
+                    static_cast<const TagLib::ID3v2::UnsynchronizedLyricsFrame*>(marco)->text());
         if (rapida->titulo != DeTagLib(fichero.tag()->title()) ||
             rapida->artista != DeTagLib(fichero.tag()->artist()) || rapida->letras != letras)
             std::abort();
