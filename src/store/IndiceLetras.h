@@ -13,8 +13,8 @@
 
 namespace catalogo {
 
-// The index table's name, which carries the version of its folding: a catalogue whose index bears
-// another name (an older folding, another ICU) has it built again.
+// The index table's name, which carries the version of its folding and form: a catalogue whose index
+// bears another name (an older folding or form, another ICU) has it built again.
 QString NombreIndiceLetras();
 
 // Creates the index and its triggers, filled from LETRAS, when the catalogue has no current one;
