@@ -213,8 +213,15 @@ TEST_F(CatalogoMantenimiento, GuardarUnaCancionPorSuIdentidad) {
 }
 
 TEST_F(CatalogoMantenimiento, TextoGuardadoSinBlancosYNuncaVacio) {
-    const std::pair<const char*, const char*> casos[] = {
-        {"  Queen  ", "Queen"}, {"", " "}, {"    ", " "}, {"A  B", "A  B"}};
+    // Only blanks are trimmed: tabs, line breaks and non-breaking spaces are part of the text.
+    const std::pair<const char*, const char*> casos[] = {{"  Queen  ", "Queen"},
+                                                         {"", " "},
+                                                         {"    ", " "},
+                                                         {"A  B", "A  B"},
+                                                         {" \tA\n ", "\tA\n"},
+                                                         {"\t", "\t"},
+                                                         {"\u00a0B\u00a0", "\u00a0B\u00a0"},
+                                                         {"\r\n", "\r\n"}};
     for (const auto& [campo, guardado] : casos)
         EXPECT_EQ(catalogo::TextoGuardado(QString::fromUtf8(campo)), QString::fromUtf8(guardado)) << campo;
 }
