@@ -338,6 +338,13 @@ bool frmCancion::GuardarAlTerminar() {
     return Guardar();
 }
 
+bool frmCancion::GuardarAbiertasAlTerminar() {
+    for (frmCancion* cancion : Abiertas())
+        if (!cancion->GuardarAlTerminar())
+            return false;
+    return true;
+}
+
 void frmCancion::resizeEvent(QResizeEvent* evento) {
     QWidget::resizeEvent(evento);
     const int w = Twips(width());
