@@ -124,9 +124,15 @@ public:
     // Creates a new catalogue file (marked as ours) and returns it open. The locale text is accepted for
     // the engine's sake and has no effect. Fails when the file exists or cannot be written.
     static std::unique_ptr<Database> CreateDatabase(const QString& ruta, const QString& locale);
-    // Opens an existing file for reading and writing. A file that is not ours, damaged, read-only or
-    // locked fails with a clear Spanish description and is left exactly as it was.
-    static std::unique_ptr<Database> OpenDatabase(const QString& ruta);
+    // Escritura: the program's connection, for reading and writing. SoloLectura: a connection that
+    // only reads and writes nothing at all, not even beside the file, so that a catalogue the user may
+    // not write (on read-only media, another user's file) can still be read.
+    enum class Apertura { Escritura, SoloLectura };
+    // Opens an existing catalogue. A missing or empty file, a file that is not ours, damaged or locked,
+    // and for writing a read-only one, fails with a clear Spanish description and is left exactly as
+    // it was.
+    static std::unique_ptr<Database> OpenDatabase(const QString& ruta,
+                                                  Apertura apertura = Apertura::Escritura);
 
     ~Database();
     Database(const Database&) = delete;
