@@ -39,7 +39,10 @@ struct ResultadoAnadido {
     QStringList grandes;            // files whose length does not fit the catalogue
     int letras = 0;                 // lyrics read from the files and kept
     QStringList etiquetasIlegibles; // music files whose tags could not be read (their rows are written)
-    QString error;                  // the engine's description when an error stopped the scan
+    // Files whose tags name an author or title the catalogue cannot hold (dao::TextoAdmitido): their
+    // rows are written with the author and title of their file name.
+    QStringList etiquetasNoAdmitidas;
+    QString error; // the engine's description when an error stopped the scan
 };
 
 // The longest length of a file that the catalogue holds (LONGITUD is a 32-bit integer).
