@@ -64,7 +64,9 @@ private:
 // Walks, lists and writes. The rows are written in batches; an engine error stops the scan and is told
 // in the result with the rows kept: all written before it, or, when the engine had to undo the open
 // batch (a full disk), those of the batches committed. Directories that cannot be read and
-// files too long for LONGITUD are left out and named in the result. (A route never outgrows a text
+// files too long for LONGITUD are left out and named in the result. A file whose tags name an author or
+// title the catalogue cannot hold is catalogued under its file name and named in the result. A .lrc or
+// .txt file read as the lyric of a song beside it is not catalogued as a song. (A route never outgrows a text
 // field: the system opens no path longer than the 4,096 characters a field holds, so such a directory
 // is one that cannot be read.) The header must not be blank.
 ResultadoAnadido AnadirFicheros(const OpcionesAnadido& opciones, ProgresoAnadido& progreso);
