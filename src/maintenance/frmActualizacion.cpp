@@ -505,8 +505,8 @@ bool frmActualizacion::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void frmActualizacion::closeEvent(QCloseEvent* evento) {
-    evento->accept();
-    TerminarPrograma();
+    // Refused while a lyric typed in a song window could not be saved.
+    evento->setAccepted(TerminarPrograma());
 }
 
 void frmActualizacion::Solapas_Click() {
