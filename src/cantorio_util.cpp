@@ -1,7 +1,8 @@
 // cantorio-util ORDEN CATALOGO ...: the utilities of the program for scripts and servers, each order
 // through the same code as its window. Results go to standard output, messages (Spanish) to standard
 // error. Exit status: 0 done, 1 error (nothing changed), 2 wrong usage, 3 "comprobar" left a fault
-// unrepaired. Adding an order: one function and one line of the table Ordenes.
+// unrepaired, 4 partly done ("anadir" stopped by an error after keeping some songs). Adding an order:
+// one function and one line of the table Ordenes.
 
 #include "maintenance/AnadidoCanciones.h"
 #include "maintenance/RutasVolumen.h"
@@ -27,7 +28,7 @@
 
 namespace {
 
-enum Salida { Hecho = 0, Fallo = 1, MalUso = 2, FalloSinReparar = 3 };
+enum Salida { Hecho = 0, Fallo = 1, MalUso = 2, FalloSinReparar = 3, HechoEnParte = 4 };
 
 QTextStream& Salida() {
     static QTextStream flujo(stdout);
@@ -94,7 +95,8 @@ private:
     int ultimo_ = -1;
 };
 
-// A catalogue this run created, removed again when the order fails, so that a failure changes nothing.
+// A catalogue this run created, removed again when the order fails, so that a failure changes nothing
+// (never after a partial success: what was kept stays).
 QString catalogoCreado;
 
 // How an order opens its catalogue.
@@ -294,6 +296,12 @@ int Anadir(const Argumentos& a) {
     for (const QString& ilegible : std::as_const(resultado.etiquetasIlegibles))
         Errores() << QStringLiteral("No se han podido leer las etiquetas de «%1»; se ha añadido sin ellas.\n")
                          .arg(ilegible);
+    for (const QString& fichero : std::as_const(resultado.etiquetasNoAdmitidas))
+        Errores() << QStringLiteral("Las etiquetas de «%1» tienen un autor o un título que el catálogo no "
+                                    "admite (más de %2 caracteres o un carácter no permitido); se ha añadido "
+                                    "con el nombre del fichero.\n")
+                         .arg(fichero)
+                         .arg(dao::LargoMaximoTexto);
     for (const QString& grande : std::as_const(resultado.grandes))
         Errores() << QStringLiteral("No se ha añadido «%1»: su tamaño pasa de %2 bytes.\n")
                          .arg(grande)
@@ -303,7 +311,7 @@ int Anadir(const Argumentos& a) {
                   << resultado.error
                   << QStringLiteral("\nLas canciones añadidas hasta ese momento (%1) se han guardado.\n")
                          .arg(resultado.filas);
-        return Fallo;
+        return resultado.filas > 0 ? HechoEnParte : Fallo;
     }
     if (!resultado.encontrado) {
         Errores() << QStringLiteral("¡No se han encontrado ficheros! (Ficheros: %1)\n").arg(opciones.filtro);
@@ -366,7 +374,8 @@ QString Uso() {
         "\"convertir\" pasa un catálogo antiguo de Access (Jet 3 o Jet 4) a uno nuevo; si NUEVO\n"
         "es el mismo fichero, el antiguo se conserva al lado, renombrado.\n"
         "Estado de salida: 0 hecho, 1 error (no se ha cambiado nada), 2 uso incorrecto,\n"
-        "3 \"comprobar\" ha dejado algún error sin reparar.\n");
+        "3 \"comprobar\" ha dejado algún error sin reparar, 4 hecho en parte (\"anadir\" se ha\n"
+        "detenido por un error y ha guardado las canciones añadidas hasta entonces).\n");
     return texto;
 }
 
@@ -427,7 +436,7 @@ int main(int argc, char** argv) {
     Salida().flush();
     Errores().flush();
     BBDD::CerrarBaseDatos();
-    if (estado != Hecho && !catalogoCreado.isEmpty())
+    if (estado != Hecho && estado != HechoEnParte && !catalogoCreado.isEmpty())
         for (const char* sufijo : {"", "-wal", "-shm"})
             QFile::remove(catalogoCreado + QLatin1String(sufijo));
     return estado;

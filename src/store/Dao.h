@@ -37,6 +37,14 @@ private:
 
 enum class TipoCampo { Entero = 4, Texto = 10, Memo = 12 };
 
+// A Texto field holds at most this many characters (code points).
+constexpr qsizetype LargoMaximoTexto = 4096;
+
+// Whether a Texto field can hold the text as it is: not over LargoMaximoTexto characters, without the
+// character U+FFFF, which the fields refuse, and without NUL, at which the engine ends a text. An empty
+// text passes: the field refuses it, but the writers store a blank in its place.
+bool TextoAdmitido(QStringView texto);
+
 // The values of a statement's query parameters, by name: a name in the statement that is no field
 // (written "[pCabecera]" or bare) stands for its value, bound as a value and never read as SQL, so a
 // text taken from the catalogue is compared as itself: "CABECERA = [pCabecera]" matches the header

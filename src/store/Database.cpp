@@ -143,7 +143,7 @@ QString DefinicionColumna(const QString& tabla, const DefinicionCampo& campo) {
         sql += QStringLiteral(" COLLATE ") + QLatin1String(Intercalacion);
         sql += regla(QStringLiteral("13"), QStringLiteral("typeof(%1) IN ('text', 'null')").arg(c));
         sql += regla(QStringLiteral("3315"), QStringLiteral("length(%1) > 0").arg(c));
-        sql += regla(QStringLiteral("3163"), QStringLiteral("length(%1) <= 4096").arg(c));
+        sql += regla(QStringLiteral("3163"), QStringLiteral("length(%1) <= %2").arg(c).arg(LargoMaximoTexto));
         sql += regla(QStringLiteral("FFFF"), QStringLiteral("instr(%1, char(65535)) = 0").arg(c));
         break;
     case TipoCampo::Memo:
@@ -155,6 +155,17 @@ QString DefinicionColumna(const QString& tabla, const DefinicionCampo& campo) {
 }
 
 } // namespace
+
+bool TextoAdmitido(QStringView texto) {
+    qsizetype caracteres = 0;
+    for (const QChar c : texto) {
+        if (c == QChar(0xFFFF) || c.isNull())
+            return false;
+        if (!c.isLowSurrogate() && ++caracteres > LargoMaximoTexto)
+            return false;
+    }
+    return true;
+}
 
 // ---------------------------------------------------------------------------------------------------
 

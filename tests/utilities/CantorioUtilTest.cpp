@@ -1,5 +1,6 @@
 // cantorio-util run as a user runs it: each order, its output and its exit status.
 
+#include "../maintenance/FicherosEtiquetados.h"
 #include "../support/UsuarioCorriente.h"
 #include "CatalogoUtilidadesPrueba.h"
 
@@ -47,6 +48,7 @@ TEST_F(CantorioUtilTest, UsoYErroresDeUso) {
     EXPECT_TRUE(ayuda.salida.contains(QStringLiteral("cantorio-util comprobar CATALOGO [--reparar]")));
     // A user who would keep the export file as a backup learns that it holds no lyric.
     EXPECT_TRUE(ayuda.salida.contains(QStringLiteral("no sus letras"))) << ayuda.salida.toStdString();
+    EXPECT_TRUE(ayuda.salida.contains(QStringLiteral("4 hecho en parte"))) << ayuda.salida.toStdString();
     EXPECT_EQ(Util({QStringLiteral("exportar"), QStringLiteral("--help")}).estado, 0);
     const QStringList malos[] = {
         {},
@@ -112,6 +114,26 @@ TEST_F(CantorioUtilTest, AnadirConLetras) {
     auto base = dao::Database::OpenDatabase(Fichero(QStringLiteral("nuevo.mdb")));
     EXPECT_EQ(base->OpenRecordset(QStringLiteral("SELECT LYRICS FROM LETRAS"))->Field(0).toString(),
               "La letra");
+}
+
+// A tag too long for the catalogue: that song is added under its file name, the file is named, the scan
+// goes on and the catalogue it created is kept.
+TEST_F(CantorioUtilTest, AnadirSigueTrasUnaEtiquetaQueNoCabe) {
+    const QString musica = Fichero(QStringLiteral("musica"));
+    QDir().mkpath(musica);
+    etiquetados::EscribirFlac(musica + QStringLiteral("/a.flac"), QStringLiteral("TITLE"),
+                              QString(4118, u't'));
+    GuardarFichero(musica + QStringLiteral("/b -- Dos.mp3"), "x");
+    const QString nuevo = Fichero(QStringLiteral("nuevo.mdb"));
+    const Ejecucion e = Util({QStringLiteral("anadir"), nuevo, musica, QStringLiteral("--cabecera"),
+                              QStringLiteral("CD"), QStringLiteral("--letras")});
+    EXPECT_EQ(e.estado, 0) << e.errores.toStdString();
+    EXPECT_TRUE(e.errores.contains(QStringLiteral("Las etiquetas de «%1/a.flac»").arg(musica)))
+        << e.errores.toStdString();
+    EXPECT_TRUE(e.errores.contains(QStringLiteral("Terminado: 2 canciones añadidas")))
+        << e.errores.toStdString();
+    auto base = dao::Database::OpenDatabase(nuevo);
+    EXPECT_EQ(base->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM CANCIONES"))->Field(0).toInt(), 2);
 }
 
 TEST_F(CantorioUtilTest, ExportarEImportarDanLosMismosBytesQueLaVentana) {
