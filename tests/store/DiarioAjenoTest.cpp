@@ -14,7 +14,12 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+
+#include <csignal>
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,6 +67,16 @@ int Canciones(dao::Database& base, const QString& cabecera) {
     auto rs = base.OpenRecordset(
         QStringLiteral("SELECT COUNT(*) FROM CANCIONES WHERE CABECERA = '%1'").arg(cabecera));
     return rs->Field(0).toInt();
+}
+
+// The engine's check of the whole catalogue, read through its -wal: "ok" when sound.
+QByteArray Comprobacion(dao::Database& base) {
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(base.Conexion(), "PRAGMA integrity_check", -1, &s, nullptr);
+    const QByteArray resultado =
+        sqlite3_step(s) == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(s, 0)) : "";
+    sqlite3_finalize(s);
+    return resultado;
 }
 
 // What a checkpoint stopped by a full disk leaves in the file: the newest committed copy of each page of
@@ -208,13 +223,52 @@ TEST_F(DiarioAjeno, UnCheckpointCortadoPorElDiscoLlenoSeCompletaConSuDiario) {
         EXPECT_TRUE(base->AvisoApertura().isEmpty()) << base->AvisoApertura().toStdString();
         EXPECT_EQ(Canciones(*base, QStringLiteral("Mio")), 100);
         EXPECT_EQ(Canciones(*base, QStringLiteral("Nuevo")), 2000);
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(base->Conexion(), "PRAGMA integrity_check", -1, &s, nullptr);
-        ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
-        EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)), "ok");
-        sqlite3_finalize(s);
+        EXPECT_EQ(Comprobacion(*base), "ok");
         EXPECT_TRUE(Apartados().isEmpty());
     }
+}
+
+// The same on a real full disk: a process whose files may not grow past a limit (SIGXFSZ ignored, so
+// that the write fails instead of killing it) commits a few songs at a time until it cannot; the
+// checkpoints that copy the -wal into the file stop at the limit. Every commit that succeeded is there.
+TEST_F(DiarioAjeno, UnDiscoLlenoEnMitadDeUnCheckpointNoPierdeNadaConfirmado) {
+    const QString ruta = Ruta("Cantorio.mdb");
+    Catalogo(ruta, QStringLiteral("Mio"), 100);
+    constexpr int PorLote = 200;
+    int tuberia[2];
+    ASSERT_EQ(pipe(tuberia), 0);
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        close(tuberia[0]);
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limite{rlim_t(6) << 20, rlim_t(6) << 20};
+        setrlimit(RLIMIT_FSIZE, &limite);
+        try {
+            auto base = dao::Database::OpenDatabase(ruta);
+            for (int lote = 1;; ++lote) {
+                Anadir(*base, QStringLiteral("Lote %1").arg(lote), PorLote);
+                if (write(tuberia[1], &lote, sizeof lote) != sizeof lote)
+                    break;
+            }
+        } catch (const dao::ErrorBD&) {
+        }
+        _exit(0);
+    }
+    close(tuberia[1]);
+    int lote = 0, confirmados = 0;
+    while (read(tuberia[0], &lote, sizeof lote) == sizeof lote)
+        confirmados = lote;
+    close(tuberia[0]);
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    ASSERT_GT(confirmados, 0);
+    ASSERT_EQ(PragmaDelFichero(ruta, "user_version"), -1) << "el checkpoint se completó";
+    auto base = dao::Database::OpenDatabase(ruta);
+    EXPECT_EQ(Canciones(*base, QStringLiteral("Mio")), 100);
+    auto rs =
+        base->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM CANCIONES WHERE CABECERA LIKE 'Lote *'"));
+    EXPECT_EQ(rs->Field(0).toInt(), confirmados * PorLote);
+    EXPECT_EQ(Comprobacion(*base), "ok");
 }
 
 // A file that cannot be read alone opens only when its own -wal makes it whole: otherwise it is
