@@ -33,8 +33,10 @@ void AbrirLetra(QWidget* ventana, catalogo::IdCancion fila, bool conSelector, co
     dao::Database& base = *BBDD::BaseDatos;
     if (conSelector) {
         const auto cancion = catalogo::AbrirCancion(base, fila);
-        if (!cancion)
-            return Desaparecida(ventana);
+        if (!cancion) {
+            Desaparecida(ventana);
+            return;
+        }
         auto* selector = new frmSelCancion(ventana);
         QObject::connect(selector, &frmSelCancion::CancionAbierta, ventana,
                          [ventana, receptor](frmCancion* abierta) { Escuchar(ventana, abierta, receptor); });
@@ -43,8 +45,10 @@ void AbrirLetra(QWidget* ventana, catalogo::IdCancion fila, bool conSelector, co
         return;
     }
     const catalogo::LetraAsignada letra = catalogo::AsignarLetra(base, fila);
-    if (!letra.hallada)
-        return Desaparecida(ventana);
+    if (!letra.hallada) {
+        Desaparecida(ventana);
+        return;
+    }
     frmCancion* cancion = frmCancion::Crear(letra.idx, letra.nueva, fila);
     Escuchar(ventana, cancion, receptor);
     cancion->show();
