@@ -4,23 +4,6 @@
 
 namespace dao {
 
-namespace {
-
-// The statement t with the row key of its table as its first column.
-QString ConClave(const SentenciaTraducida& t) {
-    QString sql = QStringLiteral("SELECT ") + t.clave + QStringLiteral(", ") + t.lista +
-                  QStringLiteral(" FROM ") + t.desde;
-    if (!t.donde.isEmpty())
-        sql += QStringLiteral(" WHERE ") + t.donde;
-    if (!t.orden.isEmpty())
-        sql += QStringLiteral(" ORDER BY ") + t.orden;
-    if (!t.limite.isEmpty())
-        sql += QStringLiteral(" LIMIT ") + t.limite;
-    return sql;
-}
-
-} // namespace
-
 LecturaSecuencial::LecturaSecuencial(Database& base, const QString& sql, bool conClave)
     : db_(base.Conexion()) {
     if (!db_)
@@ -32,7 +15,7 @@ LecturaSecuencial::LecturaSecuencial(Database& base, const QString& sql, bool co
         tablaClave_ = t.tabla;
         desplazamiento_ = 1;
     }
-    sentencia_ = interno::PrepararSoloLectura(db_, desplazamiento_ ? ConClave(t) : t.sql);
+    sentencia_ = interno::PrepararSoloLectura(db_, desplazamiento_ ? t.ConColumnasDelante(t.clave) : t.sql);
     interno::EnlazarParametros(sentencia_, t.parametros, 'p');
 }
 

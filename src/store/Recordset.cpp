@@ -34,16 +34,9 @@ void Conjunto::Abrir(Base& b, const SentenciaTraducida& t, bool lectura) {
     QString sql = t.sql;
     if (esTabla) {
         // The highest key when the statement starts: rows added later are not part of the set.
-        sql = QStringLiteral("SELECT ") + t.clave +
-              QStringLiteral(" AS \"__clave\", (SELECT max(rowid) FROM ") +
-              TraductorJet::Identificador(t.tabla) + QStringLiteral(") AS \"__maxima\", ") + t.lista +
-              QStringLiteral(" FROM ") + t.desde;
-        if (!t.donde.isEmpty())
-            sql += QStringLiteral(" WHERE ") + t.donde;
-        if (!t.orden.isEmpty())
-            sql += QStringLiteral(" ORDER BY ") + t.orden;
-        if (!t.limite.isEmpty())
-            sql += QStringLiteral(" LIMIT ") + t.limite;
+        sql =
+            t.ConColumnasDelante(t.clave + QStringLiteral(" AS \"__clave\", (SELECT max(rowid) FROM ") +
+                                 TraductorJet::Identificador(t.tabla) + QStringLiteral(") AS \"__maxima\""));
     }
     // A user's read-only statement is prepared on its own, under the read-only guard.
     consulta = lectura ? PrepararSoloLectura(b.db, sql) : b.Tomar(sql);

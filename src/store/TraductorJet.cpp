@@ -971,4 +971,16 @@ TraductorJet::Expr TraductorJet::Funcion(const QString& nombre) {
     throw ErrorBD(3085, QStringLiteral("Función '%1' no definida en la expresión.").arg(nombre));
 }
 
+QString SentenciaTraducida::ConColumnasDelante(const QString& delante) const {
+    QString sql =
+        QStringLiteral("SELECT ") + delante + QStringLiteral(", ") + lista + QStringLiteral(" FROM ") + desde;
+    if (!donde.isEmpty())
+        sql += QStringLiteral(" WHERE ") + donde;
+    if (!orden.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + orden;
+    if (!limite.isEmpty())
+        sql += QStringLiteral(" LIMIT ") + limite;
+    return sql;
+}
+
 } // namespace dao

@@ -33,6 +33,9 @@ struct SentenciaTraducida {
     QString donde;  // WHERE condition, empty when none
     QString orden;  // ORDER BY list, empty when none
     QString limite; // LIMIT value, empty when none
+
+    // The same rows with these columns before the select list: "SELECT delante, lista FROM ...".
+    QString ConColumnasDelante(const QString& delante) const;
 };
 
 class TraductorJet {
