@@ -209,6 +209,7 @@ void Procesar(const OpcionesAnadido& opciones, Recorrido& recorrido, ProgresoAna
         }
         progreso.Avanzar();
     }
+    lote.Terminar();
 }
 
 // The rowid of the last song; the rows a scan adds come after it.
