@@ -9,6 +9,7 @@
 #include "store/BBDD.h"
 #include "store/CatalogoLetras.h"
 #include "store/CatalogoMantenimiento.h"
+#include "utilities/ComprobacionErrores.h"
 #include "utilities/FicheroExportacion.h"
 
 #include <QFile>
@@ -201,6 +202,39 @@ TEST_F(CatalogoConFallo, AnadirCuyaUltimaConfirmacionFallaLoDiceYNoCuentaLasCanc
     EXPECT_FALSE(resultado.error.isEmpty());
     EXPECT_EQ(resultado.filas, 0);
     EXPECT_EQ(Estado(), antes);
+}
+
+// The renumbering of check 2, failed at each of its writes and at any statement after them: a repair
+// reported as failed has changed nothing, one reported as made was made.
+class Respuestas : public SeguimientoComprobacion {
+public:
+    void Empezar(int, bool) override {}
+    void Comprobado(int) override {}
+    void Resultado(int k, ResultadoComprobacion resultado) override { resultados[k] = resultado; }
+    bool Reparar(int) override { return true; }
+    void FalloReparacion(int, const QString&) override { fallida = true; }
+    std::array<ResultadoComprobacion, 4> resultados{};
+    bool fallida = false;
+};
+
+TEST_F(CatalogoConFallo, UnaReparacionDadaPorFallidaNoSeHaHecho) {
+    Base().Execute(QStringLiteral("UPDATE CANCIONES SET REL_POS = 1 WHERE rowid = 1"));
+    const std::string antes = Estado();
+    for (qint64 n = 1; n <= 6; ++n) {
+        fallo->Armar(n, SQLITE_IOERR_WRITE);
+        Respuestas respuestas;
+        ComprobarErrores(Base(), respuestas);
+        fallo->Desarmar();
+        if (respuestas.fallida) {
+            EXPECT_EQ(respuestas.resultados[1], ResultadoComprobacion::Error) << "escritura " << n;
+            EXPECT_EQ(Estado(), antes) << "escritura " << n;
+        } else {
+            EXPECT_EQ(respuestas.resultados[1], ResultadoComprobacion::Corregido) << "escritura " << n;
+            EXPECT_NE(Estado(), antes) << "escritura " << n;
+            Base().Execute(QStringLiteral("UPDATE CANCIONES SET REL_POS = 1 WHERE rowid <= 2"));
+            Base().Execute(QStringLiteral("UPDATE CANCIONES SET REL_POS = 2 WHERE rowid = 3"));
+        }
+    }
 }
 
 } // namespace

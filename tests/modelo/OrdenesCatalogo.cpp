@@ -64,25 +64,35 @@ std::string Mostrar(const QString& texto) {
     return "«" + texto.toStdString() + "»";
 }
 
-std::vector<qint64> Identidades(const Modelo& modelo) {
-    std::vector<qint64> ids;
-    for (const CancionModelo& c : modelo.canciones)
-        ids.push_back(c.id);
-    return ids;
+bool ConLetra(const CancionModelo& c) {
+    return c.idx.value_or(0) > 0;
+}
+
+// The songs of the model, half the time only those with a lyric, or only those without one, when there
+// are any: most songs of a generated catalogue have none.
+enum class Preferencia { Ninguna, ConLetra, SinLetra };
+std::vector<const CancionModelo*> Candidatas(const Modelo& modelo, Preferencia preferencia) {
+    std::vector<const CancionModelo*> todas, preferidas;
+    for (const CancionModelo& c : modelo.canciones) {
+        todas.push_back(&c);
+        if (preferencia != Preferencia::Ninguna && ConLetra(c) == (preferencia == Preferencia::ConLetra))
+            preferidas.push_back(&c);
+    }
+    return !preferidas.empty() && *rc::gen::arbitrary<bool>() ? preferidas : todas;
 }
 
 // An identity of the model, or one that names no song when the model has none.
-qint64 IdentidadGenerada(const Modelo& modelo) {
-    const std::vector<qint64> ids = Identidades(modelo);
-    return ids.empty() ? modelo.siguienteId + 1000 : *rc::gen::elementOf(ids);
+qint64 IdentidadGenerada(const Modelo& modelo, Preferencia preferencia = Preferencia::ConLetra) {
+    const std::vector<const CancionModelo*> candidatas = Candidatas(modelo, preferencia);
+    return candidatas.empty() ? modelo.siguienteId + 1000 : (*rc::gen::elementOf(candidatas))->id;
 }
 
 // A route as the trees show it: the header and path of a song, letter case changed at times.
 catalogo::Ruta RutaGenerada(const Modelo& modelo) {
     std::vector<catalogo::Ruta> rutas;
-    for (const CancionModelo& c : modelo.canciones)
-        if (c.cabecera && c.ruta)
-            rutas.push_back({*c.cabecera, *c.ruta});
+    for (const CancionModelo* c : Candidatas(modelo, Preferencia::ConLetra))
+        if (c->cabecera && c->ruta)
+            rutas.push_back({*c->cabecera, *c->ruta});
     if (rutas.empty())
         return {TextoNoBlanco(), QStringLiteral("\\")};
     catalogo::Ruta ruta = *rc::gen::elementOf(rutas);
@@ -546,7 +556,7 @@ private:
 // A song without a lyric is given a new number (a double-click on it).
 class AsignarLetra : public OrdenCatalogo {
 public:
-    explicit AsignarLetra(const Modelo& modelo) : id_(IdentidadGenerada(modelo)) {}
+    explicit AsignarLetra(const Modelo& modelo) : id_(IdentidadGenerada(modelo, Preferencia::SinLetra)) {}
     void apply(Modelo& modelo) const override {
         CancionModelo* c = modelo.Cancion(id_);
         if (c && c->idx.value_or(0) == 0)
@@ -898,11 +908,31 @@ private:
     std::array<bool, 4> respuestas_{};
 };
 
+template <typename O>
+std::pair<std::size_t, rc::Gen<std::shared_ptr<const Orden>>> Peso(std::size_t peso, const Modelo& modelo) {
+    return {peso, rc::state::gen::execOneOfWithArgs<O>()(modelo)};
+}
+
 } // namespace
 
+// Adding and giving lyrics more often than emptying everything, so that sequences reach catalogues
+// with shared lyrics, routes added twice and sub-routes.
 rc::Gen<std::shared_ptr<const Orden>> OrdenAleatoria(const Modelo& modelo) {
-    return rc::state::gen::execOneOfWithArgs<
-        AnadirCarpeta, AnadirCarpeta, EliminarSeleccion, EliminarRama, EliminarTodo, GuardarUna, GuardarLote,
-        ReordenarRuta, AsignarLetra, AsignarLetra, CrearLetra, GuardarLetra, GuardarLetra, BorrarLetra,
-        ExportarImportar, ImportarFichero, SembrarFallo, SembrarFallo, ComprobarReparar>()(modelo);
+    return rc::gen::weightedOneOf<std::shared_ptr<const Orden>>({
+        Peso<AnadirCarpeta>(6, modelo),
+        Peso<EliminarSeleccion>(3, modelo),
+        Peso<EliminarRama>(3, modelo),
+        Peso<EliminarTodo>(1, modelo),
+        Peso<GuardarUna>(3, modelo),
+        Peso<GuardarLote>(3, modelo),
+        Peso<ReordenarRuta>(3, modelo),
+        Peso<AsignarLetra>(5, modelo),
+        Peso<CrearLetra>(2, modelo),
+        Peso<GuardarLetra>(5, modelo),
+        Peso<BorrarLetra>(2, modelo),
+        Peso<ExportarImportar>(2, modelo),
+        Peso<ImportarFichero>(2, modelo),
+        Peso<SembrarFallo>(3, modelo),
+        Peso<ComprobarReparar>(3, modelo),
+    });
 }
