@@ -1,7 +1,8 @@
 // cantorio-util ORDEN CATALOGO ...: the utilities of the program for scripts and servers, each order
 // through the same code as its window. Results go to standard output, messages (Spanish) to standard
 // error. Exit status: 0 done, 1 error (nothing changed), 2 wrong usage, 3 "comprobar" left a fault
-// unrepaired. Adding an order: one function and one line of the table Ordenes.
+// unrepaired, 4 partly done ("anadir" stopped by an error after keeping some songs). Adding an order:
+// one function and one line of the table Ordenes.
 
 #include "maintenance/AnadidoCanciones.h"
 #include "maintenance/RutasVolumen.h"
@@ -27,7 +28,7 @@
 
 namespace {
 
-enum Salida { Hecho = 0, Fallo = 1, MalUso = 2, FalloSinReparar = 3 };
+enum Salida { Hecho = 0, Fallo = 1, MalUso = 2, FalloSinReparar = 3, HechoEnParte = 4 };
 
 QTextStream& Salida() {
     static QTextStream flujo(stdout);
@@ -94,14 +95,28 @@ private:
     int ultimo_ = -1;
 };
 
-// A catalogue this run created, removed again when the order fails, so that a failure changes nothing.
+// A catalogue this run created, removed again when the order fails, so that a failure changes nothing
+// (never after a partial success: what was kept stays).
 QString catalogoCreado;
 
-// Opens the catalogue as the connection of the run; only "anadir" and "importar" create a missing one.
-dao::Database& AbrirCatalogo(const QString& ruta, bool crear) {
+// How an order opens its catalogue.
+enum class Acceso {
+    Leer,    // it only reads: a connection that writes nothing, so that a read-only catalogue serves
+    Cambiar, // it changes the catalogue, which must already be one
+    Crear,   // it changes the catalogue, and makes one of a missing or empty file
+};
+
+// Opens the catalogue as the connection of the run.
+dao::Database& AbrirCatalogo(const QString& ruta, Acceso acceso) {
     BBDD::RutaBaseDatos = QFileInfo(ruta).absoluteFilePath();
-    const QFileInfo info(BBDD::RutaBaseDatos);
-    if (crear && !info.exists()) {
+    if (acceso != Acceso::Crear) {
+        // Opened to read first: a missing, empty or foreign file is refused before anything could
+        // make it a catalogue.
+        BBDD::BaseDatos =
+            dao::Database::OpenDatabase(BBDD::RutaBaseDatos, dao::Database::Apertura::SoloLectura);
+        if (acceso == Acceso::Leer)
+            return *BBDD::BaseDatos;
+    } else if (!QFileInfo::exists(BBDD::RutaBaseDatos)) {
         BBDD::CrearBaseDatos();
         catalogoCreado = BBDD::RutaBaseDatos;
     }
@@ -118,11 +133,11 @@ std::optional<QString> Clave(const Argumentos& argumentos) {
 
 int Exportar(const Argumentos& a) {
     const std::optional<QString> clave = Clave(a);
-    dao::Database& base = AbrirCatalogo(a.posicionales[0], false);
+    dao::Database& base = AbrirCatalogo(a.posicionales[0], Acceso::Leer);
     BarraTerminal barra;
     const ResultadoTransferencia resultado =
         ExportarCanciones(base, a.posicionales[1], Version, clave, barra);
-    Errores() << QStringLiteral("Proceso terminado con éxito: %1 canciones exportadas%2.\n")
+    Errores() << QStringLiteral("Proceso terminado con éxito: %1 canciones exportadas, sin sus letras%2.\n")
                      .arg(resultado.canciones)
                      .arg(resultado.utf8 ? QStringLiteral(" (en UTF-8)") : QString());
     return Hecho;
@@ -130,7 +145,7 @@ int Exportar(const Argumentos& a) {
 
 int Importar(const Argumentos& a) {
     const std::optional<QString> clave = Clave(a);
-    dao::Database& base = AbrirCatalogo(a.posicionales[0], true);
+    dao::Database& base = AbrirCatalogo(a.posicionales[0], Acceso::Crear);
     BarraTerminal barra;
     const ResultadoTransferencia resultado = ImportarCanciones(base, a.posicionales[1], clave, barra);
     Errores()
@@ -146,7 +161,7 @@ int Listar(const Argumentos& a) {
         throw ErrorUso{QStringLiteral("--ruta necesita --cabecera.")};
     opciones.ficheros = !a.Tiene("sin-ficheros");
     opciones.version = Version;
-    dao::Database& base = AbrirCatalogo(a.posicionales[0], false);
+    dao::Database& base = AbrirCatalogo(a.posicionales[0], Acceso::Leer);
     BarraTerminal barra;
     const ResultadoListado resultado = EscribirListado(base, a.posicionales[1], opciones, barra);
     Errores() << QStringLiteral("Operación terminada con éxito: %1 cabeceras, %2 rutas, %3 ficheros.\n")
@@ -193,7 +208,8 @@ private:
 };
 
 int Comprobar(const Argumentos& a) {
-    dao::Database& base = AbrirCatalogo(a.posicionales[0], false);
+    dao::Database& base =
+        AbrirCatalogo(a.posicionales[0], a.Tiene("reparar") ? Acceso::Cambiar : Acceso::Leer);
     // The file itself first, with SQLite's own check: a fault there no repair of the program mends.
     const QStringList fallos = catalogo::FallosDelFichero(base);
     Salida() << QStringLiteral("Comprobado el fichero del catálogo (integrity_check de SQLite)...%1\n")
@@ -219,7 +235,7 @@ int Convertir(const Argumentos& a) {
 }
 
 int Estadisticas(const Argumentos& a) {
-    dao::Database& base = AbrirCatalogo(a.posicionales[0], false);
+    dao::Database& base = AbrirCatalogo(a.posicionales[0], Acceso::Leer);
     const auto lineas = PorcentajesLetras(base);
     const char* const etiquetas[3] = {"Con Letra:", "Sin Letra:", "Huérfanas:"};
     for (int i = 0; i < 3; ++i)
@@ -268,7 +284,7 @@ int Anadir(const Argumentos& a) {
     opciones.nombre.primeroAutor = !a.Tiene("primero-titulo");
     opciones.leerLetras = a.Tiene("letras");
 
-    AbrirCatalogo(a.posicionales[0], true);
+    AbrirCatalogo(a.posicionales[0], Acceso::Crear);
     ResultadoAnadido resultado;
     {
         BarraTerminal barra;
@@ -280,6 +296,12 @@ int Anadir(const Argumentos& a) {
     for (const QString& ilegible : std::as_const(resultado.etiquetasIlegibles))
         Errores() << QStringLiteral("No se han podido leer las etiquetas de «%1»; se ha añadido sin ellas.\n")
                          .arg(ilegible);
+    for (const QString& fichero : std::as_const(resultado.etiquetasNoAdmitidas))
+        Errores() << QStringLiteral("Las etiquetas de «%1» tienen un autor o un título que el catálogo no "
+                                    "admite (más de %2 caracteres o un carácter no permitido); se ha añadido "
+                                    "con el nombre del fichero.\n")
+                         .arg(fichero)
+                         .arg(dao::LargoMaximoTexto);
     for (const QString& grande : std::as_const(resultado.grandes))
         Errores() << QStringLiteral("No se ha añadido «%1»: su tamaño pasa de %2 bytes.\n")
                          .arg(grande)
@@ -289,7 +311,7 @@ int Anadir(const Argumentos& a) {
                   << resultado.error
                   << QStringLiteral("\nLas canciones añadidas hasta ese momento (%1) se han guardado.\n")
                          .arg(resultado.filas);
-        return Fallo;
+        return resultado.filas > 0 ? HechoEnParte : Fallo;
     }
     if (!resultado.encontrado) {
         Errores() << QStringLiteral("¡No se han encontrado ficheros! (Ficheros: %1)\n").arg(opciones.filtro);
@@ -345,10 +367,15 @@ QString Uso() {
     texto += QStringLiteral(
         "\nCATALOGO es un fichero de catálogo (Cantorio.mdb); solo \"anadir\" e "
         "\"importar\" lo crean si no existe.\n"
+        "\"exportar\", \"listar\", \"estadisticas\" y \"comprobar\" sin --reparar solo leen el catálogo:\n"
+        "sirven también con un catálogo de solo lectura.\n"
+        "\"exportar\" escribe las canciones del catálogo, no sus letras: el fichero no es una copia de\n"
+        "seguridad completa, y \"importar\" añade sus canciones sin letra.\n"
         "\"convertir\" pasa un catálogo antiguo de Access (Jet 3 o Jet 4) a uno nuevo; si NUEVO\n"
         "es el mismo fichero, el antiguo se conserva al lado, renombrado.\n"
         "Estado de salida: 0 hecho, 1 error (no se ha cambiado nada), 2 uso incorrecto,\n"
-        "3 \"comprobar\" ha dejado algún error sin reparar.\n");
+        "3 \"comprobar\" ha dejado algún error sin reparar, 4 hecho en parte (\"anadir\" se ha\n"
+        "detenido por un error y ha guardado las canciones añadidas hasta entonces).\n");
     return texto;
 }
 
@@ -409,7 +436,7 @@ int main(int argc, char** argv) {
     Salida().flush();
     Errores().flush();
     BBDD::CerrarBaseDatos();
-    if (estado != Hecho && !catalogoCreado.isEmpty())
+    if (estado != Hecho && estado != HechoEnParte && !catalogoCreado.isEmpty())
         for (const char* sufijo : {"", "-wal", "-shm"})
             QFile::remove(catalogoCreado + QLatin1String(sufijo));
     return estado;

@@ -1,10 +1,9 @@
-#include "shell/MenusComunes.h"
+#include "shell/Aplicacion.h"
 #include "shell/Ventanas.h"
 #include "shell/frmLoader.h"
 #include "store/BBDD.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QTranslator>
@@ -24,15 +23,7 @@ void DescartarVentanasRestantes() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication aplicacion(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Cantorio"));
-    // Every window shows the program's own icon.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagenes/cantorio.svg")));
-    // The run ends through TerminarPrograma, when a main window is closed or "&Salir" is chosen; the
-    // windows only hide while the user switches between them. Whatever window is closed last ends it too.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(&aplicacion, &QGuiApplication::lastWindowClosed, &aplicacion,
-                     [] { TerminarPrograma(); });
+    Aplicacion aplicacion(argc, argv);
 
     // Qt's own buttons and dialogs speak Spanish: "Sí", "No", "Cancelar".
     QTranslator traduccionQt;

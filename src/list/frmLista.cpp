@@ -579,6 +579,6 @@ bool frmLista::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void frmLista::closeEvent(QCloseEvent* evento) {
-    evento->accept();
-    TerminarPrograma();
+    // Refused while a lyric typed in a song window could not be saved.
+    evento->setAccepted(TerminarPrograma());
 }

@@ -81,14 +81,8 @@ bool Preguntar(QWidget* ventana, const QString& texto, const QString& titulo) {
 frmCancion::frmCancion(QWidget* padre) : QWidget(padre, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Canción"));
-    txtAutor = new QLineEdit(QStringLiteral("Autor:"), this);
-    txtTitulo = new QLineEdit(QStringLiteral("Título:"), this);
-    for (QLineEdit* campo : {txtAutor, txtTitulo}) {
-        campo->setReadOnly(true);
-        campo->setFont(QFont(QStringLiteral("Arial")));
-        campo->setMouseTracking(true);
-        campo->installEventFilter(this);
-    }
+    // The lyric boxes are made first so that they lead the tab order; of the three only the one in
+    // front takes the focus.
     auto* lyrics = new QWidget(this);
     lyrics->setObjectName(QStringLiteral("lyrics"));
     pila_ = new QStackedLayout(lyrics);
@@ -103,6 +97,14 @@ frmCancion::frmCancion(QWidget* padre) : QWidget(padre, Qt::Window) {
         txtLyrics[i]->viewport()->setMouseTracking(true);
         txtLyrics[i]->viewport()->installEventFilter(this);
         pila_->addWidget(txtLyrics[i]);
+    }
+    txtAutor = new QLineEdit(QStringLiteral("Autor:"), this);
+    txtTitulo = new QLineEdit(QStringLiteral("Título:"), this);
+    for (QLineEdit* campo : {txtAutor, txtTitulo}) {
+        campo->setReadOnly(true);
+        campo->setFont(QFont(QStringLiteral("Arial")));
+        campo->setMouseTracking(true);
+        campo->installEventFilter(this);
     }
     const QString consejos[] = {{},
                                 QStringLiteral("Configurar"),
@@ -134,10 +136,11 @@ void frmCancion::Form_Load() {
     AplicarEstilo(Estado::EstiloLetras);
 }
 
+// The box in front holds the focus: what the user types when the window opens is the lyric.
 void frmCancion::Traer(int indice) {
     Justificacion = static_cast<std::uint8_t>(indice);
     pila_->setCurrentIndex(indice);
-    setTabOrder(txtLyrics[indice], txtAutor);
+    txtLyrics[indice]->setFocus();
 }
 
 void frmCancion::Entrar(int idx, catalogo::IdCancion fila, const QString& operacion) {
@@ -242,7 +245,6 @@ void frmCancion::Justificar(int destino) {
             txtLyrics[i]->setPlainText(texto);
     Modificado = true;
     Traer(destino);
-    txtLyrics[destino]->setFocus();
 }
 
 void frmCancion::ConfigurarCancion() {
@@ -334,6 +336,13 @@ bool frmCancion::GuardarAlTerminar() {
                    QStringLiteral("El texto ha cambiado")))
         return true;
     return Guardar();
+}
+
+bool frmCancion::GuardarAbiertasAlTerminar() {
+    for (frmCancion* cancion : Abiertas())
+        if (!cancion->GuardarAlTerminar())
+            return false;
+    return true;
 }
 
 void frmCancion::resizeEvent(QResizeEvent* evento) {

@@ -32,6 +32,9 @@ public:
     // The program ends: with unsaved changes asks whether to save them and saves on Yes; nothing else of
     // the closing steps runs. False when saving failed (the message has been shown).
     bool GuardarAlTerminar();
+    // The same for every song window open on the screen, one after another; false as soon as one could
+    // not be saved, which is left in front with its text.
+    static bool GuardarAbiertasAlTerminar();
     // The song windows open on the screen.
     static QList<frmCancion*> Abiertas();
 

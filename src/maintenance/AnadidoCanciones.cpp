@@ -91,6 +91,24 @@ struct DirectorioLeido {
     std::vector<DatosFichero> datos;
 };
 
+// A text file read as the lyric of a song beside it is that song's lyric, not a song of its own.
+void QuitarFicherosDeLetra(DirectorioLeido& leido) {
+    QSet<QString> letras;
+    for (const DatosFichero& datos : leido.datos)
+        if (datos.origen == OrigenLetra::FicheroAparte)
+            letras.insert(datos.ficheroLetra);
+    if (letras.isEmpty())
+        return;
+    std::size_t quedan = 0;
+    for (std::size_t i = 0; i < leido.ficheros.size(); ++i)
+        if (!letras.contains(leido.ficheros[i].nombre)) {
+            leido.ficheros[quedan] = std::move(leido.ficheros[i]);
+            leido.datos[quedan++] = std::move(leido.datos[i]);
+        }
+    leido.ficheros.resize(quedan);
+    leido.datos.resize(quedan);
+}
+
 DirectorioLeido LeerDirectorio(DirectorioEncontrado& directorio, const OpcionesAnadido& opciones) {
     DirectorioLeido leido{directorio.ficheros.Ficheros(), {}};
     directorio.ficheros = {}; // read now: its names need not be kept any longer
@@ -104,6 +122,7 @@ DirectorioLeido LeerDirectorio(DirectorioEncontrado& directorio, const OpcionesA
                 fichero.longitud > LongitudMaximaFichero
                     ? DatosFichero()
                     : LeerDatosFichero(directorio.ruta + fichero.NombreSistema(), fichero.nombre, textos));
+        QuitarFicherosDeLetra(leido);
     }
     return leido;
 }
@@ -168,13 +187,18 @@ void EscribirDirectorio(Escritura& escritura, const QString& cabecera, const QSt
             const DatosFichero& datos = leido.datos[i];
             if (datos.etiquetasIlegibles)
                 resultado.etiquetasIlegibles << directorio.texto + fichero.nombre;
-            // A name that does not split (no second part): the tags' artist and title, where they have one.
+            // A name that does not split (no second part): the tags' artist and title, where they have one
+            // and the catalogue can hold them; otherwise the name's.
             QString& segunda = opcionesNombre.primeroAutor ? nombre.titulo : nombre.autor;
             if (segunda.trimmed().isEmpty()) {
-                if (!datos.artista.isEmpty())
-                    nombre.autor = datos.artista;
-                if (!datos.titulo.isEmpty())
-                    nombre.titulo = datos.titulo;
+                if (!dao::TextoAdmitido(datos.artista) || !dao::TextoAdmitido(datos.titulo)) {
+                    resultado.etiquetasNoAdmitidas << directorio.texto + fichero.nombre;
+                } else {
+                    if (!datos.artista.isEmpty())
+                        nombre.autor = datos.artista;
+                    if (!datos.titulo.isEmpty())
+                        nombre.titulo = datos.titulo;
+                }
             }
             if (letras[i] != 0) {
                 idx = letras[i];

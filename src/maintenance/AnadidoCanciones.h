@@ -39,7 +39,10 @@ struct ResultadoAnadido {
     QStringList grandes;            // files whose length does not fit the catalogue
     int letras = 0;                 // lyrics read from the files and kept
     QStringList etiquetasIlegibles; // music files whose tags could not be read (their rows are written)
-    QString error;                  // the engine's description when an error stopped the scan
+    // Files whose tags name an author or title the catalogue cannot hold (dao::TextoAdmitido): their
+    // rows are written with the author and title of their file name.
+    QStringList etiquetasNoAdmitidas;
+    QString error; // the engine's description when an error stopped the scan
 };
 
 // The longest length of a file that the catalogue holds (LONGITUD is a 32-bit integer).
@@ -61,7 +64,9 @@ private:
 // Walks, lists and writes. The rows are written in batches; an engine error stops the scan and is told
 // in the result with the rows kept: all written before it, or, when the engine had to undo the open
 // batch (a full disk), those of the batches committed. Directories that cannot be read and
-// files too long for LONGITUD are left out and named in the result. (A route never outgrows a text
+// files too long for LONGITUD are left out and named in the result. A file whose tags name an author or
+// title the catalogue cannot hold is catalogued under its file name and named in the result. A .lrc or
+// .txt file read as the lyric of a song beside it is not catalogued as a song. (A route never outgrows a text
 // field: the system opens no path longer than the 4,096 characters a field holds, so such a directory
 // is one that cannot be read.) The header must not be blank.
 ResultadoAnadido AnadirFicheros(const OpcionesAnadido& opciones, ProgresoAnadido& progreso);

@@ -505,8 +505,8 @@ bool frmActualizacion::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void frmActualizacion::closeEvent(QCloseEvent* evento) {
-    evento->accept();
-    TerminarPrograma();
+    // Refused while a lyric typed in a song window could not be saved.
+    evento->setAccepted(TerminarPrograma());
 }
 
 void frmActualizacion::Solapas_Click() {
@@ -754,6 +754,15 @@ void frmActualizacion::AvisarOmitidos(const ResultadoAnadido& resultado) {
     if (!partes.isEmpty())
         Avisar(this, partes.join(QStringLiteral("\n\n")), QStringLiteral("Ficheros omitidos"),
                IconoMensaje::Exclamacion);
+    if (!resultado.etiquetasNoAdmitidas.isEmpty())
+        Avisar(
+            this,
+            QStringLiteral("Las etiquetas de estos ficheros tienen un autor o un título que el catálogo no "
+                           "admite (más de %1 caracteres o un carácter no permitido); se han añadido con "
+                           "el nombre del fichero:")
+                    .arg(dao::LargoMaximoTexto) +
+                Lista(resultado.etiquetasNoAdmitidas),
+            QStringLiteral("Etiquetas no admitidas"), IconoMensaje::Exclamacion);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -193,6 +193,6 @@ void frmConsultas::MDIForm_Activate() {
 }
 
 void frmConsultas::closeEvent(QCloseEvent* evento) {
-    evento->accept();
-    TerminarPrograma();
+    // Refused while a lyric typed in a song window could not be saved.
+    evento->setAccepted(TerminarPrograma());
 }

@@ -110,15 +110,15 @@ void AbrirAcercaDe(QMainWindow* ventana) {
     ventana->hide();
 }
 
-void TerminarPrograma() {
+bool TerminarPrograma() {
     // Closing the other main windows runs their close handlers, which call here again.
     static bool terminando = false;
     if (terminando)
-        return;
+        return true;
+    // Lyrics typed and not saved are never lost without a question, nor when saving them fails.
+    if (!frmCancion::GuardarAbiertasAlTerminar())
+        return false;
     terminando = true;
-    // Lyrics typed and not saved are never lost without a question.
-    for (frmCancion* cancion : frmCancion::Abiertas())
-        cancion->GuardarAlTerminar();
     for (QMainWindow* ventana : Ventanas::Principales())
         ventana->close();
     BBDD::CerrarBaseDatos();
@@ -126,4 +126,5 @@ void TerminarPrograma() {
     // closing steps of the song windows.
     QCoreApplication::exit(0);
     terminando = false;
+    return true;
 }

@@ -20,6 +20,9 @@ void CambiarVentana(QMainWindow* ventana, VentanaPrincipal propia, VentanaPrinci
 // Opens the about box in ventana's place.
 void AbrirAcercaDe(QMainWindow* ventana);
 
-// Ends the run at once: the other main windows are unloaded, the database closed (errors ignored) and
-// the application quits. Every main window calls it when it is closed.
-void TerminarPrograma();
+// Ends the run: the song windows with unsaved changes are asked whether to save them, then the main
+// windows are unloaded, the database closed (errors ignored) and the application quits; nothing else of
+// the song windows' closing steps runs. When a lyric could not be saved nothing ends and false is
+// returned: the program stays open with the text in its window. Every main window calls it when it is
+// closed, and refuses the close on false.
+bool TerminarPrograma();

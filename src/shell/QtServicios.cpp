@@ -110,9 +110,9 @@ std::optional<QString> QtServicios::FicheroAbrir(const QString& titulo, const QS
     return ruta;
 }
 
-std::optional<QString> QtServicios::FicheroGuardar(const QString& titulo, const QString& filtro,
-                                                   QWidget* padre) {
-    const QString ruta = QFileDialog::getSaveFileName(padre, titulo, QString(), filtro);
+std::optional<QString> QtServicios::FicheroGuardar(const QString& titulo, const QString& nombre,
+                                                   const QString& filtro, QWidget* padre) {
+    const QString ruta = QFileDialog::getSaveFileName(padre, titulo, nombre, filtro);
     if (ruta.isEmpty())
         return std::nullopt;
     return ruta;

@@ -10,7 +10,7 @@ public:
     std::optional<QFont> ElegirFuente(const QFont& inicial, QWidget* padre) override;
     std::optional<QString> FicheroAbrir(const QString& titulo, const QString& filtro,
                                         QWidget* padre) override;
-    std::optional<QString> FicheroGuardar(const QString& titulo, const QString& filtro,
+    std::optional<QString> FicheroGuardar(const QString& titulo, const QString& nombre, const QString& filtro,
                                           QWidget* padre) override;
     bool AbrirConVisor(const QString& ruta) override;
     QString DirectorioPrograma() const override;

@@ -40,8 +40,9 @@ public:
     virtual std::optional<QFont> ElegirFuente(const QFont& inicial, QWidget* padre = nullptr) = 0;
     virtual std::optional<QString> FicheroAbrir(const QString& titulo, const QString& filtro,
                                                 QWidget* padre = nullptr) = 0;
-    virtual std::optional<QString> FicheroGuardar(const QString& titulo, const QString& filtro,
-                                                  QWidget* padre = nullptr) = 0;
+    // nombre: the file name the dialog proposes (empty: none).
+    virtual std::optional<QString> FicheroGuardar(const QString& titulo, const QString& nombre,
+                                                  const QString& filtro, QWidget* padre = nullptr) = 0;
     // Hands a file to the system's viewer without waiting; false when the system has no viewer to
     // hand it to.
     virtual bool AbrirConVisor(const QString& ruta) = 0;

@@ -154,6 +154,26 @@ void frmLoader::AvisarApertura() {
 
 bool frmLoader::OfrecerConversion() {
     const QString ruta = QDir::toNativeSeparators(BBDD::RutaBaseDatos);
+    // Only a file with the catalogue's tables is offered for conversion; nothing is written to another.
+    QString falta;
+    try {
+        falta = FaltaParaCatalogoJet(BBDD::RutaBaseDatos);
+    } catch (const dao::ErrorBD& error) {
+        return Fracaso(QStringLiteral("No se puede abrir el catálogo; no se ha cambiado nada."), error);
+    }
+    if (!falta.isEmpty()) {
+        close();
+        Mensaje aviso;
+        aviso.texto =
+            QStringLiteral("«%1» es una base de datos de Access de otro programa, no un catálogo de "
+                           "Cantorio: %2.\n\nNo se ha cambiado nada. Para empezar un catálogo "
+                           "nuevo, mueva ese fichero a otra carpeta o cámbiele el nombre.\n\n"
+                           "Cantorio se cerrará.")
+                .arg(ruta, falta);
+        aviso.icono = IconoMensaje::Exclamacion;
+        servicios().MsgBox(aviso);
+        return false;
+    }
     Mensaje oferta;
     oferta.texto =
         QStringLiteral("El catálogo «%1» está en el formato de Access de las versiones antiguas del "

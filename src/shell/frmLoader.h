@@ -28,7 +28,8 @@ private:
     void AvisarApertura();
     void BorrarTablasAbandonadas();
     bool Fracaso(const QString& que, const dao::ErrorBD& error);
-    // The catalogue is an old Access/Jet file: offers to convert it in place. False when the run ends.
+    // The catalogue is an Access/Jet file: offers to convert it in place when it holds an old catalogue,
+    // says so when it is another program's database. False when the run ends.
     bool OfrecerConversion();
     // Reminds the user to unpack Ayuda.zip while the help page is missing; drops it once unpacked.
     void ComprobarAyuda();

@@ -37,6 +37,14 @@ private:
 
 enum class TipoCampo { Entero = 4, Texto = 10, Memo = 12 };
 
+// A Texto field holds at most this many characters (code points).
+constexpr qsizetype LargoMaximoTexto = 4096;
+
+// Whether a Texto field can hold the text as it is: not over LargoMaximoTexto characters, without the
+// character U+FFFF, which the fields refuse, and without NUL, at which the engine ends a text. An empty
+// text passes: the field refuses it, but the writers store a blank in its place.
+bool TextoAdmitido(QStringView texto);
+
 // The values of a statement's query parameters, by name: a name in the statement that is no field
 // (written "[pCabecera]" or bare) stands for its value, bound as a value and never read as SQL, so a
 // text taken from the catalogue is compared as itself: "CABECERA = [pCabecera]" matches the header
@@ -124,9 +132,15 @@ public:
     // Creates a new catalogue file (marked as ours) and returns it open. The locale text is accepted for
     // the engine's sake and has no effect. Fails when the file exists or cannot be written.
     static std::unique_ptr<Database> CreateDatabase(const QString& ruta, const QString& locale);
-    // Opens an existing file for reading and writing. A file that is not ours, damaged, read-only or
-    // locked fails with a clear Spanish description and is left exactly as it was.
-    static std::unique_ptr<Database> OpenDatabase(const QString& ruta);
+    // Escritura: the program's connection, for reading and writing. SoloLectura: a connection that
+    // only reads and writes nothing at all, not even beside the file, so that a catalogue the user may
+    // not write (on read-only media, another user's file) can still be read.
+    enum class Apertura { Escritura, SoloLectura };
+    // Opens an existing catalogue. A missing or empty file, a file that is not ours, damaged or locked,
+    // and for writing a read-only one, fails with a clear Spanish description and is left exactly as
+    // it was.
+    static std::unique_ptr<Database> OpenDatabase(const QString& ruta,
+                                                  Apertura apertura = Apertura::Escritura);
 
     ~Database();
     Database(const Database&) = delete;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace dao {
 
@@ -34,13 +35,19 @@ void Configurar(sqlite3* db) {
     sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 1, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
     RegistrarFuncionesSql(db);
+    // A catalogue is read far more than written: keep more of its pages in memory.
+    sqlite3_exec(db, "PRAGMA cache_size=-16384", nullptr, nullptr, nullptr);
 }
 
 void ModoDiario(sqlite3* db) {
     Ejecutar(db, QStringLiteral("PRAGMA journal_mode=WAL"));
     Ejecutar(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
-    // A catalogue is read far more than written: keep more of its pages in memory.
-    Ejecutar(db, QStringLiteral("PRAGMA cache_size=-16384"));
+}
+
+// A file without any write permission is read-only for its owner's intent, also for root.
+bool SePuedeEscribir(const QFileInfo& info) {
+    return info.isWritable() &&
+           (info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
 }
 
 // Looks at the file's first bytes, without opening it for writing, to tell whether it is a catalogue.
@@ -65,9 +72,37 @@ void ComprobarCatalogo(const QString& ruta) {
                           .arg(Nativa(ruta)));
 }
 
-sqlite3* AbrirConexion(const QString& ruta, int banderas) {
+// How a connection that only reads opens the file (a URI parameter). Through its -wal ("mode=ro") when
+// it may write beside the file, or the -wal and -shm are there already (the program may have the
+// catalogue open): the engine then sees the changes of others as they are committed. Otherwise the file
+// alone, as it is now ("immutable=1"): through a -wal the engine would fail for want of a -shm, or leave
+// a -wal and a -shm beside a file that its owner, not this user, writes. A -wal holding changes that
+// cannot be read that way is refused.
+const char* ParametroLectura(const QString& ruta, const QFileInfo& info) {
+    const QFileInfo diario(ruta + QStringLiteral("-wal"));
+    if ((diario.exists() && QFileInfo::exists(ruta + QStringLiteral("-shm"))) ||
+        (SePuedeEscribir(info) && QFileInfo(info.absolutePath()).isWritable()))
+        return "mode=ro";
+    // Shorter than its own header, a -wal holds nothing to read.
+    if (diario.size() >= 32)
+        throw ErrorBD(3051,
+                      QStringLiteral("El catálogo '%1' tiene cambios en su diario ('%2') que solo se pueden "
+                                     "leer con permiso de escritura en su carpeta. Ábralo una vez con "
+                                     "Cantorio, o copie los dos ficheros a una carpeta con permiso de "
+                                     "escritura. No se ha modificado.")
+                          .arg(Nativa(ruta), Nativa(diario.filePath())));
+    return "immutable=1";
+}
+
+// parametro: a URI parameter of the open (see ParametroLectura).
+sqlite3* AbrirConexion(const QString& ruta, int banderas, const char* parametro = nullptr) {
+    QByteArray nombre = QFile::encodeName(ruta);
+    if (parametro) {
+        nombre = QUrl::fromLocalFile(QFileInfo(ruta).absoluteFilePath()).toEncoded() + '?' + parametro;
+        banderas |= SQLITE_OPEN_URI;
+    }
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &db, banderas, nullptr);
+    const int rc = sqlite3_open_v2(nombre.constData(), &db, banderas, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(db);
         throw ErrorBD(3024, QStringLiteral("No se puede abrir el catálogo '%1'.").arg(Nativa(ruta)));
@@ -108,7 +143,7 @@ QString DefinicionColumna(const QString& tabla, const DefinicionCampo& campo) {
         sql += QStringLiteral(" COLLATE ") + QLatin1String(Intercalacion);
         sql += regla(QStringLiteral("13"), QStringLiteral("typeof(%1) IN ('text', 'null')").arg(c));
         sql += regla(QStringLiteral("3315"), QStringLiteral("length(%1) > 0").arg(c));
-        sql += regla(QStringLiteral("3163"), QStringLiteral("length(%1) <= 4096").arg(c));
+        sql += regla(QStringLiteral("3163"), QStringLiteral("length(%1) <= %2").arg(c).arg(LargoMaximoTexto));
         sql += regla(QStringLiteral("FFFF"), QStringLiteral("instr(%1, char(65535)) = 0").arg(c));
         break;
     case TipoCampo::Memo:
@@ -120,6 +155,17 @@ QString DefinicionColumna(const QString& tabla, const DefinicionCampo& campo) {
 }
 
 } // namespace
+
+bool TextoAdmitido(QStringView texto) {
+    qsizetype caracteres = 0;
+    for (const QChar c : texto) {
+        if (c == QChar(0xFFFF) || c.isNull())
+            return false;
+        if (!c.isLowSurrogate() && ++caracteres > LargoMaximoTexto)
+            return false;
+    }
+    return true;
+}
 
 // ---------------------------------------------------------------------------------------------------
 
@@ -252,33 +298,37 @@ std::unique_ptr<Database> Database::CreateDatabase(const QString& ruta, const QS
     return base;
 }
 
-std::unique_ptr<Database> Database::OpenDatabase(const QString& ruta) {
+std::unique_ptr<Database> Database::OpenDatabase(const QString& ruta, Apertura apertura) {
     const QFileInfo info(ruta);
-    if (!info.exists() || (info.isFile() && info.size() == 0))
+    if (!info.exists())
         throw ErrorBD(3024, QStringLiteral("No se encuentra el catálogo '%1'.").arg(Nativa(ruta)));
+    if (info.isFile() && info.size() == 0)
+        throw ErrorBD(3024,
+                      QStringLiteral("El fichero '%1' está vacío: no es un catálogo. No se ha modificado.")
+                          .arg(Nativa(ruta)));
     if (!info.isFile())
         throw ErrorBD(3343, QStringLiteral("'%1' no es un fichero de catálogo.").arg(Nativa(ruta)));
     ComprobarCatalogo(ruta);
-    // A file without any write permission is read-only for its owner's intent, also for root.
-    const bool sinPermisoEscritura =
-        !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
-    if (!info.isWritable() || sinPermisoEscritura)
+    const bool soloLectura = apertura == Apertura::SoloLectura;
+    if (!soloLectura && !SePuedeEscribir(info))
         throw ErrorBD(
             3051, QStringLiteral("El catálogo '%1' es de sólo lectura y Cantorio necesita escribir en él. "
                                  "Quite el atributo de sólo lectura o copie el fichero a una carpeta con "
                                  "permiso de escritura. No se ha modificado.")
                       .arg(Nativa(ruta)));
-    if (!QFileInfo(info.absolutePath()).isWritable())
+    if (!soloLectura && !QFileInfo(info.absolutePath()).isWritable())
         throw ErrorBD(3051,
                       QStringLiteral("La carpeta del catálogo '%1' no admite escritura, y Cantorio necesita "
                                      "crear en ella sus ficheros de trabajo. No se ha modificado.")
                           .arg(Nativa(ruta)));
-    // Nothing may be written before a -wal beside the file is known to be the catalogue's own.
+    const char* parametroLectura = soloLectura ? ParametroLectura(ruta, info) : nullptr;
+    // Nothing may be written, nor read through a -wal, before the -wal is known to be the catalogue's own.
     const QString aviso = interno::ApartarDiarioAjeno(ruta);
     auto datos = std::make_unique<Datos>();
     datos->ruta = ruta;
     datos->avisoApertura = aviso;
-    datos->db = AbrirConexion(ruta, SQLITE_OPEN_READWRITE);
+    datos->db = soloLectura ? AbrirConexion(ruta, SQLITE_OPEN_READONLY, parametroLectura)
+                            : AbrirConexion(ruta, SQLITE_OPEN_READWRITE);
     auto base = std::unique_ptr<Database>(new Database(std::move(datos)));
     sqlite3* db = base->d->db;
     // Reading the schema tells a damaged or locked file before anything is written.
@@ -300,6 +350,8 @@ std::unique_ptr<Database> Database::OpenDatabase(const QString& ruta) {
                           .arg(Nativa(ruta)));
         ErrorDeMotor(db, rc);
     }
+    if (soloLectura)
+        return base;
     try {
         interno::AsegurarIdentidad(db);
         ModoDiario(db);

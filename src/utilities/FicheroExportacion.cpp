@@ -1,6 +1,7 @@
 #include "utilities/FicheroExportacion.h"
 
 #include "store/CatalogoUtilidades.h"
+#include "store/FicherosDelCatalogo.h"
 #include "store/Transaccion.h"
 #include "utilities/Codificacion.h"
 #include "utilities/Windows1252.h"
@@ -275,7 +276,7 @@ ResultadoTransferencia ExportarCanciones(dao::Database& base, const QString& rut
     try {
         resultado.canciones = catalogo::ContarCanciones(base);
         progreso.Maximo(resultado.canciones);
-        resultado.utf8 = EscribirFichero(ruta, [&](FicheroTexto& fichero) {
+        resultado.utf8 = EscribirFichero(ruta, base.Ruta(), [&](FicheroTexto& fichero) {
             EscribirCanciones(base, fichero, version, bytesClave, resultado.canciones, progreso);
         });
         base.CommitTrans();
@@ -290,6 +291,12 @@ ResultadoTransferencia ExportarCanciones(dao::Database& base, const QString& rut
 ResultadoTransferencia ImportarCanciones(dao::Database& base, const QString& ruta,
                                          const std::optional<QString>& clave, ProgresoUtilidad& progreso) {
     const QByteArray bytesClave = ClaveDe(clave);
+    if (catalogo::EsFicheroDelCatalogo(ruta, base.Ruta()))
+        throw FalloFichero(FalloFichero::Clase::Catalogo,
+                           QStringLiteral("«%1» es el propio catálogo (o uno de los ficheros que lo "
+                                          "acompañan), no un fichero exportado. Elija el fichero que se "
+                                          "exportó. No se ha añadido ninguna canción.")
+                               .arg(QDir::toNativeSeparators(ruta)));
     QFile fichero(ruta);
     if (!fichero.open(QIODevice::ReadOnly))
         throw FalloFichero(FalloFichero::Clase::Apertura,

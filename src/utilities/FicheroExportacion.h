@@ -24,14 +24,14 @@ struct ResultadoTransferencia {
     bool utf8 = false;
 };
 
-// Writes the file (FalloFichero when it cannot be opened, written, or a song cannot be written: a
-// line break inside a field, or a password with a character Windows-1252 has not). On a failure no
-// file is left behind and an existing file keeps its content.
+// Writes the file (FalloFichero when it is a file of the catalogue itself, cannot be opened or written,
+// or a song cannot be written: a line break inside a field, or a password with a character
+// Windows-1252 has not). On a failure no file is left behind and an existing file keeps its content.
 ResultadoTransferencia ExportarCanciones(dao::Database& base, const QString& ruta, const QString& version,
                                          const std::optional<QString>& clave, ProgresoUtilidad& progreso);
 
-// Appends the songs of the file, with no lyric, all of them in one transaction: a file that cannot be
-// read, a record cut short or a number that is not one is refused with a message naming the line
-// (FalloFichero), and the catalogue stays exactly as it was.
+// Appends the songs of the file, with no lyric, all of them in one transaction: a file of the
+// catalogue itself, a file that cannot be read, a record cut short or a number that is not one is
+// refused with a message (naming the line), and the catalogue stays exactly as it was.
 ResultadoTransferencia ImportarCanciones(dao::Database& base, const QString& ruta,
                                          const std::optional<QString>& clave, ProgresoUtilidad& progreso);

@@ -1,5 +1,6 @@
 #include "utilities/FicheroTexto.h"
 
+#include "store/FicherosDelCatalogo.h"
 #include "utilities/Windows1252.h"
 
 #include <QDir>
@@ -10,6 +11,16 @@ namespace {
 constexpr qsizetype TamanoBloque = 1 << 20;
 
 } // namespace
+
+void RechazarElCatalogo(const QString& ruta, const QString& rutaCatalogo) {
+    if (catalogo::EsFicheroDelCatalogo(ruta, rutaCatalogo))
+        throw FalloFichero(
+            FalloFichero::Clase::Catalogo,
+            QStringLiteral("«%1» es el propio catálogo (o uno de los ficheros que lo acompañan): "
+                           "escribir en él destruiría el catálogo. Elija otro nombre de "
+                           "fichero. No se ha escrito nada.")
+                .arg(QDir::toNativeSeparators(ruta)));
+}
 
 FicheroTexto::FicheroTexto(const QString& ruta, bool utf8) : fichero_(ruta), ruta_(ruta), utf8_(utf8) {
     // Only a regular file is replaced: the new file is renamed over the target, which would put it in

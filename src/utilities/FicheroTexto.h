@@ -12,7 +12,8 @@
 // A failure of an export, an import or a listing, with the message the user is shown.
 class FalloFichero : public std::runtime_error {
 public:
-    enum class Clase { Apertura, Escritura, Contenido };
+    // Catalogo: the file named is the catalogue itself, or one of the files beside it.
+    enum class Clase { Apertura, Escritura, Contenido, Catalogo };
     FalloFichero(Clase clase, const QString& mensaje)
         : std::runtime_error(mensaje.toStdString()), clase_(clase), mensaje_(mensaje) {}
     Clase Tipo() const { return clase_; }
@@ -59,9 +60,15 @@ private:
     QByteArray pendiente_;
 };
 
+// Refuses (Catalogo) a target that is the catalogue at rutaCatalogo or one of the files beside it:
+// written over, the catalogue would be lost.
+void RechazarElCatalogo(const QString& ruta, const QString& rutaCatalogo);
+
 // Runs escribir(FicheroTexto&) over a Windows-1252 file and, when a text needs it, again over a UTF-8
-// file; returns whether the file was written in UTF-8.
-template <typename F> bool EscribirFichero(const QString& ruta, F&& escribir) {
+// file; returns whether the file was written in UTF-8. A target that is a file of the catalogue at
+// rutaCatalogo is refused before anything is written.
+template <typename F> bool EscribirFichero(const QString& ruta, const QString& rutaCatalogo, F&& escribir) {
+    RechazarElCatalogo(ruta, rutaCatalogo);
     try {
         FicheroTexto fichero(ruta, false);
         escribir(fichero);

@@ -116,15 +116,70 @@ QVariant Valor(const QString& texto, bool numero) {
     return entero ? QVariant(n) : QVariant(texto);
 }
 
-std::vector<QVector<QVariant>> LeerTabla(MdbHandle* mdb, const QString& ruta, const char* nombre,
-                                         const std::vector<const char*>& campos, size_t mayor) {
+// A table of the old catalogue: its name, the fields read from it, and the size of a field's buffer.
+struct TablaCatalogo {
+    const char* nombre;
+    std::vector<const char*> campos;
+    size_t mayor;
+};
+const TablaCatalogo Canciones{
+    "CANCIONES",
+    {"CABECERA", "RUTA", "AUTOR", "TITULO", "EXTENSION", "LONGITUD", "IDX_CANCION", "REL_POS"},
+    MayorCancion};
+const TablaCatalogo Letras{"LETRAS", {"IDX_CANCION", "LYRICS"}, MayorLetra};
+
+using Tabla = std::unique_ptr<MdbTableDef, LiberarTabla>;
+using Mdb = std::unique_ptr<MdbHandle, CerrarMdb>;
+
+// The table's definition with its columns, and what the file lacks of it (empty when nothing).
+struct Definicion {
+    Tabla tabla;
+    QString falta;
+};
+
+Definicion LeerDefinicion(MdbHandle* mdb, const TablaCatalogo& de) {
+    Definicion leida{Tabla(mdb_read_table_by_name(mdb, const_cast<gchar*>(de.nombre), MDB_TABLE)), {}};
+    if (!leida.tabla) {
+        leida.falta = QStringLiteral("no tiene la tabla %1").arg(QLatin1String(de.nombre));
+        return leida;
+    }
+    mdb_read_columns(leida.tabla.get());
+    for (const char* campo : de.campos) {
+        bool esta = false;
+        for (guint i = 0; i < leida.tabla->num_cols && !esta; ++i)
+            esta = g_ascii_strcasecmp(
+                       static_cast<MdbColumn*>(g_ptr_array_index(leida.tabla->columns, i))->name, campo) == 0;
+        if (!esta) {
+            leida.falta = QStringLiteral("a la tabla %1 le falta el campo %2")
+                              .arg(QLatin1String(de.nombre), QLatin1String(campo));
+            return leida;
+        }
+    }
+    return leida;
+}
+
+// Opens the file and reads its list of tables.
+Mdb AbrirJet(const QString& ruta) {
+    if (!EsFicheroJet(ruta))
+        throw Ilegible(ruta, QStringLiteral("no es una base de datos de Access"));
+    Mdb mdb(mdb_open(QFile::encodeName(ruta).constData(), MDB_NOFLAGS));
+    if (!mdb)
+        throw Ilegible(ruta, QStringLiteral("el fichero está dañado"));
+    if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
+        throw Ilegible(ruta, QStringLiteral("su catálogo de tablas está dañado"));
+    return mdb;
+}
+
+std::vector<QVector<QVariant>> LeerTabla(MdbHandle* mdb, const QString& ruta, const TablaCatalogo& de) {
+    const char* nombre = de.nombre;
+    const std::vector<const char*>& campos = de.campos;
+    const size_t mayor = de.mayor;
     mdb_set_bind_size(mdb, mayor);
-    std::unique_ptr<MdbTableDef, LiberarTabla> tabla(
-        mdb_read_table_by_name(mdb, const_cast<gchar*>(nombre), MDB_TABLE));
-    if (!tabla)
-        throw Ilegible(ruta, QStringLiteral("no tiene la tabla %1").arg(QLatin1String(nombre)));
-    mdb_read_columns(tabla.get());
-    mdb_rewind_table(tabla.get());
+    const Definicion definida = LeerDefinicion(mdb, de);
+    if (!definida.falta.isEmpty())
+        throw Ilegible(ruta, definida.falta);
+    MdbTableDef* tabla = definida.tabla.get();
+    mdb_rewind_table(tabla);
 
     std::vector<std::unique_ptr<char[]>> buferes;
     std::vector<int> largos(campos.size(), 0);
@@ -133,11 +188,8 @@ std::vector<QVector<QVariant>> LeerTabla(MdbHandle* mdb, const QString& ruta, co
     std::vector<bool> memos;
     for (size_t i = 0; i < campos.size(); ++i) {
         buferes.emplace_back(new char[mayor]);
-        const int columna = mdb_bind_column_by_name(tabla.get(), const_cast<gchar*>(campos[i]),
-                                                    buferes.back().get(), &largos[i]);
-        if (columna < 1)
-            throw Ilegible(ruta, QStringLiteral("a la tabla %1 le falta el campo %2")
-                                     .arg(QLatin1String(nombre), QLatin1String(campos[i])));
+        const int columna =
+            mdb_bind_column_by_name(tabla, const_cast<gchar*>(campos[i]), buferes.back().get(), &largos[i]);
         const auto* definicion =
             static_cast<MdbColumn*>(g_ptr_array_index(tabla->columns, guint(columna - 1)));
         indices.push_back(columna - 1);
@@ -147,8 +199,8 @@ std::vector<QVector<QVariant>> LeerTabla(MdbHandle* mdb, const QString& ruta, co
     }
 
     std::vector<QVector<QVariant>> filas;
-    while (mdb_fetch_row(tabla.get())) {
-        const Marcas marcas = MarcasFila(mdb, tabla.get());
+    while (mdb_fetch_row(tabla)) {
+        const Marcas marcas = MarcasFila(mdb, tabla);
         QVector<QVariant> fila;
         for (size_t i = 0; i < campos.size(); ++i) {
             if (marcas.nulos[size_t(indices[i])]) {
@@ -195,19 +247,18 @@ bool EsFicheroJet(const QString& ruta) {
            (inicio.mid(4, 15) == "Standard Jet DB" || inicio.mid(4, 15) == "Standard ACE DB");
 }
 
+QString FaltaParaCatalogoJet(const QString& ruta) {
+    const Mdb mdb = AbrirJet(ruta);
+    for (const TablaCatalogo* tabla : {&Canciones, &Letras})
+        if (QString falta = LeerDefinicion(mdb.get(), *tabla).falta; !falta.isEmpty())
+            return falta;
+    return {};
+}
+
 CatalogoJet LeerCatalogoJet(const QString& ruta) {
-    if (!EsFicheroJet(ruta))
-        throw Ilegible(ruta, QStringLiteral("no es una base de datos de Access"));
-    std::unique_ptr<MdbHandle, CerrarMdb> mdb(mdb_open(QFile::encodeName(ruta).constData(), MDB_NOFLAGS));
-    if (!mdb)
-        throw Ilegible(ruta, QStringLiteral("el fichero está dañado"));
-    if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
-        throw Ilegible(ruta, QStringLiteral("su catálogo de tablas está dañado"));
+    const Mdb mdb = AbrirJet(ruta);
     CatalogoJet catalogo;
-    catalogo.canciones =
-        LeerTabla(mdb.get(), ruta, "CANCIONES",
-                  {"CABECERA", "RUTA", "AUTOR", "TITULO", "EXTENSION", "LONGITUD", "IDX_CANCION", "REL_POS"},
-                  MayorCancion);
-    catalogo.letras = LeerTabla(mdb.get(), ruta, "LETRAS", {"IDX_CANCION", "LYRICS"}, MayorLetra);
+    catalogo.canciones = LeerTabla(mdb.get(), ruta, Canciones);
+    catalogo.letras = LeerTabla(mdb.get(), ruta, Letras);
     return catalogo;
 }

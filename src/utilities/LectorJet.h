@@ -19,6 +19,11 @@ struct CatalogoJet {
 // Whether the file starts as an Access/Jet database does (any version).
 bool EsFicheroJet(const QString& ruta);
 
+// What an Access file lacks to be an old catalogue of this program, in Spanish ("no tiene la tabla
+// CANCIONES", "a la tabla LETRAS le falta el campo LYRICS"); empty when it holds both tables with their
+// fields. Reads only the tables' definitions. A file that cannot be read raises a dao::ErrorBD.
+QString FaltaParaCatalogoJet(const QString& ruta);
+
 // Reads both tables whole. A file that cannot be read, or that lacks a table or one of its fields,
 // raises a dao::ErrorBD whose Spanish description names the file and what is wrong.
 CatalogoJet LeerCatalogoJet(const QString& ruta);

@@ -102,7 +102,7 @@ ResultadoListado EscribirListado(dao::Database& base, const QString& ruta, const
                                  ProgresoUtilidad& progreso) {
     progreso.Maximo(catalogo::ContarFilasListado(base, opciones.alcance, opciones.ficheros));
     ResultadoListado resultado;
-    EscribirFichero(ruta,
+    EscribirFichero(ruta, base.Ruta(),
                     [&](FicheroTexto& fichero) { resultado = Escribir(base, fichero, opciones, progreso); });
     progreso.Valor(resultado.ficheros > 0 ? resultado.ficheros : resultado.rutas);
     return resultado;

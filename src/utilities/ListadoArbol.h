@@ -19,6 +19,6 @@ struct ResultadoListado {
     qint64 ficheros = 0;
 };
 
-// Writes the listing to ruta (FalloFichero when it cannot be written).
+// Writes the listing to ruta (FalloFichero when it cannot be written or is a file of the catalogue).
 ResultadoListado EscribirListado(dao::Database& base, const QString& ruta, const OpcionesListado& opciones,
                                  ProgresoUtilidad& progreso);

@@ -81,9 +81,9 @@ std::optional<QString> frmImportarExportar::Clave() const {
 }
 
 void frmImportarExportar::cmdBrowse_Click() {
-    const std::optional<QString> fichero = ModoImportar()
-                                               ? servicios().FicheroAbrir(windowTitle(), QString(), this)
-                                               : servicios().FicheroGuardar(windowTitle(), QString(), this);
+    const std::optional<QString> fichero =
+        ModoImportar() ? servicios().FicheroAbrir(windowTitle(), QString(), this)
+                       : servicios().FicheroGuardar(windowTitle(), QString(), QString(), this);
     if (fichero)
         txtFilename->setText(*fichero);
 }
@@ -174,8 +174,13 @@ void frmImportarExportar::Habilitar(bool habilitar) {
 
 void frmImportarExportar::Terminar() {
     hide();
-    Avisar(this, QStringLiteral("Proceso terminado con éxito"), QStringLiteral("Importar"),
-           IconoMensaje::Informacion);
+    // The export file holds no lyric: whoever keeps it as a backup must know.
+    const QString texto =
+        ModoImportar()
+            ? QStringLiteral("Proceso terminado con éxito")
+            : QStringLiteral("Proceso terminado con éxito.\n\nEl fichero guarda las canciones del "
+                             "catálogo, pero no sus letras: no es una copia de seguridad completa.");
+    Avisar(this, texto, QStringLiteral("Importar"), IconoMensaje::Informacion);
     accept();
 }
 

@@ -132,7 +132,7 @@ void frmImprimirArbol::comboCabecera_Click() {
 }
 
 void frmImprimirArbol::cmdBrowse_Click() {
-    if (const auto fichero = servicios().FicheroGuardar(txtFichero->text(), QString(), this))
+    if (const auto fichero = servicios().FicheroGuardar(windowTitle(), txtFichero->text(), QString(), this))
         txtFichero->setText(*fichero);
 }
 

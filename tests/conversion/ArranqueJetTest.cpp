@@ -95,4 +95,61 @@ TEST_F(ArranqueJet, SiElUsuarioRehusaNoCambiaNadaYTermina) {
     EXPECT_TRUE(fichero.readAll() == antiguo);
 }
 
+// Another program's Access database under the catalogue's name is not offered for conversion: the user
+// is told what it is, and it is left as it was.
+TEST_F(ArranqueJet, LaBaseDeDatosDeOtroProgramaNoSeOfreceConvertir) {
+    const struct {
+        const char* tabla;
+        const char* otra;
+    } casos[] = {{"CANCIONES", "PROVEEDOR"}, {"LETRAS", "PEDIDO"}};
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.tabla);
+        QByteArray otroPrograma = antiguo;
+        ASSERT_EQ(otroPrograma.count(caso.tabla), 1);
+        otroPrograma.replace(caso.tabla, caso.otra);
+        QFile fichero(Catalogo());
+        ASSERT_TRUE(fichero.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        fichero.write(otroPrograma);
+        fichero.close();
+        servicios->mensajes.clear();
+        servicios->respuestas = {RespuestaMensaje::Si};
+
+        EXPECT_FALSE(Arrancar());
+
+        ASSERT_EQ(servicios->mensajes.size(), 1u);
+        EXPECT_EQ(servicios->mensajes[0].texto,
+                  QStringLiteral("«%1» es una base de datos de Access de otro programa, no un catálogo de "
+                                 "Cantorio: no tiene la tabla %2.\n\nNo se ha cambiado nada. Para empezar un "
+                                 "catálogo nuevo, mueva ese fichero a otra carpeta o cámbiele el nombre.\n\n"
+                                 "Cantorio se cerrará.")
+                      .arg(QDir::toNativeSeparators(Catalogo()), QLatin1String(caso.tabla)));
+        EXPECT_EQ(servicios->mensajes[0].icono, IconoMensaje::Exclamacion);
+        EXPECT_EQ(QDir(programa.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("Cantorio.mdb")});
+        ASSERT_TRUE(fichero.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(fichero.readAll() == otroPrograma);
+        fichero.close();
+        BBDD::CerrarBaseDatos();
+        Ventanas::Destruir();
+    }
+}
+
+// A file that cannot be read is not offered for conversion either.
+TEST_F(ArranqueJet, UnFicheroIlegibleNoSeOfreceConvertir) {
+    const QByteArray cabecera = antiguo.left(60);
+    QFile fichero(Catalogo());
+    ASSERT_TRUE(fichero.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    fichero.write(cabecera);
+    fichero.close();
+    servicios->respuestas = {RespuestaMensaje::Si};
+
+    EXPECT_FALSE(Arrancar());
+
+    ASSERT_EQ(servicios->mensajes.size(), 1u);
+    EXPECT_TRUE(servicios->mensajes[0].texto.startsWith(
+        QStringLiteral("No se puede abrir el catálogo; no se ha cambiado nada.")));
+    ASSERT_TRUE(fichero.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(fichero.readAll() == cabecera);
+}
+
 } // namespace

@@ -28,6 +28,15 @@ void EsperarMensaje(const Mensaje& visto, const Mensaje& esperado) {
     EXPECT_EQ(visto.predeterminado, esperado.predeterminado);
 }
 
+// The widgets that Tab visits in the window, in order.
+QList<QWidget*> OrdenTabulacion(QWidget* ventana) {
+    QList<QWidget*> orden;
+    for (QWidget* w = ventana->nextInFocusChain(); w != ventana; w = w->nextInFocusChain())
+        if (w->isVisibleTo(ventana) && (w->focusPolicy() & Qt::TabFocus))
+            orden << w;
+    return orden;
+}
+
 class frmCancionTest : public PruebaLetras {};
 
 } // namespace
@@ -84,6 +93,27 @@ TEST_F(frmCancionTest, ElEstiloAplicadoLlegaSoloALasVentanasAbiertasDespues) {
     EXPECT_EQ(despues->Justificacion, 2);
     EXPECT_EQ(despues->Delante(), despues->txtLyrics[2]);
     EXPECT_EQ(despues->Delante()->toPlainText(), QStringLiteral("letra"));
+}
+
+// What the user types as soon as the window opens goes into the lyric, whichever box is in front; the
+// read-only author and title follow it in tab order.
+TEST_F(frmCancionTest, LoTecleadoAlAbrirVaALaLetra) {
+    for (const std::uint8_t justificacion : {0, 1, 2}) {
+        Estado::EstiloLetras.Justificacion = justificacion;
+        const auto fila = Cancion(QStringLiteral("C"), QStringLiteral("T"), 20 + justificacion);
+        frmCancion* ventana = Abrir(20 + justificacion, fila, true);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(ventana));
+        QWidget* foco = QApplication::focusWidget();
+        ASSERT_EQ(foco, ventana->Delante()) << int(justificacion);
+        QTest::keyClicks(foco, QStringLiteral("hola"));
+        EXPECT_EQ(ventana->Delante()->toPlainText(), QStringLiteral("hola"));
+        EXPECT_TRUE(ventana->Modificado);
+        EXPECT_EQ(OrdenTabulacion(ventana),
+                  (QList<QWidget*>{ventana->Delante(), ventana->txtAutor, ventana->txtTitulo}));
+        guion.respuestas = {RespuestaMensaje::Si};
+        EXPECT_TRUE(Cerrar(ventana));
+        EXPECT_EQ(Lyrics(20 + justificacion).toString(), QStringLiteral("hola"));
+    }
 }
 
 TEST_F(frmCancionTest, AbrirYCerrarSinCambiosNoPreguntaNiEscribe) {

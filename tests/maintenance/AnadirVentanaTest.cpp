@@ -1,6 +1,7 @@
 // The button "Añadir" of the maintenance window, driven as the user does: the rows it writes, the
 // progress window, the messages, the refilled trees, and the awkward trees on disk.
 
+#include "FicherosEtiquetados.h"
 #include "VentanaActualizacionPrueba.h"
 #include "maintenance/ListaDirectorios.h"
 #include "maintenance/frmProcesando.h"
@@ -129,6 +130,27 @@ TEST_F(Anadir, LeerLetrasCuentaLasLetrasEncontradas) {
                                                             "LETRAS.IDX_CANCION = CANCIONES.IDX_CANCION"));
     ASSERT_FALSE(rs->Eof());
     EXPECT_EQ(rs->Field(0).toString(), "La letra");
+}
+
+// A tag too long for the catalogue does not stop the scan: that song keeps its file name, and a message
+// names the file once the scan is done.
+TEST_F(Anadir, UnaEtiquetaDemasiadoLargaNoDetieneLaBusquedaYSeNombra) {
+    disco.Directorio("M");
+    etiquetados::EscribirFlac(disco.Ruta("M/pista1.flac"), QStringLiteral("TITLE"), QString(4118, u't'));
+    etiquetados::EscribirMp3(disco.Ruta("M/pista2.mp3"),
+                             {QStringLiteral("Luis"), QStringLiteral("Detrás"), {}});
+    v().chkLeerLetras->setChecked(true);
+    Pulsar("M");
+    const std::vector<Fila> filas = Filas();
+    ASSERT_EQ(filas.size(), 2u);
+    EXPECT_EQ(filas[0].autor, "pista1");
+    EXPECT_EQ(filas[0].titulo, " ");
+    EXPECT_EQ(filas[1].titulo, "Detrás");
+    ASSERT_EQ(guion.mensajes.size(), 1u);
+    EXPECT_EQ(guion.mensajes[0].titulo, "Etiquetas no admitidas");
+    EXPECT_TRUE(guion.mensajes[0].texto.contains(disco.Ruta("M/pista1.flac")))
+        << guion.mensajes[0].texto.toStdString();
+    EXPECT_EQ(v().Procesando()->windowTitle(), "Terminado");
 }
 
 TEST_F(Anadir, SinSubdirectoriosNiOrdenSigueAlSistemaDeFicheros) {

@@ -139,8 +139,12 @@ TEST_F(LetrasFicheros, CadaFormatoDaSuLetraYNadaSeEscribeEnLosFicheros) {
         EXPECT_EQ(c.origen, esperada.second) << fichero.toStdString();
         EXPECT_EQ(c.idx != 0, !esperada.first.isEmpty()) << fichero.toStdString();
     }
-    // The side files are catalogued as the pattern "*.*" asks, with no lyric of their own.
-    EXPECT_EQ(canciones["Lrc.lrc"].idx, 0);
+    // A side file read as a song's lyric is no song, though the pattern "*.*" matches it; one that was not
+    // read (the tag's lyric won) is catalogued as the pattern asks, with no lyric of its own.
+    EXPECT_EQ(canciones.count("Lrc.lrc"), 0u);
+    EXPECT_EQ(canciones.count("Txt.txt"), 0u);
+    ASSERT_EQ(canciones.count("Ambas.lrc"), 1u);
+    EXPECT_EQ(canciones["Ambas.lrc"].idx, 0);
     // The lyrics are found by the query by lyric text, through the index.
     const QString tabla = catalogo::NombreTablaAux(*BBDD::BaseDatos);
     catalogo::CrearTablaAux(*BBDD::BaseDatos, tabla);
@@ -227,6 +231,57 @@ TEST_F(LetrasFicheros, CadaCarpetaLeidaPorAdelantadoConservaSusLetras) {
                   QStringLiteral("Letra %1 de la carpeta %2").arg(titulo, ruta.sliced(2).chopped(1)));
     }
     EXPECT_EQ(filas, 81);
+}
+
+// The positions of a folder's songs stay 1, 2, 3... once the files read as lyrics are left out; a text
+// file that is no song's lyric is still a song.
+TEST_F(LetrasFicheros, UnFicheroLeidoComoLetraNoEsUnaCancion) {
+    for (const char* nombre : {"A -- Uno.mp3", "A -- Dos.mp3"})
+        EscribirMp3(disco.Ruta(nombre), {});
+    Escribir(disco.Ruta("A -- Uno.lrc"), "[00:01.00]Letra uno");
+    Escribir(disco.Ruta("A -- Dos.TXT"), "Letra dos");
+    Escribir(disco.Ruta("A -- Tres.txt"), "Notas de nadie");
+    const ResultadoAnadido resultado = Anadir();
+    EXPECT_EQ(resultado.filas, 3);
+    EXPECT_EQ(resultado.letras, 2);
+    QStringList filas;
+    auto rs = BBDD::BaseDatos->OpenRecordset(
+        QStringLiteral("SELECT TITULO, EXTENSION, REL_POS FROM CANCIONES ORDER BY REL_POS"));
+    for (; !rs->Eof(); rs->MoveNext())
+        filas << rs->Field(0).toString() + u'.' + rs->Field(1).toString() + u' ' + rs->Field(2).toString();
+    EXPECT_EQ(filas, (QStringList{"Dos.mp3 1", "Tres.txt 2", "Uno.mp3 3"}));
+}
+
+// A tag whose author or title the catalogue cannot hold (over 4,096 characters, U+FFFF) leaves
+// the song the name of its file, is named in the result, and the scan goes on to the files after it.
+TEST_F(LetrasFicheros, UnaEtiquetaQueElCatalogoNoAdmiteDejaElNombreYSigue) {
+    const QString largo(4118, u'x');
+    EscribirFlac(disco.Ruta("pista1.flac"), QStringLiteral("TITLE"), largo);
+    EscribirMp3(disco.Ruta("pista2.mp3"), {largo, QStringLiteral("Corto"), QStringLiteral("Su letra")});
+    EscribirMp3(disco.Ruta("pista3.mp3"),
+                {QStringLiteral("Luis"), QStringLiteral("Con ") + QChar(0xFFFF), {}});
+    EscribirFlac(disco.Ruta("pista4.flac"), QStringLiteral("ARTIST"), largo);
+    // At the limit, and counted in characters: 4,096 characters of which some take two UTF-16 units.
+    const QString justo = QString(4094, u'y') + QStringLiteral("😀😀");
+    EscribirMp3(disco.Ruta("pista5.mp3"), {QStringLiteral("Ana"), justo, {}});
+    EscribirMp3(disco.Ruta("pista6.mp3"), {QStringLiteral("Luis"), QStringLiteral("Detrás"), {}});
+
+    const ResultadoAnadido resultado = Anadir();
+    EXPECT_TRUE(resultado.error.isEmpty()) << resultado.error.toStdString();
+    EXPECT_EQ(resultado.filas, 6);
+    EXPECT_EQ(resultado.letras, 1);
+    EXPECT_EQ(resultado.etiquetasNoAdmitidas,
+              (QStringList{disco.Ruta("pista1.flac"), disco.Ruta("pista2.mp3"), disco.Ruta("pista3.mp3"),
+                           disco.Ruta("pista4.flac")}));
+    QStringList filas;
+    auto rs = BBDD::BaseDatos->OpenRecordset(
+        QStringLiteral("SELECT AUTOR, TITULO, EXTENSION, IDX_CANCION FROM CANCIONES ORDER BY REL_POS"));
+    for (; !rs->Eof(); rs->MoveNext())
+        filas << QStringList{rs->Field(0).toString(), rs->Field(1).toString(), rs->Field(2).toString(),
+                             QString::number(rs->Field(3).toInt() != 0)}
+                     .join(u'|');
+    EXPECT_EQ(filas, (QStringList{"pista1| |flac|0", "pista2| |mp3|1", "pista3| |mp3|0", "pista4| |flac|0",
+                                  "Ana|" + justo + "|mp3|0", "Luis|Detrás|mp3|0"}));
 }
 
 TEST(LetraDeTexto, LimpiaLasMarcasDeUnLrcYDecodificaElTexto) {

@@ -3,6 +3,7 @@
 
 #include "shell/MenusComunes.h"
 #include "list/frmLista.h"
+#include "lyrics/frmCancion.h"
 #include "maintenance/frmActualizacion.h"
 #include "queries/frmConsultas.h"
 #include "shell/Estado.h"
@@ -19,8 +20,12 @@
 #include <QDir>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -191,23 +196,48 @@ protected:
     }
 };
 
-// "&Salir" in any main window, or closing any of them, closes the database and ends the run at once.
-TEST_F(Menus, SalirOCerrarTerminaSinLosPasosDeCierreDeOtrasVentanas) {
-    for (const bool cerrando : {false, true})
+// The ways the end of the run is asked for while a main window is shown: its "&Salir", closing it (its
+// close button, the window manager), and a request to quit from outside (the desktop session ending).
+enum class Fin { Salir, Cerrar, PeticionDeSalir };
+const std::pair<Fin, const char*> formasDeTerminar[] = {
+    {Fin::Salir, "Salir"}, {Fin::Cerrar, "cerrando"}, {Fin::PeticionDeSalir, "peticion de salir"}};
+
+void PedirFin(Fin forma, QMainWindow& ventana) {
+    switch (forma) {
+    case Fin::Salir:
+        Accion(ventana, "mnuVerSalir")->trigger();
+        break;
+    case Fin::Cerrar:
+        ventana.close();
+        break;
+    case Fin::PeticionDeSalir: {
+        QEvent salir(QEvent::Quit);
+        QCoreApplication::sendEvent(QCoreApplication::instance(), &salir);
+        break;
+    }
+    }
+}
+
+// Runs the event loop, asks for the end of the run in it, and returns the loop's exit code: 0 when the
+// run ended, -1 when it was still going on a moment later.
+int TerminarEnElBucle(Fin forma, QMainWindow& ventana) {
+    QObject contexto; // the timers go with it, whichever of them ran
+    QTimer::singleShot(0, &contexto, [&] { PedirFin(forma, ventana); });
+    QTimer::singleShot(100, &contexto, [] { QCoreApplication::exit(-1); });
+    return QApplication::exec();
+}
+
+// Each way closes the database and ends the run at once, from any main window.
+TEST_F(Menus, TerminarCierraElCatalogoSinLosPasosDeCierreDeOtrasVentanas) {
+    for (const auto& [forma, nombre] : formasDeTerminar)
         for (VentanaPrincipal cual : todas) {
-            SCOPED_TRACE(Ventana(cual).windowTitle().toStdString() + (cerrando ? ", cerrando" : ", Salir"));
+            SCOPED_TRACE(Ventana(cual).windowTitle().toStdString() + ", " + nombre);
             catalogo.Reabrir();
             Mostrar(cual, {50, 50});
             VentanaCancion cancion;
             cancion.show();
 
-            QTimer::singleShot(0, &Ventana(cual), [&] {
-                if (cerrando)
-                    Ventana(cual).close();
-                else
-                    Accion(Ventana(cual), "mnuVerSalir")->trigger();
-            });
-            EXPECT_EQ(QApplication::exec(), 0);
+            EXPECT_EQ(TerminarEnElBucle(forma, Ventana(cual)), 0);
 
             EXPECT_FALSE(BBDD::BaseDatos);
             EXPECT_FALSE(BBDD::RecordsetCanciones);
@@ -215,6 +245,75 @@ TEST_F(Menus, SalirOCerrarTerminaSinLosPasosDeCierreDeOtrasVentanas) {
                 EXPECT_FALSE(ventana->isVisible()) << ventana->windowTitle().toStdString();
             EXPECT_EQ(cancion.cierres, 0);
         }
+}
+
+// Another program holds the catalogue locked while the object lives.
+class BloqueoExterno {
+public:
+    BloqueoExterno() {
+        EXPECT_EQ(sqlite3_open(BBDD::RutaBaseDatos.toUtf8().constData(), &otro_), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(otro_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    ~BloqueoExterno() {
+        sqlite3_exec(otro_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(otro_);
+    }
+
+private:
+    sqlite3* otro_ = nullptr;
+};
+
+// A lyric that cannot be saved when the run ends keeps the program open, with the text in its window,
+// however the end is asked for; once the lock is gone the same request saves it and ends the run.
+TEST_F(Menus, SiLaLetraNoSePuedeGuardarAlTerminarElProgramaSigueAbierto) {
+    int idx = 0;
+    for (const auto& [forma, nombre] : formasDeTerminar) {
+        SCOPED_TRACE(nombre);
+        ++idx;
+        catalogo.Reabrir();
+        catalogo.AnadirCancion(QStringLiteral("C"), QStringLiteral("\\"), QStringLiteral("A"),
+                               QStringLiteral("T"), QStringLiteral("mp3"), 1000, idx);
+        catalogo.AnadirLetra(idx, QStringLiteral("antes"));
+        const auto fila = BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT MAX(rowid) FROM CANCIONES"))
+                              ->Field(0)
+                              .toLongLong();
+        Mostrar(VentanaPrincipal::Lista, {50, 50});
+        QPointer<frmCancion> cancion = frmCancion::Crear(idx, false, fila);
+        cancion->show();
+        QTest::keyClicks(cancion->Delante(), QStringLiteral("tecleado "));
+        servicios.mensajes.clear();
+
+        {
+            BloqueoExterno bloqueo;
+            servicios.respuestas = {RespuestaMensaje::Si};
+            EXPECT_EQ(TerminarEnElBucle(forma, Ventanas::Lista()), -1);
+        }
+        ASSERT_EQ(servicios.mensajes.size(), 2u);
+        EXPECT_EQ(servicios.mensajes[0].texto, QStringLiteral("¿Desea guardar los cambios?"));
+        EXPECT_TRUE(servicios.mensajes[1].texto.startsWith(
+            QStringLiteral("No se pudo guardar la letra; el texto sigue en la ventana")));
+        ASSERT_TRUE(cancion);
+        EXPECT_TRUE(cancion->isVisible());
+        EXPECT_EQ(cancion->Delante()->toPlainText(), QStringLiteral("tecleado antes"));
+        EXPECT_TRUE(Ventanas::Lista().isVisible());
+        ASSERT_TRUE(BBDD::BaseDatos);
+        auto guardada = BBDD::BaseDatos->OpenRecordset(
+            QStringLiteral("SELECT LYRICS FROM LETRAS WHERE IDX_CANCION = %1").arg(idx));
+        EXPECT_EQ(guardada->Field(0).toString(), QStringLiteral("antes"));
+        guardada->Close();
+
+        servicios.mensajes.clear();
+        servicios.respuestas = {RespuestaMensaje::Si};
+        EXPECT_EQ(TerminarEnElBucle(forma, Ventanas::Lista()), 0);
+        EXPECT_EQ(servicios.mensajes.size(), 1u);
+        EXPECT_FALSE(BBDD::BaseDatos);
+        catalogo.Reabrir();
+        guardada = BBDD::BaseDatos->OpenRecordset(
+            QStringLiteral("SELECT LYRICS FROM LETRAS WHERE IDX_CANCION = %1").arg(idx));
+        EXPECT_EQ(guardada->Field(0).toString(), QStringLiteral("tecleado antes"));
+        guardada->Close();
+        delete cancion.data();
+    }
 }
 
 } // namespace

@@ -67,6 +67,39 @@ TEST_F(InsercionPreparada, RechazaLoQueElCatalogoNoAdmiteYSigue) {
     EXPECT_ERROR_BD(dao::InsercionPreparada(*base, "CANCIONES", {"NINGUNO"}), 3061);
 }
 
+// dao::TextoAdmitido tells beforehand what a text field takes: characters counted as code points, U+FFFF
+// refused; and NUL, which the field's rules take for the end of the text.
+TEST_F(InsercionPreparada, TextoAdmitidoDiceLoQueElCampoGuarda) {
+    const QString cara = QStringLiteral("😀"); // one character, two UTF-16 units
+    const struct {
+        QString texto;
+        bool admitido;
+    } casos[] = {{"a", true},
+                 {QString(4096, 'r'), true},
+                 {QString(4097, 'r'), false},
+                 {QString(4095, 'r') + cara, true},
+                 {QString(4096, 'r') + cara, false},
+                 {QStringLiteral("a") + QChar(0xFFFF), false},
+                 {QStringLiteral("a") + QChar(0) + QStringLiteral("b"), false},
+                 {QChar(0) + QStringLiteral("b"), false}};
+    dao::InsercionPreparada insercion(*base, "CANCIONES", Campos);
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.texto.left(8).toStdString());
+        EXPECT_EQ(dao::TextoAdmitido(caso.texto), caso.admitido);
+        if (caso.texto.contains(QChar(0)))
+            continue;
+        insercion.Texto(0, u"Prueba");
+        insercion.Texto(3, caso.texto);
+        bool guardado = true;
+        try {
+            insercion.Anadir();
+        } catch (const dao::ErrorBD&) {
+            guardado = false;
+        }
+        EXPECT_EQ(guardado, caso.admitido);
+    }
+}
+
 TEST_F(InsercionPreparada, CuentaEnLosLotesYNoSigueConLaBaseCerrada) {
     auto insercion = std::make_unique<dao::InsercionPreparada>(*base, "LETRAS", QStringList{"IDX_CANCION"});
     {

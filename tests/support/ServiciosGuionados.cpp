@@ -28,10 +28,13 @@ std::optional<QFont> ServiciosGuionados::ElegirFuente(const QFont& inicial, QWid
     fuentesIniciales.push_back(inicial);
     return siguiente(fuentes);
 }
-std::optional<QString> ServiciosGuionados::FicheroAbrir(const QString&, const QString&, QWidget*) {
+std::optional<QString> ServiciosGuionados::FicheroAbrir(const QString& titulo, const QString&, QWidget*) {
+    dialogosFichero.emplace_back(titulo, QString());
     return siguiente(ficheros);
 }
-std::optional<QString> ServiciosGuionados::FicheroGuardar(const QString&, const QString&, QWidget*) {
+std::optional<QString> ServiciosGuionados::FicheroGuardar(const QString& titulo, const QString& nombre,
+                                                          const QString&, QWidget*) {
+    dialogosFichero.emplace_back(titulo, nombre);
     return siguiente(ficheros);
 }
 bool ServiciosGuionados::AbrirConVisor(const QString& ruta) {

@@ -14,7 +14,7 @@ public:
     std::optional<QFont> ElegirFuente(const QFont& inicial, QWidget* padre) override;
     std::optional<QString> FicheroAbrir(const QString& titulo, const QString& filtro,
                                         QWidget* padre) override;
-    std::optional<QString> FicheroGuardar(const QString& titulo, const QString& filtro,
+    std::optional<QString> FicheroGuardar(const QString& titulo, const QString& nombre, const QString& filtro,
                                           QWidget* padre) override;
     bool AbrirConVisor(const QString& ruta) override;
     QString DirectorioPrograma() const override { return directorioPrograma; }
@@ -32,6 +32,8 @@ public:
     std::vector<QColor> coloresIniciales;
     std::vector<QFont> fuentesIniciales;
     std::deque<std::optional<QString>> ficheros;
+    // The title and the proposed name of each file dialog shown, in order (no name for an open dialog).
+    std::vector<std::pair<QString, QString>> dialogosFichero;
     // Files handed to the system's viewer, and whether the system has one.
     QStringList abiertos;
     bool hayVisor = true;

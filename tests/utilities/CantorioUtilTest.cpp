@@ -1,5 +1,7 @@
 // cantorio-util run as a user runs it: each order, its output and its exit status.
 
+#include "../maintenance/FicherosEtiquetados.h"
+#include "../support/UsuarioCorriente.h"
 #include "CatalogoUtilidadesPrueba.h"
 
 #include "utilities/FicheroExportacion.h"
@@ -9,6 +11,7 @@
 #include <QFile>
 #include <QProcess>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -20,9 +23,13 @@ struct Ejecucion {
 
 class CantorioUtilTest : public CatalogoUtilidadesPrueba {
 protected:
-    Ejecucion Util(const QStringList& argumentos) {
+    // usuarioCorriente: run as an ordinary user, for whom file permissions hold also when the tests
+    // run as root.
+    Ejecucion Util(const QStringList& argumentos, bool usuarioCorriente = false) {
         BBDD::CerrarBaseDatos();
         QProcess proceso;
+        if (usuarioCorriente)
+            proceso.setChildProcessModifier(HacerseUsuarioCorriente);
         proceso.start(QStringLiteral(CANTORIO_UTIL), argumentos);
         EXPECT_TRUE(proceso.waitForFinished(60000));
         BBDD::AbrirBaseDatos();
@@ -39,6 +46,9 @@ TEST_F(CantorioUtilTest, UsoYErroresDeUso) {
     const Ejecucion ayuda = Util({QStringLiteral("--ayuda")});
     EXPECT_EQ(ayuda.estado, 0);
     EXPECT_TRUE(ayuda.salida.contains(QStringLiteral("cantorio-util comprobar CATALOGO [--reparar]")));
+    // A user who would keep the export file as a backup learns that it holds no lyric.
+    EXPECT_TRUE(ayuda.salida.contains(QStringLiteral("no sus letras"))) << ayuda.salida.toStdString();
+    EXPECT_TRUE(ayuda.salida.contains(QStringLiteral("4 hecho en parte"))) << ayuda.salida.toStdString();
     EXPECT_EQ(Util({QStringLiteral("exportar"), QStringLiteral("--help")}).estado, 0);
     const QStringList malos[] = {
         {},
@@ -106,6 +116,26 @@ TEST_F(CantorioUtilTest, AnadirConLetras) {
               "La letra");
 }
 
+// A tag too long for the catalogue: that song is added under its file name, the file is named, the scan
+// goes on and the catalogue it created is kept.
+TEST_F(CantorioUtilTest, AnadirSigueTrasUnaEtiquetaQueNoCabe) {
+    const QString musica = Fichero(QStringLiteral("musica"));
+    QDir().mkpath(musica);
+    etiquetados::EscribirFlac(musica + QStringLiteral("/a.flac"), QStringLiteral("TITLE"),
+                              QString(4118, u't'));
+    GuardarFichero(musica + QStringLiteral("/b -- Dos.mp3"), "x");
+    const QString nuevo = Fichero(QStringLiteral("nuevo.mdb"));
+    const Ejecucion e = Util({QStringLiteral("anadir"), nuevo, musica, QStringLiteral("--cabecera"),
+                              QStringLiteral("CD"), QStringLiteral("--letras")});
+    EXPECT_EQ(e.estado, 0) << e.errores.toStdString();
+    EXPECT_TRUE(e.errores.contains(QStringLiteral("Las etiquetas de «%1/a.flac»").arg(musica)))
+        << e.errores.toStdString();
+    EXPECT_TRUE(e.errores.contains(QStringLiteral("Terminado: 2 canciones añadidas")))
+        << e.errores.toStdString();
+    auto base = dao::Database::OpenDatabase(nuevo);
+    EXPECT_EQ(base->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM CANCIONES"))->Field(0).toInt(), 2);
+}
+
 TEST_F(CantorioUtilTest, ExportarEImportarDanLosMismosBytesQueLaVentana) {
     Cancion(QStringLiteral("Música"), QStringLiteral("\\"), QStringLiteral("Año"), QStringLiteral("€"), 3, 1);
     Cancion(QStringLiteral("Música"), QStringLiteral("\\"), QStringLiteral("b"), QStringLiteral("c"), 0, 2);
@@ -116,7 +146,8 @@ TEST_F(CantorioUtilTest, ExportarEImportarDanLosMismosBytesQueLaVentana) {
     const Ejecucion e = Util({QStringLiteral("exportar"), Catalogo(), Fichero(QStringLiteral("util.txt")),
                               QStringLiteral("--clave"), QStringLiteral("k")});
     EXPECT_EQ(e.estado, 0) << e.errores.toStdString();
-    EXPECT_TRUE(e.errores.contains(QStringLiteral("Proceso terminado con éxito")));
+    EXPECT_TRUE(e.errores.contains(
+        QStringLiteral("Proceso terminado con éxito: 2 canciones exportadas, sin sus letras")));
     EXPECT_EQ(LeerFichero(Fichero(QStringLiteral("util.txt"))),
               LeerFichero(Fichero(QStringLiteral("nucleo.txt"))));
 
@@ -145,6 +176,127 @@ TEST_F(CantorioUtilTest, ExportarEImportarDanLosMismosBytesQueLaVentana) {
     EXPECT_EQ(Todo(), antes);
     EXPECT_EQ(Util({QStringLiteral("importar"), falta, Fichero(QStringLiteral("malo.txt"))}).estado, 1);
     EXPECT_FALSE(QFile::exists(falta));
+}
+
+// The catalogue, or a file beside it, under any name, is neither written as an export file or a listing
+// nor read as an export file: the order says so, writes nothing and fails.
+TEST_F(CantorioUtilTest, ElPropioCatalogoNoEsElFicheroDeNingunaOrden) {
+    Cancion(QStringLiteral("C"), QStringLiteral("\\"), QStringLiteral("a"), QStringLiteral("Uno"));
+    Cancion(QStringLiteral("C"), QStringLiteral("\\"), QStringLiteral("b"), QStringLiteral("Dos"), 0, 2);
+    const QString enlace = Fichero(QStringLiteral("enlace.txt"));
+    ASSERT_TRUE(QFile::link(Catalogo(), enlace));
+    const QString otraGrafia = carpeta.path() + QStringLiteral("/./Cantorio.mdb");
+    const QString antes = Todo();
+    const QStringList ordenes[] = {
+        {QStringLiteral("exportar"), Catalogo(), Catalogo()},
+        {QStringLiteral("exportar"), Catalogo(), enlace, QStringLiteral("--clave"), QStringLiteral("k")},
+        {QStringLiteral("exportar"), Catalogo(), Catalogo() + QStringLiteral("-wal")},
+        {QStringLiteral("listar"), Catalogo(), otraGrafia},
+        {QStringLiteral("listar"), Catalogo(), Catalogo() + QStringLiteral("-journal")},
+        {QStringLiteral("importar"), Catalogo(), otraGrafia},
+        {QStringLiteral("importar"), Catalogo(), enlace},
+    };
+    for (const QStringList& orden : ordenes) {
+        const Ejecucion e = Util(orden);
+        EXPECT_EQ(e.estado, 1) << orden.join(u' ').toStdString();
+        EXPECT_TRUE(e.errores.contains(QStringLiteral("es el propio catálogo"))) << e.errores.toStdString();
+        EXPECT_EQ(Todo(), antes) << orden.join(u' ').toStdString();
+        EXPECT_FALSE(QFile::exists(Catalogo() + QStringLiteral("-journal")));
+    }
+}
+
+// An order that only reads opens the catalogue without writing anything, so that it reads one the user
+// may not write: in a read-only folder, in a folder the user may write (where nothing is left beside
+// the file that its owner could not write later), and while its owner has it open with changes in its
+// -wal, which are read.
+TEST_F(CantorioUtilTest, LasOrdenesQueSoloLeenLeenUnCatalogoDeSoloLectura) {
+    Cancion(QStringLiteral("C"), QStringLiteral("\\"), QStringLiteral("a"), QStringLiteral("Uno"));
+    BBDD::CerrarBaseDatos();
+    chmod(QFile::encodeName(carpeta.path()).constData(), 0755);
+    const QString salidas = Fichero(QStringLiteral("salidas"));
+    ASSERT_TRUE(QDir().mkdir(salidas));
+    chmod(QFile::encodeName(salidas).constData(), 0777);
+    const struct {
+        const char* nombre;
+        mode_t permisosCarpeta;
+        bool abiertoPorSuDueno;
+    } casos[] = {{"solo-lectura", 0555, false}, {"escribible", 0777, false}, {"abierto", 0555, true}};
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        const QString dir = Fichero(QLatin1String(caso.nombre));
+        const QString copia = dir + QStringLiteral("/Cantorio.mdb");
+        ASSERT_TRUE(QDir().mkdir(dir));
+        ASSERT_TRUE(QFile::copy(Catalogo(), copia));
+        // The owner's program: a song added and left in the -wal, the connection kept open.
+        std::unique_ptr<dao::Database> dueno;
+        if (caso.abiertoPorSuDueno) {
+            dueno = dao::Database::OpenDatabase(copia);
+            dueno->Execute(QStringLiteral("INSERT INTO CANCIONES (CABECERA, RUTA, AUTOR, TITULO, EXTENSION, "
+                                          "LONGITUD, IDX_CANCION, REL_POS) VALUES ('C', '\\', 'b', 'Dos', "
+                                          "'mp3', 1, 0, 2)"));
+        }
+        chmod(QFile::encodeName(copia).constData(), 0444);
+        chmod(QFile::encodeName(dir).constData(), caso.permisosCarpeta);
+        const QStringList antes = QDir(dir).entryList(QDir::Files | QDir::Hidden);
+        const QByteArray bytes = LeerFichero(copia);
+        const QString exportado = salidas + QStringLiteral("/e-") + QLatin1String(caso.nombre);
+        const QStringList ordenes[] = {
+            {QStringLiteral("exportar"), copia, exportado},
+            {QStringLiteral("listar"), copia, salidas + QStringLiteral("/l-") + QLatin1String(caso.nombre)},
+            {QStringLiteral("estadisticas"), copia},
+            {QStringLiteral("comprobar"), copia},
+        };
+        for (const QStringList& orden : ordenes) {
+            const Ejecucion e = Util(orden, true);
+            EXPECT_EQ(e.estado, 0) << orden.join(u' ').toStdString() << ": " << e.errores.toStdString();
+        }
+        EXPECT_TRUE(LeerFichero(exportado).contains(caso.abiertoPorSuDueno ? "\r\n 2 \r\n" : "\r\n 1 \r\n"));
+        EXPECT_EQ(LeerFichero(copia), bytes);
+        EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), antes);
+        dueno.reset();
+        chmod(QFile::encodeName(dir).constData(), 0755);
+    }
+
+    // Changes left in a -wal with no -shm beside it, where the user may not create one, cannot be read:
+    // the order says so rather than export the catalogue without them.
+    const QString diario = Fichero(QStringLiteral("diario"));
+    ASSERT_TRUE(QDir().mkdir(diario));
+    {
+        auto dueno = dao::Database::OpenDatabase(Catalogo());
+        dueno->Execute(QStringLiteral("DELETE FROM CANCIONES"));
+        for (const char* sufijo : {"", "-wal"})
+            ASSERT_TRUE(QFile::copy(Catalogo() + QLatin1String(sufijo),
+                                    diario + QStringLiteral("/Cantorio.mdb") + QLatin1String(sufijo)));
+    }
+    chmod(QFile::encodeName(diario).constData(), 0555);
+    const Ejecucion e = Util({QStringLiteral("exportar"), diario + QStringLiteral("/Cantorio.mdb"),
+                              salidas + QStringLiteral("/e-diario")},
+                             true);
+    EXPECT_EQ(e.estado, 1);
+    EXPECT_TRUE(e.errores.contains(QStringLiteral("tiene cambios en su diario"))) << e.errores.toStdString();
+    chmod(QFile::encodeName(diario).constData(), 0755);
+}
+
+// Only "anadir", "importar" and "convertir" make a catalogue: the other orders refuse an empty file
+// and leave it empty.
+TEST_F(CantorioUtilTest, UnFicheroVacioNoSeConvierteEnCatalogo) {
+    const QString vacio = Fichero(QStringLiteral("vacio.mdb"));
+    GuardarFichero(vacio, QByteArray());
+    const QStringList ordenes[] = {
+        {QStringLiteral("exportar"), vacio, Fichero(QStringLiteral("e.txt"))},
+        {QStringLiteral("listar"), vacio, Fichero(QStringLiteral("l.txt"))},
+        {QStringLiteral("estadisticas"), vacio},
+        {QStringLiteral("comprobar"), vacio},
+        {QStringLiteral("comprobar"), vacio, QStringLiteral("--reparar")},
+    };
+    for (const QStringList& orden : ordenes) {
+        const Ejecucion e = Util(orden);
+        EXPECT_EQ(e.estado, 1) << orden.join(u' ').toStdString();
+        EXPECT_TRUE(e.errores.contains(QStringLiteral("está vacío: no es un catálogo")))
+            << e.errores.toStdString();
+        EXPECT_EQ(QFileInfo(vacio).size(), 0) << orden.join(u' ').toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Fichero(QStringLiteral("e.txt"))));
 }
 
 TEST_F(CantorioUtilTest, ListarDaLosMismosBytesQueLaVentana) {

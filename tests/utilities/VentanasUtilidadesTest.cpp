@@ -139,7 +139,10 @@ TEST_F(VentanasUtilidadesTest, ExportarEImportarConSusMensajes) {
         {QStringLiteral("¡Debe introducir un Nombre de Fichero!"), QStringLiteral("ERROR")},
         {QStringLiteral("¡Debe introducir una Clave!"), QStringLiteral("ERROR")},
         {QStringLiteral("Error en el Nombre del Fichero!"), QStringLiteral("ERROR!")},
-        {QStringLiteral("Proceso terminado con éxito"), QStringLiteral("Importar")},
+        {QStringLiteral(
+             "Proceso terminado con éxito.\n\nEl fichero guarda las canciones del catálogo, pero no "
+             "sus letras: no es una copia de seguridad completa."),
+         QStringLiteral("Importar")},
     };
     ASSERT_EQ(servicios.mensajes.size(), 4u);
     for (size_t i = 0; i < 4; ++i) {
@@ -167,6 +170,33 @@ TEST_F(VentanasUtilidadesTest, ExportarEImportarConSusMensajes) {
               QStringLiteral("Año|€|4\nAño|€|0"));
 }
 
+// The open catalogue, or a file beside it, under any name: the window says so, writes nothing, and stays
+// open for another name.
+TEST_F(VentanasUtilidadesTest, ElPropioCatalogoNoEsElFicheroDeNingunaVentana) {
+    Cancion(QStringLiteral("C"), QStringLiteral("\\"), QStringLiteral("a"), QStringLiteral("Uno"));
+    const QString antes = Filas(QStringLiteral("SELECT * FROM CANCIONES"));
+    frmImportarExportar* exportar = Dialogo(false);
+    exportar->txtFilename->setText(carpeta.path() + QStringLiteral("/./Cantorio.mdb"));
+    exportar->cmdOK->click();
+    frmImportarExportar* importar = Dialogo(true);
+    importar->txtFilename->setText(BBDD::RutaBaseDatos);
+    importar->cmdOK->click();
+    auto* arbol = new frmImprimirArbol;
+    arbol->show();
+    arbol->txtFichero->setText(BBDD::RutaBaseDatos + QStringLiteral("-shm"));
+    arbol->cmdOK->click();
+
+    ASSERT_EQ(servicios.mensajes.size(), 3u);
+    for (const Mensaje& m : servicios.mensajes)
+        EXPECT_TRUE(m.texto.contains(QStringLiteral("es el propio catálogo"))) << m.texto.toStdString();
+    EXPECT_TRUE(LeerFichero(BBDD::RutaBaseDatos).startsWith("SQLite format 3"));
+    EXPECT_EQ(Filas(QStringLiteral("SELECT * FROM CANCIONES")), antes);
+    for (QPushButton* ok : {exportar->cmdOK, importar->cmdOK, arbol->cmdOK})
+        EXPECT_TRUE(ok->isVisible() && ok->isEnabled());
+    for (QDialog* ventana : std::initializer_list<QDialog*>{exportar, importar, arbol})
+        ventana->close();
+}
+
 TEST_F(VentanasUtilidadesTest, ImprimirArbolConEnterYAlcanceDeRuta) {
     Cancion(QStringLiteral("Rock'n"), QStringLiteral("\\A\\"), QStringLiteral("a"), QStringLiteral("t"));
     Cancion(QStringLiteral("Rock'n"), QStringLiteral("\\B\\"), QStringLiteral("b"), QStringLiteral("t"));
@@ -191,6 +221,12 @@ TEST_F(VentanasUtilidadesTest, ImprimirArbolConEnterYAlcanceDeRuta) {
     EXPECT_EQ(ventana->comboRuta->currentText(), QStringLiteral("\\A\\"));
     ventana->chkImprimirFicheros->click();
     ventana->txtFichero->setText(Fichero(QStringLiteral("l.txt")));
+    // Browse proposes the name typed, under the window's title; a cancel keeps it.
+    ventana->cmdBrowse->click();
+    ASSERT_EQ(servicios.dialogosFichero.size(), 1u);
+    EXPECT_EQ(servicios.dialogosFichero[0].first, QStringLiteral("Imprimir Árbol"));
+    EXPECT_EQ(servicios.dialogosFichero[0].second, Fichero(QStringLiteral("l.txt")));
+    EXPECT_EQ(ventana->txtFichero->text(), Fichero(QStringLiteral("l.txt")));
     QTest::keyClick(ventana->txtFichero, Qt::Key_Return);
     ASSERT_EQ(servicios.mensajes.size(), 2u);
     EXPECT_EQ(servicios.mensajes[1].texto, QStringLiteral("Operación terminada con éxito"));
