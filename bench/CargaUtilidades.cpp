@@ -106,6 +106,7 @@ public:
     }
     bool Reparar(int) override { return false; }
     void FalloReparacion(int, const QString&) override {}
+    void SigueElFallo(int) override {}
     int errores = 0;
 };
 

@@ -192,6 +192,10 @@ public:
         Errores() << QStringLiteral("No se ha podido reparar (no se ha cambiado nada): ") << descripcion
                   << '\n';
     }
+    void SigueElFallo(int) override {
+        Escribir();
+        Errores() << TextoSigueElFallo << '\n';
+    }
 
 private:
     void Escribir() {

@@ -1,8 +1,6 @@
 #include "list/frmLista.h"
 
-#include "lyrics/frmCancion.h"
-#include "lyrics/frmSelCancion.h"
-#include "store/CatalogoLetras.h"
+#include "lyrics/AbrirLetra.h"
 
 #include "shell/BarreraErrores.h"
 #include "shell/Estado.h"
@@ -392,37 +390,17 @@ void frmLista::ListaListView_DblClick() {
     if (elegida < 0 || !TreeViewLista->RutaSeleccionada())
         return;
     const catalogo::CancionRuta& cancion = ListaCanciones->Cancion(elegida);
-    const catalogo::IdCancion id = cancion.fila;
-    if (BusquedaInteligente && ColumnaLetra && cancion.marca == catalogo::MarcaPosibleLetra) {
-        auto rs = catalogo::AbrirCancion(*BBDD::BaseDatos, id);
-        if (!rs)
-            return;
-        auto* selector = new frmSelCancion(this);
-        connect(selector, &frmSelCancion::CancionAbierta, this, &frmLista::Escuchar);
-        selector->CargarDatos(rs->Field(QStringLiteral("TITULO")).toString(), id);
-        selector->show();
-        return;
-    }
-    const catalogo::LetraAsignada letra = catalogo::AsignarLetra(*BBDD::BaseDatos, id);
-    if (!letra.hallada)
-        return;
-    frmCancion* ventana = frmCancion::Crear(letra.idx, letra.nueva, id);
-    Escuchar(ventana);
-    ventana->show();
-}
-
-void frmLista::Escuchar(frmCancion* ventana) {
-    connect(ventana, &frmCancion::MarcaLetra, this, Protegido(this, &frmLista::Cancion_MarcaLetra));
+    Letras::AbrirLetra(
+        this, cancion.fila,
+        BusquedaInteligente && ColumnaLetra && cancion.marca == catalogo::MarcaPosibleLetra,
+        {[this] { return BusquedaInteligente; },
+         [this](catalogo::IdCancion id, const QString& marca) { Cancion_MarcaLetra(id, marca); }});
 }
 
 // The mark goes on the line of that song if the list still shows it.
-void frmLista::Cancion_MarcaLetra(catalogo::IdCancion id, const QString& recibida) {
-    if (!ColumnaLetra)
-        return;
-    QString marca = recibida;
-    if (marca == catalogo::MarcaSinLetra && BusquedaInteligente)
-        marca = catalogo::MarcaLetra(*BBDD::BaseDatos, id, true).value_or(marca);
-    ListaCanciones->PonerMarca(id, marca);
+void frmLista::Cancion_MarcaLetra(catalogo::IdCancion id, const QString& marca) {
+    if (ColumnaLetra)
+        ListaCanciones->PonerMarca(id, marca);
 }
 
 void frmLista::Form_Activate() {

@@ -22,7 +22,6 @@ class QTimer;
 class ModeloCanciones;
 class QTreeView;
 class QTreeWidgetItem;
-class frmCancion;
 
 class frmLista : public QMainWindow {
     Q_OBJECT
@@ -139,11 +138,10 @@ private slots:
     void Arboles_NodoElegido(ArbolNodos* arbol, const catalogo::CancionesRuta& canciones);
     void Arboles_ListasVaciadas();
     void Arboles_RaizCambiada(ArbolNodos* arbol);
-    void Cancion_MarcaLetra(catalogo::IdCancion id, const QString& marca);
 
 private:
-    // Hears the lyric mark of a song window opened from here.
-    void Escuchar(frmCancion* ventana);
+    // The lyric mark of a song whose song window, opened from here, closed.
+    void Cancion_MarcaLetra(catalogo::IdCancion id, const QString& marca);
     struct Disposicion {
         int anchoArbol;
         int anchoLista;

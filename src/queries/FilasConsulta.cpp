@@ -1,10 +1,9 @@
 #include "queries/FilasConsulta.h"
 
-#include "store/Dao.h"
-#include "store/Globales.h"
+#include "store/CatalogoLetras.h"
 #include "store/LecturaSecuencial.h"
 
-#include <unicode/ucol.h>
+#include <QHash>
 
 namespace Consultas {
 
@@ -56,18 +55,21 @@ int indiceDe(const QStringList& nombres, const QString& campo) {
 } // namespace
 
 bool FilasConsulta::Localizables() const {
+    if (conIdentidad)
+        return true;
     for (int campo = 0; campo < NumeroCamposCancion; ++campo)
         if (campo != Longitud && !devueltos[campo])
             return false;
     return true;
 }
 
-FilasConsulta LeerFilas(dao::LecturaSecuencial& rs, qsizetype memoriaMaxima) {
+FilasConsulta LeerFilas(dao::LecturaSecuencial& rs, bool conIdentidad, qsizetype memoriaMaxima) {
     QStringList nombres;
     for (int i = 0; i < rs.FieldCount(); ++i)
         nombres << rs.FieldName(i);
     std::array<int, NumeroCamposCancion> indices{};
     FilasConsulta resultado;
+    resultado.conIdentidad = conIdentidad;
     for (int campo = 0; campo < NumeroCamposCancion; ++campo) {
         indices[campo] = indiceDe(nombres, nombresCampos()[campo]);
         resultado.devueltos[campo] = indices[campo] >= 0;
@@ -84,6 +86,8 @@ FilasConsulta LeerFilas(dao::LecturaSecuencial& rs, qsizetype memoriaMaxima) {
             fila.idxCancion = rs.Field(indices[IdxCancion]).toInt();
         if (indices[RelPos] >= 0)
             fila.relPos = rs.Field(indices[RelPos]).toInt();
+        if (conIdentidad)
+            fila.fila = rs.Clave();
         memoria += Memoria(fila);
         if (memoria > memoriaMaxima) {
             resultado.incompleta = true;
@@ -110,72 +114,28 @@ QString SN(bool algo) {
     return algo ? QStringLiteral("S") : QStringLiteral("N");
 }
 
-TitulosConLetra::TitulosConLetra(dao::Database& base) : base_(base) {
-    UErrorCode estado = U_ZERO_ERROR;
-    colador_ = ucol_open("en_US", &estado);
-    ucol_setStrength(colador_, UCOL_SECONDARY);
-    ucol_setAttribute(colador_, UCOL_NORMALIZATION_MODE, UCOL_ON, &estado);
-    auto rs = base.OpenRecordset(QStringLiteral("SELECT TITULO FROM CANCIONES WHERE IDX_CANCION <> 0"));
-    for (; !rs->Eof(); rs->MoveNext()) {
-        const QVariant titulo = rs->Field(0);
-        if (titulo.isValid())
-            claves_.insert(Clave(titulo.toString()));
-    }
-}
-
-TitulosConLetra::~TitulosConLetra() {
-    ucol_close(colador_);
-}
-
-bool TitulosConLetra::Contiene(const QString& titulo) {
-    if (titulo.isNull())
-        return false;
-    const QString patron = Globales::LimpiaLike(titulo);
-    for (const QChar c : patron)
-        if (c == u'*' || c == u'?' || c == u'[')
-            return HayPatron(patron);
-    return claves_.contains(Clave(titulo));
-}
-
-bool TitulosConLetra::HayPatron(const QString& patron) {
-    const auto hallado = patrones_.constFind(patron);
-    if (hallado != patrones_.constEnd())
-        return *hallado;
-    const QString sql =
-        QStringLiteral("SELECT TITULO FROM CANCIONES WHERE IDX_CANCION <> 0 AND TITULO LIKE '%1'")
-            .arg(patron);
-    bool hay;
-    try {
-        hay = !base_.OpenRecordset(sql)->Eof();
-    } catch (const dao::ErrorBD&) {
-        hay = false; // a pattern the engine refuses matches nothing
-    }
-    patrones_.insert(patron, hay);
-    return hay;
-}
-
-QByteArray TitulosConLetra::Clave(const QString& titulo) const {
-    const auto* texto = reinterpret_cast<const UChar*>(titulo.utf16());
-    QByteArray clave(64, Qt::Uninitialized);
-    int largo = ucol_getSortKey(colador_, texto, titulo.size(), reinterpret_cast<uint8_t*>(clave.data()),
-                                clave.size());
-    if (largo > clave.size()) {
-        clave.resize(largo);
-        largo = ucol_getSortKey(colador_, texto, titulo.size(), reinterpret_cast<uint8_t*>(clave.data()),
-                                clave.size());
-    }
-    clave.resize(largo);
-    return clave;
-}
-
-void MarcarLetras(std::vector<FilaConsulta>& filas, MarcadoLetras modo, TitulosConLetra* titulos) {
+void MarcarLetras(std::vector<FilaConsulta>& filas, MarcadoLetras modo, dao::Database& base) {
+    // The distinct titles of the rows without lyric, asked about all at once.
+    QHash<QString, int> lugares;
+    QStringList titulos;
+    if (modo == MarcadoLetras::Inteligente)
+        for (const FilaConsulta& fila : filas)
+            if (fila.idxCancion == 0 && !fila.textos[Titulo].isNull() &&
+                !lugares.contains(fila.textos[Titulo])) {
+                lugares.insert(fila.textos[Titulo], static_cast<int>(titulos.size()));
+                titulos << fila.textos[Titulo];
+            }
+    const std::vector<bool> conHomonimo = catalogo::HayHomonimosConLetra(base, titulos);
     for (FilaConsulta& fila : filas) {
         if (modo == MarcadoLetras::Dudosas)
-            fila.marca = QStringLiteral("?");
+            fila.marca = catalogo::MarcaPosibleLetra;
         else if (fila.idxCancion != 0 || modo == MarcadoLetras::SiNo)
             fila.marca = SN(fila.idxCancion != 0);
         else
-            fila.marca = titulos->Contiene(fila.textos[Titulo]) ? QStringLiteral("?") : QStringLiteral("N");
+            fila.marca =
+                lugares.contains(fila.textos[Titulo]) && conHomonimo[lugares.value(fila.textos[Titulo])]
+                    ? catalogo::MarcaPosibleLetra
+                    : catalogo::MarcaSinLetra;
     }
 }
 

@@ -3,21 +3,17 @@
 
 #include "queries/ColumnasConsulta.h"
 #include "queries/SentenciasConsulta.h"
+#include "store/Catalogo.h"
 
-#include <QByteArray>
-#include <QHash>
-#include <QSet>
 #include <QStringList>
 #include <QVariant>
-#include <memory>
+#include <optional>
 #include <vector>
 
 namespace dao {
 class Database;
 class LecturaSecuencial;
 } // namespace dao
-
-struct UCollator;
 
 namespace Consultas {
 
@@ -35,6 +31,8 @@ struct FilaConsulta {
     int idxCancion = 0;
     int relPos = 0;
     QString marca; // "S", "N" or "?"
+    // The song's row identity; none when the statement does not give it (a join, a union...).
+    std::optional<catalogo::IdCancion> fila;
 };
 
 struct FilasConsulta {
@@ -43,12 +41,16 @@ struct FilasConsulta {
     std::array<bool, NumeroCamposCancion> devueltos{};
     // The statement returned more rows than memoriaMaxima let in: filas holds the first of them.
     bool incompleta = false;
-    // Every column that finds a row's song again was returned.
+    // Every row carries its song's identity.
+    bool conIdentidad = false;
+    // Each row's song can be found again: by its identity, or by every column that finds it.
     bool Localizables() const;
 };
 
 // Reads the rows of lectura, from the first on, while they take no more than memoriaMaxima bytes.
-FilasConsulta LeerFilas(dao::LecturaSecuencial& lectura, qsizetype memoriaMaxima = MemoriaMaximaFilas);
+// conIdentidad: the key lectura gives is the identity of each row's song.
+FilasConsulta LeerFilas(dao::LecturaSecuencial& lectura, bool conIdentidad,
+                        qsizetype memoriaMaxima = MemoriaMaximaFilas);
 
 // The CANCIONES columns that the shown columns need and that nombres (the columns a statement
 // returns) lacks; the lyrics column needs IDX_CANCION. Names compare without regard to case.
@@ -57,35 +59,13 @@ QStringList ColumnasQueFaltan(const QStringList& nombres, const ColumnasVistas& 
 // "S" when algo is true, "N" otherwise.
 QString SN(bool algo);
 
-// Whether a song with a lyric has a title matching a given title as a LIKE pattern, the title passed
-// through LimpiaLike. A plain title matches the equal titles, letter case ignored and accents not, and
-// is looked up in memory; a title that holds pattern characters asks the engine once per pattern, and
-// one the engine refuses (an unmatched "[") matches nothing.
-class TitulosConLetra {
-public:
-    explicit TitulosConLetra(dao::Database& base);
-    ~TitulosConLetra();
-    TitulosConLetra(const TitulosConLetra&) = delete;
-    TitulosConLetra& operator=(const TitulosConLetra&) = delete;
-
-    bool Contiene(const QString& titulo);
-
-private:
-    QByteArray Clave(const QString& titulo) const;
-    bool HayPatron(const QString& patron);
-    dao::Database& base_;
-    UCollator* colador_ = nullptr;
-    QSet<QByteArray> claves_;
-    QHash<QString, bool> patrones_;
-};
-
 enum class MarcadoLetras {
     SiNo,        // "S" with a lyric, "N" without
     Inteligente, // as SiNo, but "?" for a song without lyric whose title has one elsewhere
     Dudosas,     // "?" on every row
 };
 
-// titulos is needed for Inteligente only.
-void MarcarLetras(std::vector<FilaConsulta>& filas, MarcadoLetras modo, TitulosConLetra* titulos);
+// Inteligente asks base once for all the rows, with the catalogue's own test (catalogo::CondicionHomonimo).
+void MarcarLetras(std::vector<FilaConsulta>& filas, MarcadoLetras modo, dao::Database& base);
 
 } // namespace Consultas

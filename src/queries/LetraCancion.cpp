@@ -2,11 +2,19 @@
 
 #include "store/Dao.h"
 
+#include <vector>
+
 namespace Consultas {
 
-std::optional<catalogo::IdCancion> FilaDeCancion(dao::Database& base, const IdentidadCancion& cancion) {
-    QString sql = QStringLiteral("SELECT TOP 1 rowid AS FILA FROM CANCIONES WHERE REL_POS = [pPos]");
-    dao::Parametros parametros{{QStringLiteral("pPos"), cancion.relPos}};
+std::optional<catalogo::IdCancion> FilaDeCancion(dao::Database& base, const IdentidadCancion& cancion,
+                                                 int ocurrencia) {
+    // The engine compares under the catalogue's collation, which ignores letter case: the texts are
+    // compared again here as they are.
+    QString sql =
+        QStringLiteral("SELECT rowid AS FILA, CABECERA, RUTA, AUTOR, TITULO, EXTENSION FROM CANCIONES "
+                       "WHERE REL_POS = [pPos] AND Nz(IDX_CANCION, 0) = [pIdx]");
+    dao::Parametros parametros{{QStringLiteral("pPos"), cancion.relPos},
+                               {QStringLiteral("pIdx"), cancion.idxCancion}};
     for (int campo = 0; campo < NumeroCampos; ++campo) {
         const QString nombre = NombreCampo(Campo(campo));
         if (cancion.textos[campo].isNull()) {
@@ -16,10 +24,18 @@ std::optional<catalogo::IdCancion> FilaDeCancion(dao::Database& base, const Iden
             parametros.push_back({QLatin1Char('p') + nombre, cancion.textos[campo]});
         }
     }
-    auto rs = base.OpenRecordset(sql + QStringLiteral(" ORDER BY rowid"), parametros);
-    if (rs->Eof())
+    std::vector<catalogo::IdCancion> iguales;
+    for (auto rs = base.OpenRecordset(sql + QStringLiteral(" ORDER BY rowid"), parametros); !rs->Eof();
+         rs->MoveNext()) {
+        bool igual = true;
+        for (int campo = 0; campo < NumeroCampos && igual; ++campo)
+            igual = rs->Field(campo + 1).toString() == cancion.textos[campo];
+        if (igual)
+            iguales.push_back(rs->Field(0).toLongLong());
+    }
+    if (iguales.empty())
         return std::nullopt;
-    return rs->Field(0).toLongLong();
+    return iguales[std::size_t(ocurrencia) % iguales.size()];
 }
 
 } // namespace Consultas

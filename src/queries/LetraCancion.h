@@ -1,5 +1,6 @@
 #pragma once
-// The song shown in one row of a result, found again in the catalogue to open its lyric.
+// The song shown in a result row that carries no row identity (the statement joins tables, say), found
+// again in the catalogue to open its lyric.
 
 #include "queries/SentenciasConsulta.h"
 #include "store/Catalogo.h"
@@ -12,9 +13,12 @@ class Database;
 
 namespace Consultas {
 
-// The row identity of the song whose five texts and REL_POS are those of the result row, each compared as
-// a value (a Null text with Null); the first such row when the catalogue holds it twice; nothing when the
-// song is no longer there.
-std::optional<catalogo::IdCancion> FilaDeCancion(dao::Database& base, const IdentidadCancion& cancion);
+// The row identity of a song whose five texts, REL_POS and lyric number are those of the result row, each
+// compared as the value shown (a Null text with Null, letters as they are). Rows alike cannot be told
+// apart by what they show, so they are paired in order: the row that is the ocurrencia-th alike in the
+// list (from 0) is the ocurrencia-th song alike in the catalogue, counted round when the list shows more
+// of them than the catalogue holds. Nothing when no such song is left.
+std::optional<catalogo::IdCancion> FilaDeCancion(dao::Database& base, const IdentidadCancion& cancion,
+                                                 int ocurrencia);
 
 } // namespace Consultas

@@ -18,11 +18,15 @@ void ModeloConsulta::PonerFilas(std::vector<FilaConsulta> filas) {
     endResetModel();
 }
 
-void ModeloConsulta::PonerMarca(int fila, const QString& marca) {
-    filas_[fila].marca = marca;
-    for (int columna = 0; columna < columnCount(); ++columna)
-        if (columnas_[columna].columna == Columna::Letras)
-            emit dataChanged(index(fila, columna), index(fila, columna));
+void ModeloConsulta::PonerMarca(catalogo::IdCancion id, const QString& marca) {
+    for (int fila = 0; fila < rowCount(); ++fila) {
+        if (filas_[fila].fila != id)
+            continue;
+        filas_[fila].marca = marca;
+        for (int columna = 0; columna < columnCount(); ++columna)
+            if (columnas_[columna].columna == Columna::Letras)
+                emit dataChanged(index(fila, columna), index(fila, columna));
+    }
 }
 
 QString ModeloConsulta::Texto(int fila, int columna) const {

@@ -14,8 +14,10 @@ public:
 
     void PonerColumnas(std::vector<Consultas::DefinicionColumna> columnas);
     void PonerFilas(std::vector<Consultas::FilaConsulta> filas);
-    // The lyric mark of one row, as a song window tells it when it closes.
-    void PonerMarca(int fila, const QString& marca);
+    // The lyric mark of every row that shows the song id, as a song window tells it when it closes.
+    void PonerMarca(catalogo::IdCancion id, const QString& marca);
+    // The song a row shows, once found for a row that came without it.
+    void PonerIdentidad(int fila, catalogo::IdCancion id) { filas_[fila].fila = id; }
 
     const std::vector<Consultas::DefinicionColumna>& Columnas() const { return columnas_; }
     const Consultas::FilaConsulta& Fila(int fila) const { return filas_[fila]; }

@@ -1,6 +1,6 @@
 #pragma once
 // The SELECT statements that the simple and advanced queries build from what the user typed, the
-// criteria texts the status bar shows for them, and the statement that finds one listed song again.
+// criteria texts the status bar shows for them.
 
 #include <QString>
 #include <array>
@@ -43,10 +43,13 @@ struct ConsultaAvanzada {
 
 SentenciaConstruida SentenciaAvanzada(const ConsultaAvanzada& consulta);
 
-// The song shown in one row of a result: its five texts (a null text is a Null field) and REL_POS.
+// The song shown in one row of a result: its five texts (a null text is a Null field), REL_POS and
+// lyric number.
 struct IdentidadCancion {
     TextosCampos textos;
     int relPos = 0;
+    int idxCancion = 0;
+    bool operator==(const IdentidadCancion&) const = default;
 };
 
 } // namespace Consultas

@@ -1,9 +1,7 @@
 #include "queries/frmConsulta.h"
 
-#include "lyrics/frmCancion.h"
-#include "lyrics/frmSelCancion.h"
+#include "lyrics/AbrirLetra.h"
 #include "shell/BarreraErrores.h"
-#include "store/CatalogoLetras.h"
 
 #include "queries/LetraCancion.h"
 #include "queries/ModeloConsulta.h"
@@ -29,6 +27,10 @@ namespace {
 // Up to this many rows the window grows to show them all; from one more on it keeps that height and
 // widens by the vertical scroll bar.
 constexpr int FilasSinBarra = 17;
+
+IdentidadCancion Identidad(const FilaConsulta& fila) {
+    return {fila.textos, fila.relPos, fila.idxCancion};
+}
 } // namespace
 
 frmConsulta::frmConsulta(QWidget& espacio) : espacio_(espacio), modelo_(new ModeloConsulta(this)) {
@@ -97,7 +99,7 @@ int frmConsulta::CargarLista(const ProgresoConsulta& progreso) {
     if (!ordenPropio_) {
         sentenciaAbierta_ = sentencia_ + QStringLiteral(" ORDER BY ") + orden_;
         try {
-            rs = std::make_unique<dao::LecturaSecuencial>(*BBDD::BaseDatos, sentenciaAbierta_);
+            rs = std::make_unique<dao::LecturaSecuencial>(*BBDD::BaseDatos, sentenciaAbierta_, true);
         } catch (const dao::ErrorBD&) {
             // A statement of the user's that refuses our ORDER BY (it has its own, say) is opened as it
             // stands, on its first load; one that fails that way too fails for good.
@@ -108,24 +110,26 @@ int frmConsulta::CargarLista(const ProgresoConsulta& progreso) {
     }
     if (ordenPropio_) {
         sentenciaAbierta_ = sentencia_;
-        rs = std::make_unique<dao::LecturaSecuencial>(*BBDD::BaseDatos, sentenciaAbierta_);
+        rs = std::make_unique<dao::LecturaSecuencial>(*BBDD::BaseDatos, sentenciaAbierta_, true);
     }
-    FilasConsulta leidas = LeerFilas(*rs);
+    // The rows of the songs' table, or of this window's work table, which keeps each song's identity as
+    // its own, carry their song's identity.
+    const QString& tabla = rs->TablaClave();
+    const bool conIdentidad = tabla.compare(QStringLiteral("CANCIONES"), Qt::CaseInsensitive) == 0 ||
+                              (!tablaAux_.isEmpty() && tabla.compare(tablaAux_, Qt::CaseInsensitive) == 0);
+    FilasConsulta leidas = LeerFilas(*rs, conIdentidad);
     rs.reset();
     const int n = static_cast<int>(leidas.filas.size());
     if (n == 0)
         return 0;
     localizables_ = leidas.Localizables();
     incompleta_ = leidas.incompleta;
-    if (VerLetras()) {
-        if (letrasInteligente_) {
-            TitulosConLetra titulos(*BBDD::BaseDatos);
-            MarcarLetras(leidas.filas, MarcadoLetras::Inteligente, &titulos);
-        } else {
-            MarcarLetras(leidas.filas, filtroInteligente_ ? MarcadoLetras::Dudosas : MarcadoLetras::SiNo,
-                         nullptr);
-        }
-    }
+    if (VerLetras())
+        MarcarLetras(leidas.filas,
+                     letrasInteligente_   ? MarcadoLetras::Inteligente
+                     : filtroInteligente_ ? MarcadoLetras::Dudosas
+                                          : MarcadoLetras::SiNo,
+                     *BBDD::BaseDatos);
     modelo_->PonerFilas(std::move(leidas.filas));
     MostrarOrden();
     return n;
@@ -230,56 +234,38 @@ void frmConsulta::ListView_DblClick(const QModelIndex& indice) {
                {}, IconoMensaje::Informacion);
         return;
     }
-    const FilaConsulta& fila = modelo_->Fila(indice.row());
-    const IdentidadCancion identidad{fila.textos, fila.relPos};
-    const std::optional<catalogo::IdCancion> id = FilaDeCancion(*BBDD::BaseDatos, identidad);
-    if (!id) {
-        Avisar(&espacio_, QStringLiteral("La canción ya no está en el catálogo.  "), {},
-               IconoMensaje::Exclamacion);
-        return;
-    }
-    abiertas_.insert(*id, identidad);
-    // A song marked "?" takes its lyric from a namesake through the lyric picker.
-    if (VerLetras() && fila.marca == catalogo::MarcaPosibleLetra) {
-        auto* selector = new frmSelCancion(this);
-        connect(selector, &frmSelCancion::CancionAbierta, this, &frmConsulta::Escuchar);
-        selector->CargarDatos(fila.textos[Titulo], *id);
-        selector->show();
-        return;
-    }
-    const catalogo::LetraAsignada letra = catalogo::AsignarLetra(*BBDD::BaseDatos, *id);
-    if (!letra.hallada)
-        return;
-    frmCancion* ventana = frmCancion::Crear(letra.idx, letra.nueva, *id);
-    Escuchar(ventana);
-    ventana->show();
-}
-
-void frmConsulta::Escuchar(frmCancion* ventana) {
-    connect(ventana, &frmCancion::MarcaLetra, this, Protegido(this, &frmConsulta::Cancion_MarcaLetra));
-}
-
-// The mark goes on the row that shows the song, found by its texts and position: the list may have been
-// sorted again meanwhile. Two rows alike cannot be told apart: then it goes nowhere.
-void frmConsulta::Cancion_MarcaLetra(catalogo::IdCancion id, const QString& recibida) {
-    const auto abierta = abiertas_.constFind(id);
-    if (!VerLetras() || abierta == abiertas_.constEnd())
-        return;
-    int encontrada = -1;
-    for (int i = 0; i < modelo_->rowCount(); ++i) {
-        const FilaConsulta& fila = modelo_->Fila(i);
-        if (fila.relPos != abierta->relPos || fila.textos != abierta->textos)
-            continue;
-        if (encontrada >= 0)
+    const int i = indice.row();
+    const FilaConsulta& fila = modelo_->Fila(i);
+    const bool conSelector = VerLetras() && fila.marca == catalogo::MarcaPosibleLetra;
+    if (!fila.fila) {
+        const std::optional<catalogo::IdCancion> id =
+            FilaDeCancion(*BBDD::BaseDatos, Identidad(fila), Ocurrencia(i));
+        if (!id) {
+            Avisar(&espacio_, QStringLiteral("La canción ya no está en el catálogo.  "), {},
+                   IconoMensaje::Exclamacion);
             return;
-        encontrada = i;
+        }
+        modelo_->PonerIdentidad(i, *id);
     }
-    if (encontrada < 0)
-        return;
-    QString marca = recibida;
-    if (marca == catalogo::MarcaSinLetra && letrasInteligente_)
-        marca = catalogo::MarcaLetra(*BBDD::BaseDatos, id, true).value_or(marca);
-    modelo_->PonerMarca(encontrada, marca);
+    Letras::AbrirLetra(
+        this, *modelo_->Fila(i).fila, conSelector,
+        {[this] { return letrasInteligente_; },
+         [this](catalogo::IdCancion id, const QString& marca) { Cancion_MarcaLetra(id, marca); }});
+}
+
+int frmConsulta::Ocurrencia(int fila) const {
+    const IdentidadCancion buscada = Identidad(modelo_->Fila(fila));
+    int anteriores = 0;
+    for (int i = 0; i < fila; ++i)
+        if (Identidad(modelo_->Fila(i)) == buscada)
+            ++anteriores;
+    return anteriores;
+}
+
+// The mark goes on the rows that show the song, wherever a new order has put them.
+void frmConsulta::Cancion_MarcaLetra(catalogo::IdCancion id, const QString& marca) {
+    if (VerLetras())
+        modelo_->PonerMarca(id, marca);
 }
 
 QStringList frmConsulta::TextosEstado() const {

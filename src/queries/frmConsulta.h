@@ -9,12 +9,9 @@
 #include "shell/Servicios.h"
 #include "store/Catalogo.h"
 
-#include <QHash>
-
 #include <QMdiSubWindow>
 
 class ModeloConsulta;
-class frmCancion;
 class ProgresoConsulta;
 class QTreeView;
 
@@ -52,7 +49,6 @@ protected:
 private slots:
     void ListView_ColumnClick(int seccion);
     void ListView_DblClick(const QModelIndex& indice);
-    void Cancion_MarcaLetra(catalogo::IdCancion id, const QString& marca);
 
 private:
     // The songs whose lyric contains the text, copied into a work table of this window.
@@ -69,8 +65,10 @@ private:
     // Sizes the window for that many rows.
     void Dimensionar(int filas);
     void MostrarOrden();
-    // Hears the lyric mark of a song window opened from here.
-    void Escuchar(frmCancion* ventana);
+    // How many rows above this one show a song alike (for rows that carry no identity).
+    int Ocurrencia(int fila) const;
+    // The lyric mark of a song whose song window, opened from here, closed.
+    void Cancion_MarcaLetra(catalogo::IdCancion id, const QString& marca);
 
     QWidget& espacio_;
     ModeloConsulta* modelo_;
@@ -89,6 +87,4 @@ private:
     // The statement returned more rows than a result may hold: the list shows the first of them.
     bool incompleta_ = false;
     QString tablaAux_;
-    // The songs whose lyric windows were opened from here, by identity, with what their rows show.
-    QHash<catalogo::IdCancion, Consultas::IdentidadCancion> abiertas_;
 };

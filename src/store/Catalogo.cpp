@@ -27,6 +27,10 @@ QString CondicionRuta(const QString& alias) {
     return QStringLiteral("%1CABECERA = [pCabecera] AND %1RUTA = [pRuta]").arg(Prefijo(alias));
 }
 
+QString CondicionHomonimo(const QString& alias, const QString& titulo) {
+    return QStringLiteral("%1.TITULO = %2 AND %1.IDX_CANCION <> 0").arg(alias, titulo);
+}
+
 dao::Parametros ParametrosRuta(const Ruta& ruta) {
     return {{QStringLiteral("pCabecera"), ruta.cabecera}, {QStringLiteral("pRuta"), ruta.ruta}};
 }
@@ -36,9 +40,11 @@ CancionesRuta LeerCancionesRuta(dao::Database& base, const Ruta& ruta, bool posi
     // the songs that have one.
     static const QString lista = QStringLiteral(
         "SELECT C.rowid AS FILA, C.AUTOR, C.TITULO, C.EXTENSION, C.LONGITUD, C.IDX_CANCION, C.REL_POS");
-    static const QString posible = QStringLiteral(
-        ", IIf(Nz(C.IDX_CANCION, 0) = 0, EXISTS (SELECT L.TITULO FROM CANCIONES AS L WHERE L.TITULO = "
-        "C.TITULO AND L.IDX_CANCION <> 0), 0) AS POSIBLE");
+    static const QString posible =
+        QStringLiteral(
+            ", IIf(Nz(C.IDX_CANCION, 0) = 0, EXISTS (SELECT L.TITULO FROM CANCIONES AS L WHERE %1), "
+            "0) AS POSIBLE")
+            .arg(CondicionHomonimo(QStringLiteral("L"), QStringLiteral("C.TITULO")));
     static const QString resto = QStringLiteral(" FROM CANCIONES AS C WHERE %1 ORDER BY C.REL_POS")
                                      .arg(CondicionRuta(QStringLiteral("C")));
     dao::LecturaPreparada rs(base, posiblesLetras ? lista + posible + resto : lista + resto,

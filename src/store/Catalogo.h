@@ -39,6 +39,13 @@ struct Ruta {
 QString CondicionRuta(const QString& alias = {});
 dao::Parametros ParametrosRuta(const Ruta& ruta);
 
+// The one test of the intelligent lyric search: the song alias (of CANCIONES) has a lyric and the title
+// titulo (a column of another row, or a parameter), equal under the catalogue's collation: letter case
+// aside, accents not, pattern characters plain. The list's "?" mark, the result windows' one, the lyric
+// picker and the mark a song window sends back all use it. Read alike by the Jet dialect and by
+// SQLite's, and answered by the index of the titles of the songs that have a lyric.
+QString CondicionHomonimo(const QString& alias, const QString& titulo);
+
 // The lyric mark of a song: "S" it has a lyric; "?" it has none but a song with a lyric has the same
 // title; "N" otherwise.
 inline const QString MarcaConLetra = QStringLiteral("S");

@@ -1,9 +1,13 @@
 #include "store/CatalogoLetras.h"
 
 #include "store/Catalogo.h"
+#include "store/DaoInterno.h"
 #include "store/Transaccion.h"
 
-#include <sqlite3.h>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <memory>
 
 namespace catalogo {
 
@@ -39,8 +43,8 @@ template <typename Cuerpo> void EnTransaccion(dao::Database& base, Cuerpo&& cuer
 }
 
 QString SentenciaHomonimos(const QString& lista) {
-    return QStringLiteral("SELECT %1 FROM CANCIONES WHERE IDX_CANCION <> 0 AND TITULO = [pTitulo]")
-        .arg(lista);
+    return QStringLiteral("SELECT %1 FROM CANCIONES AS L WHERE %2")
+        .arg(lista, CondicionHomonimo(QStringLiteral("L"), QStringLiteral("[pTitulo]")));
 }
 
 dao::Parametros ParametrosTitulo(const QString& titulo) {
@@ -172,8 +176,8 @@ LetraAsignada AsignarLetra(dao::Database& base, IdCancion fila) {
 std::vector<Homonimo> HomonimosConLetra(dao::Database& base, const QString& titulo) {
     std::vector<Homonimo> homonimos;
     auto rs = base.OpenRecordset(
-        SentenciaHomonimos(QStringLiteral("CABECERA, RUTA, AUTOR, LONGITUD, IDX_CANCION")) +
-            QStringLiteral(" ORDER BY CABECERA, RUTA, AUTOR"),
+        SentenciaHomonimos(QStringLiteral("L.CABECERA, L.RUTA, L.AUTOR, L.LONGITUD, L.IDX_CANCION")) +
+            QStringLiteral(" ORDER BY L.CABECERA, L.RUTA, L.AUTOR"),
         ParametrosTitulo(titulo));
     for (; !rs->Eof(); rs->MoveNext())
         homonimos.push_back({rs->Field(0).toString(), rs->Field(1).toString(), rs->Field(2).toString(),
@@ -182,8 +186,36 @@ std::vector<Homonimo> HomonimosConLetra(dao::Database& base, const QString& titu
 }
 
 bool HayHomonimoConLetra(dao::Database& base, const QString& titulo) {
-    return !base.OpenRecordset(SentenciaHomonimos(QStringLiteral("TOP 1 TITULO")), ParametrosTitulo(titulo))
+    return !base.OpenRecordset(SentenciaHomonimos(QStringLiteral("TOP 1 L.TITULO")), ParametrosTitulo(titulo))
                 ->Eof();
+}
+
+// The titles go to the engine as one JSON array, each probed through json_each() in SQLite's own
+// dialect, which the Jet one lacks; the engine answers with the places of the titles that have one.
+std::vector<bool> HayHomonimosConLetra(dao::Database& base, const QStringList& titulos) {
+    std::vector<bool> hay(titulos.size(), false);
+    if (titulos.isEmpty())
+        return hay;
+    sqlite3* db = base.Conexion();
+    if (!db)
+        throw dao::ErrorBD(3420, QStringLiteral("La base de datos está cerrada."));
+    QJsonArray lista;
+    for (const QString& titulo : titulos)
+        lista.append(titulo.isNull() ? QJsonValue() : QJsonValue(titulo));
+    const QString sql =
+        QStringLiteral(
+            "SELECT T.key FROM json_each(?1) AS T WHERE EXISTS (SELECT 1 FROM CANCIONES AS L WHERE %1)")
+            .arg(CondicionHomonimo(QStringLiteral("L"), QStringLiteral("T.value")));
+    sqlite3_stmt* sentencia = dao::interno::Preparar(db, sql);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> liberar(sentencia, sqlite3_finalize);
+    dao::interno::Enlazar(sentencia, 1,
+                          QString::fromUtf8(QJsonDocument(lista).toJson(QJsonDocument::Compact)));
+    int rc;
+    while ((rc = sqlite3_step(sentencia)) == SQLITE_ROW)
+        hay[sqlite3_column_int64(sentencia, 0)] = true;
+    if (rc != SQLITE_DONE)
+        dao::interno::ErrorDeMotor(db, rc);
+    return hay;
 }
 
 std::optional<QString> MarcaLetra(dao::Database& base, IdCancion fila, bool inteligente) {

@@ -69,12 +69,14 @@ struct Homonimo {
     QVariant longitud;
     int idx = 0;
 };
-// The songs with a lyric whose title equals titulo under the catalogue's collation (letter case aside,
-// as the list's "?" mark compares them; pattern characters are plain characters), ordered by header,
-// route and author.
+// The songs with a lyric whose title equals titulo (CondicionHomonimo), ordered by header, route and
+// author.
 std::vector<Homonimo> HomonimosConLetra(dao::Database& base, const QString& titulo);
 // Whether there is any: the intelligent test for a song without lyric.
 bool HayHomonimoConLetra(dao::Database& base, const QString& titulo);
+// The same for every title of a list, in one statement (an indexed probe per title); a null title has
+// none.
+std::vector<bool> HayHomonimosConLetra(dao::Database& base, const QStringList& titulos);
 
 // The lyric mark of a song: "S" with a lyric; without one "?" when inteligente is on and a song of the
 // same title has one; "N" otherwise. Nothing when the row is gone.

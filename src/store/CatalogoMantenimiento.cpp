@@ -1,6 +1,7 @@
 #include "store/CatalogoMantenimiento.h"
 
 #include "store/DaoInterno.h"
+#include "store/Globales.h"
 #include "store/Transaccion.h"
 
 #include <functional>
@@ -123,7 +124,7 @@ void EliminarTodo(dao::Database& base) {
 }
 
 QString TextoGuardado(const QString& campo) {
-    const QString texto = campo.trimmed();
+    const QString texto = Globales::QuitarBlancos(campo);
     return texto.isEmpty() ? QStringLiteral(" ") : texto;
 }
 

@@ -9,11 +9,13 @@ namespace catalogo {
 namespace {
 
 // A route is faulty when one of its positions is held by two songs, is Null, or is 0 with no lower
-// position before it. Grouping by (CABECERA, RUTA, REL_POS) walks the route index in order.
+// position before it. Grouping by (CABECERA, RUTA, REL_POS) walks the route index in order. A Null
+// header or path (an import reads an empty line so) is a route like any other: every comparison of
+// routes is made with IS, which takes two Nulls as equal.
 constexpr const char* GruposMalNumerados =
     "SELECT CABECERA, RUTA FROM CANCIONES AS g GROUP BY CABECERA, RUTA, REL_POS "
     "HAVING COUNT(*) > 1 OR REL_POS IS NULL OR (REL_POS = 0 AND NOT EXISTS (SELECT 1 FROM CANCIONES AS m "
-    "WHERE m.CABECERA = g.CABECERA AND m.RUTA = g.RUTA AND m.REL_POS < 0))";
+    "WHERE m.CABECERA IS g.CABECERA AND m.RUTA IS g.RUTA AND m.REL_POS < 0))";
 
 constexpr const char* LetrasSinCanciones =
     "IDX_CANCION IS NULL OR IDX_CANCION = 0 OR NOT EXISTS (SELECT 1 FROM CANCIONES AS c "
@@ -40,7 +42,8 @@ qint64 Numero(dao::Database& base, const char* sql, const QStringList& parametro
 }
 
 // Runs one writing statement in a transaction of its own: all of it or, on an error, none of it.
-void EscribirEnTransaccion(dao::Database& base, const QByteArray& sql) {
+// Returns the rows it changed.
+int EscribirEnTransaccion(dao::Database& base, const QByteArray& sql) {
     Transaccion transaccion(base);
     sqlite3* db = Conexion(base);
     sqlite3_stmt* s = nullptr;
@@ -50,11 +53,13 @@ void EscribirEnTransaccion(dao::Database& base, const QByteArray& sql) {
     sqlite3_finalize(s);
     if (rc != SQLITE_DONE)
         dao::interno::ErrorDeMotor(db, rc);
+    const int cambiadas = sqlite3_changes(db);
     // A statement of the layer that changes nothing tells its open record sets that rows have changed;
     // inside the transaction, so that its failure, too, leaves the repair undone rather than made and
     // reported as failed.
     base.Execute(QStringLiteral("UPDATE LETRAS SET IDX_CANCION = 0 WHERE 0 = 1"));
     transaccion.Confirmar();
+    return cambiadas;
 }
 
 void Enlazar(sqlite3_stmt* s, int indice, const std::optional<QByteArrayView>& texto) {
@@ -144,8 +149,8 @@ bool HayIdxNulos(dao::Database& base) {
     return HayFila(base, "SELECT 1 FROM CANCIONES WHERE IDX_CANCION IS NULL LIMIT 1");
 }
 
-void RepararIdxNulos(dao::Database& base) {
-    EscribirEnTransaccion(base, "UPDATE CANCIONES SET IDX_CANCION = 0 WHERE IDX_CANCION IS NULL");
+int RepararIdxNulos(dao::Database& base) {
+    return EscribirEnTransaccion(base, "UPDATE CANCIONES SET IDX_CANCION = 0 WHERE IDX_CANCION IS NULL");
 }
 
 QStringList FallosDelFichero(dao::Database& base) {
@@ -171,14 +176,16 @@ bool HayRutasMalNumeradas(dao::Database& base) {
     return HayFila(base, QByteArray(GruposMalNumerados) + " LIMIT 1");
 }
 
-void RenumerarRutasMalNumeradas(dao::Database& base) {
-    EscribirEnTransaccion(
-        base,
-        QByteArray(
-            "UPDATE CANCIONES SET REL_POS = n.posicion FROM (SELECT c.rowid AS fila, ROW_NUMBER() OVER "
-            "(PARTITION BY c.CABECERA, c.RUTA ORDER BY c.REL_POS, c.AUTOR, c.TITULO, c.rowid) AS posicion "
-            "FROM CANCIONES AS c WHERE (c.CABECERA, c.RUTA) IN (") +
-            GruposMalNumerados + ")) AS n WHERE CANCIONES.rowid = n.fila");
+int RenumerarRutasMalNumeradas(dao::Database& base) {
+    // The faulty routes are few: each is read through the route index. Only the songs whose position
+    // changes are written.
+    return EscribirEnTransaccion(
+        base, QByteArray("UPDATE CANCIONES SET REL_POS = n.posicion FROM (SELECT c.rowid AS fila, "
+                         "ROW_NUMBER() OVER (PARTITION BY c.CABECERA, c.RUTA ORDER BY c.REL_POS, c.AUTOR, "
+                         "c.TITULO, c.rowid) AS posicion FROM (SELECT DISTINCT CABECERA, RUTA FROM (") +
+                  GruposMalNumerados +
+                  ")) AS g JOIN CANCIONES AS c ON c.CABECERA IS g.CABECERA AND c.RUTA IS g.RUTA) AS n "
+                  "WHERE CANCIONES.rowid = n.fila AND CANCIONES.REL_POS IS NOT n.posicion");
 }
 
 bool HayLetras(dao::Database& base) {
@@ -189,8 +196,8 @@ bool HayLetrasSinCanciones(dao::Database& base) {
     return HayFila(base, QByteArray("SELECT 1 FROM LETRAS WHERE ") + LetrasSinCanciones + " LIMIT 1");
 }
 
-void BorrarLetrasSinCanciones(dao::Database& base) {
-    EscribirEnTransaccion(base, QByteArray("DELETE FROM LETRAS WHERE ") + LetrasSinCanciones);
+int BorrarLetrasSinCanciones(dao::Database& base) {
+    return EscribirEnTransaccion(base, QByteArray("DELETE FROM LETRAS WHERE ") + LetrasSinCanciones);
 }
 
 bool HayCancionesConLetra(dao::Database& base) {
@@ -201,8 +208,9 @@ bool HayReferenciasRotas(dao::Database& base) {
     return HayFila(base, QByteArray("SELECT 1 FROM CANCIONES WHERE ") + ReferenciasRotas + " LIMIT 1");
 }
 
-void QuitarReferenciasRotas(dao::Database& base) {
-    EscribirEnTransaccion(base, QByteArray("UPDATE CANCIONES SET IDX_CANCION = 0 WHERE ") + ReferenciasRotas);
+int QuitarReferenciasRotas(dao::Database& base) {
+    return EscribirEnTransaccion(base, QByteArray("UPDATE CANCIONES SET IDX_CANCION = 0 WHERE ") +
+                                           ReferenciasRotas);
 }
 
 Cobertura ContarCobertura(dao::Database& base) {

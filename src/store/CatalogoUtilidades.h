@@ -35,30 +35,32 @@ private:
     sqlite3_stmt* sentencia_ = nullptr;
 };
 
-// --- Integrity checks. Each Hay... tells whether the fault exists; each repair runs in one transaction.
+// --- Integrity checks. Each Hay... tells whether the fault exists; each repair runs in one transaction
+// and returns the rows it changed.
 
 // Songs whose IDX_CANCION is Null.
 bool HayIdxNulos(dao::Database& base);
-void RepararIdxNulos(dao::Database& base);
+int RepararIdxNulos(dao::Database& base);
 
 // What SQLite's own check (PRAGMA integrity_check) finds wrong in the file: empty when it is sound.
 QStringList FallosDelFichero(dao::Database& base);
 
 bool HayCanciones(dao::Database& base);
-// Routes where two songs share a position, a position is Null, or the lowest position is 0.
+// Routes where two songs share a position, a position is Null, or the lowest position is 0. A Null
+// header or path is a route of its own.
 bool HayRutasMalNumeradas(dao::Database& base);
 // Renumbers every such route 1, 2, 3 … in the order REL_POS (Nulls first), AUTOR, TITULO.
-void RenumerarRutasMalNumeradas(dao::Database& base);
+int RenumerarRutasMalNumeradas(dao::Database& base);
 
 bool HayLetras(dao::Database& base);
 // Lyrics that no song names (a Null or 0 number names none).
 bool HayLetrasSinCanciones(dao::Database& base);
-void BorrarLetrasSinCanciones(dao::Database& base);
+int BorrarLetrasSinCanciones(dao::Database& base);
 
 bool HayCancionesConLetra(dao::Database& base);
 // Songs whose lyric number (not 0) has no LETRAS row.
 bool HayReferenciasRotas(dao::Database& base);
-void QuitarReferenciasRotas(dao::Database& base);
+int QuitarReferenciasRotas(dao::Database& base);
 
 // --- Lyric coverage: the three categories split the songs whose IDX_CANCION is not Null.
 struct Cobertura {

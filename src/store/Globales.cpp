@@ -12,7 +12,12 @@ bool EsDigito(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
-// Removes leading and trailing spaces only; tabs and other white space stay.
+bool MismaLetra(QChar a, QChar b) {
+    return QStringView(&a, 1).compare(QStringView(&b, 1), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 QString QuitarBlancos(QStringView texto) {
     qsizetype inicio = 0;
     qsizetype fin = texto.size();
@@ -22,12 +27,6 @@ QString QuitarBlancos(QStringView texto) {
         --fin;
     return texto.sliced(inicio, fin - inicio).toString();
 }
-
-bool MismaLetra(QChar a, QChar b) {
-    return QStringView(&a, 1).compare(QStringView(&b, 1), Qt::CaseInsensitive) == 0;
-}
-
-} // namespace
 
 int ValorDigitos(const QString& texto) {
     qint64 valor = 0;

@@ -5,6 +5,9 @@
 
 namespace Globales {
 
+// texto without its leading and trailing blanks (spaces); tabs, line breaks and other white space stay.
+QString QuitarBlancos(QStringView texto);
+
 // The number formed by the decimal digits of texto, all other characters skipped.
 // Raises dao::ErrorBD 6 ("Desbordamiento") when it does not fit a 32-bit signed integer.
 int ValorDigitos(const QString& texto);

@@ -1,6 +1,7 @@
 #include "store/Identidad.h"
 
 #include "store/DaoInterno.h"
+#include "store/FuncionesSql.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -8,12 +9,13 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QUrl>
+#include <QtEndian>
 
 namespace dao::interno {
 
 namespace {
 
-// The marks of a catalogue as one read-only connection sees the file.
+// The marks of a catalogue as one read-only connection sees the file, or as its header holds them.
 struct Marcas {
     int rc = SQLITE_OK; // the engine's failure when the file could not be read
     quint32 aplicacion = 0;
@@ -50,23 +52,58 @@ QByteArray Texto(sqlite3* db, const char* sql) {
 
 // parametro: "immutable=1" reads the file alone, as if no -wal stood beside it; "mode=ro" reads it
 // through its -wal. Neither writes the file nor the -wal, nor checkpoints on closing.
-Marcas LeerMarcas(const QString& ruta, const char* parametro) {
+sqlite3* AbrirParaLeer(const QString& ruta, const char* parametro, int& rc) {
     const QByteArray uri =
         QUrl::fromLocalFile(QFileInfo(ruta).absoluteFilePath()).toEncoded() + '?' + parametro;
-    Marcas m;
     sqlite3* db = nullptr;
-    m.rc = sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
-    if (m.rc == SQLITE_OK) {
+    rc = sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    if (rc == SQLITE_OK)
         sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-        m.aplicacion = static_cast<quint32>(Entero(db, "PRAGMA application_id", m.rc));
-        m.identidad = Entero(db, "PRAGMA user_version", m.rc);
-        m.tablas = Entero(db,
-                          "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND upper(name) IN "
-                          "('CANCIONES', 'LETRAS')",
-                          m.rc) == 2;
-    }
+    return db;
+}
+
+Marcas LeerMarcas(const QString& ruta, const char* parametro) {
+    Marcas m;
+    sqlite3* db = AbrirParaLeer(ruta, parametro, m.rc);
+    m.aplicacion = static_cast<quint32>(Entero(db, "PRAGMA application_id", m.rc));
+    m.identidad = Entero(db, "PRAGMA user_version", m.rc);
+    m.tablas = Entero(db,
+                      "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND upper(name) IN "
+                      "('CANCIONES', 'LETRAS')",
+                      m.rc) == 2;
     sqlite3_close_v2(db);
     return m;
+}
+
+// The marks as the first 100 bytes of the file hold them, read as bytes. They serve when the engine
+// cannot read the file alone: a checkpoint stopped by a full disk leaves it shorter than its header
+// says, while the identity in that header, set when the catalogue was made, is still the file's.
+Marcas MarcasDeLaCabecera(const QString& ruta) {
+    QFile fichero(ruta);
+    const QByteArray cabecera =
+        fichero.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? fichero.read(100) : QByteArray();
+    Marcas m;
+    if (cabecera.size() < 100 || !cabecera.startsWith(QByteArrayLiteral("SQLite format 3\0"))) {
+        m.rc = SQLITE_NOTADB;
+        return m;
+    }
+    m.identidad = qFromBigEndian<qint32>(cabecera.constData() + 60);
+    m.aplicacion = qFromBigEndian<quint32>(cabecera.constData() + 68);
+    return m;
+}
+
+// Whether the catalogue, read through its -wal, passes the engine's check of its structure. The
+// check compiles the indexes, so it needs the catalogue's collation.
+bool EnteroConSuDiario(const QString& ruta) {
+    int rc = SQLITE_OK;
+    sqlite3* db = AbrirParaLeer(ruta, "mode=ro", rc);
+    bool entero = false;
+    if (rc == SQLITE_OK) {
+        RegistrarFuncionesSql(db);
+        entero = Texto(db, "PRAGMA quick_check(1)") == "ok";
+    }
+    sqlite3_close_v2(db);
+    return entero;
 }
 
 QString Nativa(const QString& ruta) {
@@ -84,19 +121,30 @@ QString ApartarDiarioAjeno(const QString& ruta) {
     // Shorter than its own header, a -wal holds nothing that could be replayed.
     if (QFileInfo(diario).size() < 32)
         return {};
-    const Marcas propias = LeerMarcas(ruta, "immutable=1");
-    if (propias.rc != SQLITE_OK)
-        throw ErrorBD(3343,
-                      QStringLiteral("El catálogo '%1' está dañado y no se puede abrir. No se ha modificado.")
-                          .arg(Nativa(ruta)));
+    const auto danado = [&] {
+        return ErrorBD(3343, QStringLiteral("El catálogo '%1' está dañado y no se puede abrir. No se ha "
+                                            "modificado.")
+                                 .arg(Nativa(ruta)));
+    };
+    Marcas propias = LeerMarcas(ruta, "immutable=1");
+    const bool incompleto = propias.rc != SQLITE_OK;
+    if (incompleto)
+        propias = MarcasDeLaCabecera(ruta);
+    if (propias.rc != SQLITE_OK || (incompleto && propias.aplicacion != IdAplicacion))
+        throw danado();
     const Marcas vistas = LeerMarcas(ruta, "mode=ro");
     const int primario = vistas.rc & 0xFF;
     if (primario == SQLITE_BUSY || primario == SQLITE_LOCKED)
         throw ErrorBD(3045, QStringLiteral("El catálogo '%1' está bloqueado por otro programa. Ciérrelo e "
                                            "inténtelo de nuevo.")
                                 .arg(Nativa(ruta)));
-    if (vistas.rc == SQLITE_OK && vistas.aplicacion == IdAplicacion && vistas.tablas &&
-        vistas.identidad == propias.identidad)
+    const bool propio = vistas.rc == SQLITE_OK && vistas.aplicacion == IdAplicacion && vistas.tablas &&
+                        vistas.identidad == propias.identidad;
+    // A file that cannot be read alone is opened only when its own -wal makes it whole; any other -wal
+    // beside it is left where it is, as is the file.
+    if (incompleto && !(propio && EnteroConSuDiario(ruta)))
+        throw danado();
+    if (propio)
         return {};
     const QString apartado = diario + QStringLiteral(".ajeno-") +
                              QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));

@@ -39,13 +39,16 @@ QString TextoResultado(ResultadoComprobacion resultado) {
     return {};
 }
 
+const QString TextoSigueElFallo =
+    QStringLiteral("La reparación no ha corregido el error: al comprobarlo de nuevo sigue ahí.");
+
 namespace {
 
 struct Comprobacion {
     bool vaciarBarra;                 // the bar starts from 0
     bool (*hayTabla)(dao::Database&); // the table the check reads first has rows
     bool (*hayFallo)(dao::Database&);
-    void (*reparar)(dao::Database&);
+    int (*reparar)(dao::Database&); // returns the rows it changed
 };
 
 bool Siempre(dao::Database&) {
@@ -82,8 +85,13 @@ int ComprobarErrores(dao::Database& base, SeguimientoComprobacion& seguimiento) 
             continue;
         }
         try {
-            paso.reparar(base);
-            seguimiento.Resultado(k, ResultadoComprobacion::Corregido);
+            // Mended only when the repair changed rows and a fresh check no longer finds the fault.
+            if (paso.reparar(base) > 0 && !paso.hayFallo(base)) {
+                seguimiento.Resultado(k, ResultadoComprobacion::Corregido);
+            } else {
+                ++pendientes;
+                seguimiento.SigueElFallo(k);
+            }
         } catch (const dao::ErrorBD& error) {
             ++pendientes;
             seguimiento.FalloReparacion(k, error.Descripcion());

@@ -21,6 +21,9 @@ enum class ResultadoComprobacion { Correcto = 1, Error = 2, Corregido = 3 };
 // " OK.", " ERROR.", " Corregido."
 QString TextoResultado(ResultadoComprobacion resultado);
 
+// Told when a repair has run and a fresh check still finds the fault.
+extern const QString TextoSigueElFallo;
+
 class SeguimientoComprobacion {
 public:
     virtual ~SeguimientoComprobacion() = default;
@@ -33,6 +36,8 @@ public:
     virtual bool Reparar(int k) = 0;
     // The repair failed and changed nothing; the line stays in error.
     virtual void FalloReparacion(int k, const QString& descripcion) = 0;
+    // The repair ran but mended nothing: checked again, the fault is still there; the line stays in error.
+    virtual void SigueElFallo(int k) = 0;
 };
 
 // Runs the four checks; returns how many faults are left unrepaired.

@@ -158,6 +158,10 @@ bool frmComprobarErrores::Reparar(int k) {
     return servicios().MsgBox(pregunta, this) == RespuestaMensaje::Si;
 }
 
+void frmComprobarErrores::SigueElFallo(int) {
+    Avisar(this, TextoSigueElFallo, QStringLiteral("ERROR"), IconoMensaje::Critico);
+}
+
 void frmComprobarErrores::FalloReparacion(int, const QString& descripcion) {
     Avisar(this,
            QStringLiteral("No se ha podido reparar el error; la base de datos no ha cambiado.\n") +

@@ -57,6 +57,7 @@ private:
     void Resultado(int k, ResultadoComprobacion resultado) override;
     bool Reparar(int k) override;
     void FalloReparacion(int k, const QString& descripcion) override;
+    void SigueElFallo(int k) override;
 
     QLabel* lineas_[4];
     QLabel* resultados_[4];

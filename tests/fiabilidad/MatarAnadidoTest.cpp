@@ -16,6 +16,7 @@
 #include "support/ServiciosGuionados.h"
 #include "trees/ArbolNodos.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -34,6 +35,8 @@ constexpr int Total = Directorios * PorDirectorio;
 constexpr int Anteriores = 1000;
 // The rows a batch commits, unless a second passes first (then the commit comes earlier).
 constexpr int Lote = 5000;
+// Longer than any scan takes, even under the sanitizers: a scan still running then is hung.
+constexpr std::chrono::minutes LimiteEscaneo{5};
 
 // The point of a kill: once a reader has seen `umbral` new rows committed, wait `fraccion` of a batch's
 // time (or until the reader sees the next commit, when that comes first) and kill.
@@ -59,7 +62,8 @@ private:
 struct Observacion {
     std::vector<int> vistas; // the distinct new-row counts the reader saw, in order
     bool matado = false;
-    qint64 nsLote = 0; // the mean time between two commits seen (complete scan only)
+    bool colgado = false; // still running at LimiteEscaneo: killed and not watched further
+    qint64 nsLote = 0;    // the mean time between two commits seen (complete scan only)
 };
 
 class MatarAnadido : public ::testing::Test {
@@ -102,15 +106,29 @@ protected:
         Observacion observacion;
         if (!util.waitForStarted())
             return observacion;
+        const QDeadlineTimer limite(LimiteEscaneo);
+        auto colgado = [&] {
+            if (!limite.hasExpired())
+                return false;
+            util.kill();
+            util.waitForFinished();
+            observacion.colgado = true;
+            return true;
+        };
         // The reader opens once the program has opened the catalogue for writing (its -wal exists).
-        while (!QFileInfo::exists(ruta + QStringLiteral("-wal")) && !util.waitForFinished(0))
+        while (!QFileInfo::exists(ruta + QStringLiteral("-wal")) && !util.waitForFinished(0)) {
+            if (colgado())
+                return observacion;
             QThread::usleep(200);
+        }
         Lector lector(ruta);
         QElapsedTimer desdeInicio;
         desdeInicio.start();
         std::vector<qint64> momentos; // when each count in vistas was first seen
         qint64 muerteEn = -1;         // the moment to kill, once the threshold has been seen
         while (!util.waitForFinished(0)) {
+            if (colgado())
+                return observacion;
             const int nuevas = lector.Nuevas();
             const qint64 ahora = desdeInicio.nsecsElapsed();
             const bool otroCommit =
@@ -173,6 +191,7 @@ TEST_F(MatarAnadido, VeinteMuertesDejanLotesEnterosYElCatalogoArranca) {
     {
         QTemporaryDir programa;
         const Observacion completa = Anadir(Preparar(programa), std::nullopt, 0);
+        ASSERT_FALSE(completa.colgado) << "the complete scan did not end within the time limit";
         nsLote = completa.nsLote;
         ASSERT_TRUE(Arrancar(programa));
         const QStringList filas = FilasEscritas(BBDD::BaseDatos->Conexion());
@@ -202,6 +221,7 @@ TEST_F(MatarAnadido, VeinteMuertesDejanLotesEnterosYElCatalogoArranca) {
         for (int vez = 0; vez < 4 && !observacion.matado; ++vez, intento.fraccion /= 2) {
             programa.emplace();
             observacion = Anadir(Preparar(*programa), intento, nsLote);
+            ASSERT_FALSE(observacion.colgado) << "the scan neither ended nor reached its kill point in time";
         }
         ASSERT_TRUE(observacion.matado) << "the scan ended before the kill; the kill points are too late";
 

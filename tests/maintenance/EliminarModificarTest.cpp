@@ -178,6 +178,7 @@ TEST_F(Mantenimiento, EliminarRamaDeUnaCabeceraODeUnaRuta) {
     catalogo.AnadirCancion("AB[1?'", "\\x\\", "B", "2");
     catalogo.AnadirCancion("Disco", "\\Rock'n Roll\\", "C", "3");
     catalogo.AnadirCancion("Disco", "\\Rock n Roll\\", "D", "4");
+    catalogo.AnadirCancion("Disco", "\\Rock'n Roll\\Directo\\", "E", "5"); // a route of its own
     frmActualizacion& f = v();
 
     struct Caso {
@@ -189,8 +190,8 @@ TEST_F(Mantenimiento, EliminarRamaDeUnaCabeceraODeUnaRuta) {
          "\\Rock'n Roll\\",
          "¿Eliminar la ruta: ''\\Rock'n Roll\\'' ?",
          "Eliminando: \\Rock'n Roll\\",
-         {"1", "2", "4", "ruta"}},
-        {raro, {}, "¿Eliminar la cabecera: ''A*[#?''' ?", "Eliminando: A*[#?'", {"2", "4"}},
+         {"1", "2", "4", "5", "ruta"}},
+        {raro, {}, "¿Eliminar la cabecera: ''A*[#?''' ?", "Eliminando: A*[#?'", {"2", "4", "5"}},
     };
     for (const Caso& caso : casos) {
         guion.mensajes.clear();
@@ -212,7 +213,8 @@ TEST_F(Mantenimiento, EliminarRamaDeUnaCabeceraODeUnaRuta) {
         EXPECT_EQ(rotulos.vistos, (QStringList{caso.rotulo, "Actualizando Árboles...", "Terminado"}));
     }
     EXPECT_TRUE(Columna("SELECT IDX_CANCION FROM LETRAS").isEmpty());
-    EXPECT_EQ(Nodos(f.TreeViewEliminar), (QStringList{"AB[1?'", "  \\x\\", "Disco", "  \\Rock n Roll\\"}));
+    EXPECT_EQ(Nodos(f.TreeViewEliminar),
+              (QStringList{"AB[1?'", "  \\x\\", "Disco", "  \\Rock n Roll\\", "  \\Rock'n Roll\\Directo\\"}));
 
     // On the root the question is the whole catalogue's.
     guion.mensajes.clear();
@@ -221,7 +223,7 @@ TEST_F(Mantenimiento, EliminarRamaDeUnaCabeceraODeUnaRuta) {
     f.cmdEliminarRama->click();
     ASSERT_EQ(guion.mensajes.size(), 1u);
     EXPECT_EQ(guion.mensajes[0].texto, "Va a eliminar la Base de Datos entera.   ¿Está usted seguro?  ");
-    EXPECT_EQ(Columna("SELECT TITULO FROM CANCIONES ORDER BY AUTOR"), (QStringList{"2", "4"}));
+    EXPECT_EQ(Columna("SELECT TITULO FROM CANCIONES ORDER BY AUTOR"), (QStringList{"2", "4", "5"}));
 }
 
 TEST_F(Mantenimiento, EliminarLaBaseEntera) {

@@ -203,6 +203,58 @@ const Caso Casos[] = {
                                   Marco("USLT", QByteArray("\0spa\0segunda", 12))));
      },
      Espera::NoResponde},
+    {"v2.3, marco de 256 bytes, cuyo tamaño leído a siete bits por byte sería 128",
+     [](const QString& r) {
+         // 00 00 01 00: a reader taking 128 bytes would find a frame header in the lyric, skip the
+         // frame it announces and go on with the titles as if nothing were amiss, the lyric cut short.
+         const QByteArray letra =
+             QByteArray("\0spa\0", 5) + QByteArray(123, 'l') + Marco("TXXX", QByteArray(118, 'x'), 3);
+         Escribir(r, Etiqueta(3, 0, Marco("USLT", letra, 3) + TitulosLatin1));
+     },
+     Espera::Responde},
+    {"v2.4, letra con indicador de longitud de datos",
+     [](const QString& r) {
+         // The frame's data starts with its length (four bytes, seven bits each); TagLib skips it.
+         Escribir(r, Etiqueta(4, 0,
+                              TitulosLatin1 +
+                                  Marco("USLT", Entero(10, true) + QByteArray("\0spa\0Texto", 10), 4, 0x01)));
+     },
+     Espera::NoResponde},
+    {"v2.3 con cabecera extendida",
+     [](const QString& r) {
+         // Its size (6) does not count its own four bytes; TagLib skips only six bytes, lands on the
+         // padding size and reads no frame at all.
+         const QByteArray extendida = Entero(6, false) + QByteArray(2, '\0') + Entero(16, false);
+         Escribir(r, Etiqueta(3, 0x40, extendida + TitulosLatin1));
+     },
+     Espera::NoResponde},
+    {"v2.4 con pie y sin relleno",
+     [](const QString& r) {
+         // TagLib takes the ten bytes of a footer off the frames' room too, and so misses the artist,
+         // the last frame.
+         QByteArray etiqueta = Etiqueta(4, 0x10, TitulosLatin1, 0);
+         etiqueta.insert(10 + TitulosLatin1.size(),
+                         QByteArray("3DI\4\0\x10", 6) + Entero(quint32(TitulosLatin1.size()), true));
+         Escribir(r, etiqueta);
+     },
+     Espera::NoResponde},
+    {"texto en UTF-16 que empieza por una segunda marca de orden de bytes",
+     [](const QString& r) {
+         // TagLib drops it; taken as a character it would begin the artist.
+         Escribir(r, Etiqueta(4, 0,
+                              Marco("TIT2", QByteArray("\0Tema", 5)) +
+                                  Marco("TPE1", QByteArray("\1\xFF\xFE\xFF\xFE"
+                                                           "A\0n\0a\0",
+                                                           11))));
+     },
+     Espera::NoResponde},
+    {"texto en UTF-16BE que empieza por una marca de orden de bytes",
+     [](const QString& r) {
+         Escribir(r, Etiqueta(4, 0,
+                              Marco("TIT2", QByteArray("\0Tema", 5)) +
+                                  Marco("TPE1", QByteArray("\2\xFE\xFF\0A\0n\0a", 9))));
+     },
+     Espera::NoResponde},
     {"identificador no válido",
      [](const QString& r) {
          Escribir(r, Etiqueta(4, 0, TitulosLatin1 + Marco("tit2", QByteArray("\0x", 2))));
@@ -225,7 +277,7 @@ TEST(EtiquetaId3v2, DondeRespondeLeeLoMismoQueTagLib) {
         caso.escribir(ruta);
         const std::optional<EtiquetaId3v2> rapida = LeerEtiquetaId3v2(QFile::encodeName(ruta));
         const EtiquetaId3v2 taglib = ConTagLib(ruta);
-        ASSERT_EQ(rapida.has_value(), caso.espera == Espera::Responde) << caso.nombre;
+        EXPECT_EQ(rapida.has_value(), caso.espera == Espera::Responde) << caso.nombre;
         if (!rapida)
             continue;
         EXPECT_EQ(rapida->titulo, taglib.titulo) << caso.nombre;

@@ -213,6 +213,7 @@ public:
     void Resultado(int k, ResultadoComprobacion resultado) override { resultados[k] = resultado; }
     bool Reparar(int) override { return true; }
     void FalloReparacion(int, const QString&) override { fallida = true; }
+    void SigueElFallo(int) override { ADD_FAILURE() << "una reparación sin efecto"; }
     std::array<ResultadoComprobacion, 4> resultados{};
     bool fallida = false;
 };

@@ -703,12 +703,14 @@ public:
     ImportarFichero() {
         const int n = *rc::gen::inRange(1, 4);
         auto textoONulo = [] { return *rc::gen::inRange(0, 4) == 0 ? Texto() : Texto(TextoGenerado(1, 2)); };
+        // A header or path left empty: a Null route, as the check groups it and no tree command reaches.
+        auto rutaONula = [] { return *rc::gen::inRange(0, 5) == 0 ? Texto() : Texto(TextoNoBlanco()); };
         auto numeroONulo = [] {
             return *rc::gen::inRange(0, 4) == 0 ? Numero() : Numero(*rc::gen::inRange(0, 4));
         };
         for (int i = 0; i < n; ++i)
-            canciones_.push_back({0, TextoNoBlanco(), TextoNoBlanco(), textoONulo(), textoONulo(),
-                                  textoONulo(), numeroONulo(), 0, numeroONulo()});
+            canciones_.push_back({0, rutaONula(), rutaONula(), textoONulo(), textoONulo(), textoONulo(),
+                                  numeroONulo(), 0, numeroONulo()});
     }
     void apply(Modelo& modelo) const override { modelo.Anadir(canciones_); }
     void show(std::ostream& salida) const override {
@@ -839,9 +841,11 @@ public:
     void Resultado(int k, ResultadoComprobacion resultado) override { resultados[k] = resultado; }
     bool Reparar(int k) override { return respuestas_[k]; }
     void FalloReparacion(int k, const QString&) override { fallida = k; }
+    void SigueElFallo(int k) override { sigue = k; }
 
     std::array<ResultadoComprobacion, 4> resultados{};
     int fallida = -1;
+    int sigue = -1;
 
 private:
     std::array<bool, 4> respuestas_;
@@ -872,6 +876,7 @@ protected:
             RC_ASSERT(pendientes ==
                       std::count(esperados.begin(), esperados.end(), ResultadoComprobacion::Error));
             RC_ASSERT(seguimiento.fallida == -1);
+            RC_ASSERT(seguimiento.sigue == -1);
         }
         return {0, {}, seguimiento.fallida};
     }

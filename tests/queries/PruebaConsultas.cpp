@@ -1,5 +1,6 @@
 #include "PruebaConsultas.h"
 
+#include "lyrics/frmCancion.h"
 #include "queries/ModeloConsulta.h"
 #include "store/BBDD.h"
 
@@ -12,7 +13,10 @@ PruebaConsultas::PruebaConsultas() : guion(InstalarServiciosGuionados()) {
     espacio.show();
 }
 
+// A song window a test left open goes with it, so that the next test starts without any.
 PruebaConsultas::~PruebaConsultas() {
+    for (frmCancion* ventana : frmCancion::Abiertas())
+        delete ventana;
     Soltar();
 }
 

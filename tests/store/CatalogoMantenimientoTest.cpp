@@ -157,6 +157,9 @@ TEST_F(CatalogoMantenimiento, UnaRamaEliminaSusFilasYNingunaOtra) {
                                         QStringLiteral("C"), QStringLiteral("3"));
     const IdCancion rockPregunta = Anadir(QStringLiteral("Disco"), QStringLiteral("\\Rock?n Roll\\"),
                                           QStringLiteral("D"), QStringLiteral("4"));
+    // A folder inside the deleted route's folder is a route of its own.
+    const IdCancion directo = Anadir(QStringLiteral("Disco"), QStringLiteral("\\Rock'n Roll\\Directo\\"),
+                                     QStringLiteral("K"), QStringLiteral("11"));
     const IdCancion rarA = Anadir(raro, QStringLiteral("\\x\\"), QStringLiteral("E"), QStringLiteral("5"));
     const IdCancion rarNulo = Anadir(raro, QVariant(), QStringLiteral("F"), QStringLiteral("6"));
     const IdCancion vecina1 =
@@ -175,8 +178,8 @@ TEST_F(CatalogoMantenimiento, UnaRamaEliminaSusFilasYNingunaOtra) {
     // The route of one node: the catalogue compares it letter case aside, as the trees group it.
     EXPECT_EQ(catalogo::EliminarRuta(*base, {QStringLiteral("Disco"), QStringLiteral("\\Rock'n Roll\\")}), 2);
     EXPECT_EQ(catalogo::EliminarCabecera(*base, raro), 2); // its Null route goes with it
-    EXPECT_EQ(Quedan(),
-              (std::vector<IdCancion>{rockBlanco, rockPregunta, vecina1, vecina2, vecina3, sinCabecera}));
+    EXPECT_EQ(Quedan(), (std::vector<IdCancion>{rockBlanco, rockPregunta, directo, vecina1, vecina2, vecina3,
+                                                sinCabecera}));
 }
 
 TEST_F(CatalogoMantenimiento, EliminarTodoVaciaLasDosTablas) {
@@ -213,8 +216,15 @@ TEST_F(CatalogoMantenimiento, GuardarUnaCancionPorSuIdentidad) {
 }
 
 TEST_F(CatalogoMantenimiento, TextoGuardadoSinBlancosYNuncaVacio) {
-    const std::pair<const char*, const char*> casos[] = {
-        {"  Queen  ", "Queen"}, {"", " "}, {"    ", " "}, {"A  B", "A  B"}};
+    // Only blanks are trimmed: tabs, line breaks and non-breaking spaces are part of the text.
+    const std::pair<const char*, const char*> casos[] = {{"  Queen  ", "Queen"},
+                                                         {"", " "},
+                                                         {"    ", " "},
+                                                         {"A  B", "A  B"},
+                                                         {" \tA\n ", "\tA\n"},
+                                                         {"\t", "\t"},
+                                                         {"\u00a0B\u00a0", "\u00a0B\u00a0"},
+                                                         {"\r\n", "\r\n"}};
     for (const auto& [campo, guardado] : casos)
         EXPECT_EQ(catalogo::TextoGuardado(QString::fromUtf8(campo)), QString::fromUtf8(guardado)) << campo;
 }
@@ -225,13 +235,15 @@ TEST_F(CatalogoMantenimiento, GuardarEnLoteEscribeLosCamposDadosEnLaRutaEntera) 
     Anadir(c, r, QStringLiteral("B"), QStringLiteral("2"), 0, QStringLiteral("ogg"), 20);
     Anadir(QStringLiteral("Rock n"), r, QStringLiteral("C"), QStringLiteral("3"), 0, QStringLiteral("mp3"),
            30);
+    Anadir(c, QStringLiteral("\\Uno\\Directo\\"), QStringLiteral("D"), QStringLiteral("4"), 0,
+           QStringLiteral("mp3"), 40); // a folder inside the route's: untouched
 
     catalogo::CamposLote extension;
     extension.extension = QStringLiteral(" MP3 "); // as typed, blanks included
     EXPECT_FALSE(extension.CambiaRama());
     EXPECT_EQ(catalogo::GuardarLote(*base, {c, r}, extension), 2);
     EXPECT_EQ(Filas("SELECT CABECERA, AUTOR, EXTENSION, LONGITUD FROM CANCIONES ORDER BY rowid"),
-              (QStringList{"Rock'n|A| MP3 |10", "Rock'n|B| MP3 |20", "Rock n|C|mp3|30"}));
+              (QStringList{"Rock'n|A| MP3 |10", "Rock'n|B| MP3 |20", "Rock n|C|mp3|30", "Rock'n|D|mp3|40"}));
 
     catalogo::CamposLote mover;
     mover.cabecera = QStringLiteral("Nuevo");
@@ -239,7 +251,8 @@ TEST_F(CatalogoMantenimiento, GuardarEnLoteEscribeLosCamposDadosEnLaRutaEntera) 
     EXPECT_TRUE(mover.CambiaRama());
     EXPECT_EQ(catalogo::GuardarLote(*base, {c, r}, mover), 2);
     EXPECT_EQ(Filas("SELECT CABECERA, RUTA, LONGITUD FROM CANCIONES ORDER BY rowid"),
-              (QStringList{"Nuevo|\\Uno\\|7", "Nuevo|\\Uno\\|7", "Rock n|\\Uno\\|30"}));
+              (QStringList{"Nuevo|\\Uno\\|7", "Nuevo|\\Uno\\|7", "Rock n|\\Uno\\|30",
+                           "Rock'n|\\Uno\\Directo\\|40"}));
 
     const QStringList antes = Todo();
     EXPECT_EQ(catalogo::GuardarLote(*base, {QStringLiteral("Nuevo"), r}, {}), 0);
@@ -258,6 +271,8 @@ TEST_F(CatalogoMantenimiento, ReordenarEnAmbosSentidos) {
     Anadir(c, r, QStringLiteral("b"), QStringLiteral("T"), 0, QStringLiteral("OGG"), 200);
     Anadir(c, r, QVariant(), QStringLiteral("u"), 0, QStringLiteral("wav"), 50);
     const IdCancion otra = Anadir(c, QStringLiteral("\\S\\"), QStringLiteral("Z"), QStringLiteral("z"));
+    const IdCancion dentro =
+        Anadir(c, QStringLiteral("\\R\\Directo\\"), QStringLiteral("Y"), QStringLiteral("y"));
 
     struct Caso {
         catalogo::CampoOrden campo;
@@ -282,10 +297,13 @@ TEST_F(CatalogoMantenimiento, ReordenarEnAmbosSentidos) {
     EXPECT_EQ(Filas("SELECT group_concat(REL_POS) FROM (SELECT REL_POS FROM CANCIONES WHERE RUTA = '\\R\\' "
                     "ORDER BY 1)"),
               QStringList{"1,2,3,4,5"});
-    EXPECT_EQ(
-        Filas(
-            QStringLiteral("SELECT REL_POS FROM CANCIONES WHERE rowid = %1").arg(otra).toUtf8().constData()),
-        QStringList{"0"});
+    // Neither another route nor a folder inside this one is renumbered.
+    EXPECT_EQ(Filas(QStringLiteral("SELECT REL_POS FROM CANCIONES WHERE rowid IN (%1, %2)")
+                        .arg(otra)
+                        .arg(dentro)
+                        .toUtf8()
+                        .constData()),
+              (QStringList{"0", "0"}));
 }
 
 // Runs one operation on a catalogue of a few thousand songs while the disk can take only a

@@ -166,6 +166,18 @@ TEST_F(RutaPrueba, LasMarcasSiguenALaLetraYALaBusquedaInteligente) {
             << c.titulo.toStdString();
         EXPECT_EQ(c.marca, catalogo::MarcaLetra(*BBDD::BaseDatos, c.fila, true)) << c.titulo.toStdString();
     }
+    // The result windows ask about all their titles at once, with the same test; a song with a lyric of
+    // its own is its own namesake.
+    QStringList titulos;
+    for (const auto& caso : casos)
+        titulos << QString::fromUtf8(caso.titulo);
+    titulos << QString();
+    const std::vector<bool> hay = catalogo::HayHomonimosConLetra(*BBDD::BaseDatos, titulos);
+    ASSERT_EQ(hay.size(), std::size(casos) + 1);
+    for (std::size_t i = 0; i < std::size(casos); ++i)
+        EXPECT_EQ(hay[i], casos[i].idxCancion != 0 || QString::fromLatin1(casos[i].conBusqueda) == "?")
+            << casos[i].titulo;
+    EXPECT_FALSE(hay.back());
 }
 
 // A catalogue made before the index of the titles with a lyric existed gets it when it is opened.

@@ -10,9 +10,16 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
+
+#include <csignal>
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -60,6 +67,42 @@ int Canciones(dao::Database& base, const QString& cabecera) {
     auto rs = base.OpenRecordset(
         QStringLiteral("SELECT COUNT(*) FROM CANCIONES WHERE CABECERA = '%1'").arg(cabecera));
     return rs->Field(0).toInt();
+}
+
+// The engine's check of the whole catalogue, read through its -wal: "ok" when sound.
+QByteArray Comprobacion(dao::Database& base) {
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(base.Conexion(), "PRAGMA integrity_check", -1, &s, nullptr);
+    const QByteArray resultado =
+        sqlite3_step(s) == SQLITE_ROW ? reinterpret_cast<const char*>(sqlite3_column_text(s, 0)) : "";
+    sqlite3_finalize(s);
+    return resultado;
+}
+
+// What a checkpoint stopped by a full disk leaves in the file: the newest committed copy of each page of
+// the -wal written over it in ascending order, page 1 first, up to the first page that would make the
+// file grow. Page 1 then counts pages the file does not have.
+QByteArray CheckpointCortado(QByteArray fichero, const QByteArray& diario) {
+    const auto entero = [&](qsizetype desde) { return qFromBigEndian<quint32>(diario.constData() + desde); };
+    const qsizetype pagina = entero(8);
+    std::map<quint32, qsizetype> confirmadas, pendientes; // page number -> where its copy starts
+    for (qsizetype marco = 32;
+         marco + 24 + pagina <= diario.size() && diario.mid(marco + 8, 8) == diario.mid(16, 8);
+         marco += 24 + pagina) {
+        pendientes.insert_or_assign(entero(marco), marco + 24);
+        if (entero(marco + 4) != 0) {
+            for (const auto& [numero, desde] : pendientes)
+                confirmadas[numero] = desde;
+            pendientes.clear();
+        }
+    }
+    for (const auto& [numero, desde] : confirmadas) {
+        const qsizetype posicion = (numero - 1) * pagina;
+        if (posicion + pagina > fichero.size())
+            break;
+        fichero.replace(posicion, pagina, diario.mid(desde, pagina));
+    }
+    return fichero;
 }
 
 // What a crash leaves on disk: the catalogue and its -wal as they are while the connection is open.
@@ -160,6 +203,104 @@ TEST_F(DiarioAjeno, ElDiarioPropioQueDejaUnaCaidaSeAplica) {
     EXPECT_EQ(Canciones(*base, QStringLiteral("Mio")), 100);
     EXPECT_EQ(Canciones(*base, QStringLiteral("Nuevo")), 2000);
     EXPECT_TRUE(Apartados().isEmpty());
+}
+
+// The disk filled while the -wal was being copied into the file: the file alone cannot be read, the two
+// together hold every committed song. Opened to read and to write, the -wal is replayed.
+TEST_F(DiarioAjeno, UnCheckpointCortadoPorElDiscoLlenoSeCompletaConSuDiario) {
+    const QString ruta = Ruta("Cantorio.mdb");
+    Catalogo(ruta, QStringLiteral("Mio"), 100);
+    const TrasCaida caida = AnadirYCaer(ruta, QStringLiteral("Nuevo"), 2000);
+    const QByteArray cortado = CheckpointCortado(caida.fichero, caida.diario);
+    ASSERT_NE(cortado, caida.fichero);
+    for (const auto apertura : {dao::Database::Apertura::SoloLectura, dao::Database::Apertura::Escritura}) {
+        SCOPED_TRACE(apertura == dao::Database::Apertura::SoloLectura ? "lectura" : "escritura");
+        Escribir(ruta, cortado);
+        Escribir(ruta + QStringLiteral("-wal"), caida.diario);
+        QFile::remove(ruta + QStringLiteral("-shm"));
+        ASSERT_EQ(PragmaDelFichero(ruta, "user_version"), -1) << "el fichero solo se puede leer";
+        auto base = dao::Database::OpenDatabase(ruta, apertura);
+        EXPECT_TRUE(base->AvisoApertura().isEmpty()) << base->AvisoApertura().toStdString();
+        EXPECT_EQ(Canciones(*base, QStringLiteral("Mio")), 100);
+        EXPECT_EQ(Canciones(*base, QStringLiteral("Nuevo")), 2000);
+        EXPECT_EQ(Comprobacion(*base), "ok");
+        EXPECT_TRUE(Apartados().isEmpty());
+    }
+}
+
+// The same on a real full disk: a process whose files may not grow past a limit (SIGXFSZ ignored, so
+// that the write fails instead of killing it) commits a few songs at a time until it cannot; the
+// checkpoints that copy the -wal into the file stop at the limit. Every commit that succeeded is there.
+TEST_F(DiarioAjeno, UnDiscoLlenoEnMitadDeUnCheckpointNoPierdeNadaConfirmado) {
+    const QString ruta = Ruta("Cantorio.mdb");
+    Catalogo(ruta, QStringLiteral("Mio"), 100);
+    constexpr int PorLote = 200;
+    int tuberia[2];
+    ASSERT_EQ(pipe(tuberia), 0);
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        close(tuberia[0]);
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limite{rlim_t(6) << 20, rlim_t(6) << 20};
+        setrlimit(RLIMIT_FSIZE, &limite);
+        try {
+            auto base = dao::Database::OpenDatabase(ruta);
+            for (int lote = 1;; ++lote) {
+                Anadir(*base, QStringLiteral("Lote %1").arg(lote), PorLote);
+                if (write(tuberia[1], &lote, sizeof lote) != sizeof lote)
+                    break;
+            }
+        } catch (const dao::ErrorBD&) {
+        }
+        _exit(0);
+    }
+    close(tuberia[1]);
+    int lote = 0, confirmados = 0;
+    while (read(tuberia[0], &lote, sizeof lote) == sizeof lote)
+        confirmados = lote;
+    close(tuberia[0]);
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    ASSERT_GT(confirmados, 0);
+    ASSERT_EQ(PragmaDelFichero(ruta, "user_version"), -1) << "el checkpoint se completó";
+    auto base = dao::Database::OpenDatabase(ruta);
+    EXPECT_EQ(Canciones(*base, QStringLiteral("Mio")), 100);
+    auto rs =
+        base->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM CANCIONES WHERE CABECERA LIKE 'Lote *'"));
+    EXPECT_EQ(rs->Field(0).toInt(), confirmados * PorLote);
+    EXPECT_EQ(Comprobacion(*base), "ok");
+}
+
+// A file that cannot be read alone opens only when its own -wal makes it whole: otherwise it is
+// refused as damaged, and neither file nor -wal is touched.
+TEST_F(DiarioAjeno, UnFicheroIncompletoQueSuDiarioNoCompletaSeRechaza) {
+    const QString ruta = Ruta("Cantorio.mdb");
+    const QString otro = Ruta("Otro.mdb");
+    Catalogo(otro, QStringLiteral("Otro"), 10);
+    const QByteArray diarioDeOtro = AnadirYCaer(otro, QStringLiteral("Otro"), 2000).diario;
+    Catalogo(ruta, QStringLiteral("Mio"), 3000);
+    const TrasCaida caida = AnadirYCaer(ruta, QStringLiteral("Nuevo"), 2000);
+    const QByteArray cortado = CheckpointCortado(caida.fichero, caida.diario);
+    const std::pair<const char*, TrasCaida> casos[] = {
+        {"cortado también donde su diario no llega", {cortado.left(cortado.size() / 2), caida.diario}},
+        {"con el diario de otro catálogo", {cortado, diarioDeOtro}},
+    };
+    for (const auto& [caso, ficheros] : casos) {
+        SCOPED_TRACE(caso);
+        Escribir(ruta, ficheros.fichero);
+        Escribir(ruta + QStringLiteral("-wal"), ficheros.diario);
+        QFile::remove(ruta + QStringLiteral("-shm"));
+        try {
+            dao::Database::OpenDatabase(ruta);
+            ADD_FAILURE() << "se abrió";
+        } catch (const dao::ErrorBD& e) {
+            EXPECT_TRUE(e.Descripcion().contains(QStringLiteral("está dañado")))
+                << e.Descripcion().toStdString();
+        }
+        EXPECT_EQ(Leer(ruta), ficheros.fichero);
+        EXPECT_EQ(Leer(ruta + QStringLiteral("-wal")), ficheros.diario);
+        EXPECT_TRUE(Apartados().isEmpty());
+    }
 }
 
 // A catalogue made before identities keeps its own -wal, then gets an identity written into the file.

@@ -142,4 +142,47 @@ TEST_F(SoloLectura, LasSentenciasDelUsuarioQueEscribenSeRechazanAntesDeEjecutars
     EXPECT_EQ(titulos, (QStringList{QStringLiteral("Waterloo"), QStringLiteral("waterloo")}));
 }
 
+// Asked for it, a statement over the rows of one table gives each row's rowid beside its own columns,
+// which stay as they were; a join, a union, DISTINCT or grouping give none.
+TEST_F(SoloLectura, UnaLecturaDeUnaSolaTablaDaLaClaveDeCadaFila) {
+    struct Caso {
+        const char* sql;
+        QString tabla;
+    };
+    const Caso casos[] = {
+        {"SELECT TITULO FROM CANCIONES WHERE AUTOR LIKE 'abba' ORDER BY TITULO", "CANCIONES"},
+        {"SELECT TOP 2 C.TITULO, C.AUTOR FROM CANCIONES AS C ORDER BY C.TITULO DESC", "CANCIONES"},
+        {"SELECT TITULO FROM CANCIONES WHERE TITULO IN (SELECT TITULO FROM CANCIONES WHERE IDX_CANCION <> 0)",
+         "CANCIONES"},
+        {"SELECT DISTINCT TITULO FROM CANCIONES", ""},
+        {"SELECT C.TITULO FROM CANCIONES AS C, LETRAS AS L WHERE C.IDX_CANCION = L.IDX_CANCION", ""},
+        {"SELECT TITULO FROM CANCIONES UNION ALL SELECT TITULO FROM CANCIONES", ""},
+        {"SELECT TITULO, COUNT(*) AS N FROM CANCIONES GROUP BY TITULO", ""},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.sql);
+        const QString sql = QString::fromUtf8(caso.sql);
+        dao::LecturaSecuencial sin(*base, sql);
+        dao::LecturaSecuencial con(*base, sql, true);
+        EXPECT_EQ(con.TablaClave(), caso.tabla);
+        EXPECT_EQ(sin.TablaClave(), QString());
+        ASSERT_EQ(con.FieldCount(), sin.FieldCount());
+        EXPECT_EQ(con.FieldName(0), QStringLiteral("TITULO"));
+        int filas = 0;
+        while (sin.Siguiente()) {
+            ASSERT_TRUE(con.Siguiente());
+            ++filas;
+            EXPECT_EQ(con.Field(0), sin.Field(0));
+            if (caso.tabla.isEmpty())
+                continue;
+            auto rs = base->OpenRecordset(
+                QStringLiteral("SELECT TITULO FROM CANCIONES WHERE rowid = %1").arg(con.Clave()));
+            ASSERT_FALSE(rs->Eof());
+            EXPECT_EQ(rs->Field(0), con.Field(0));
+        }
+        EXPECT_FALSE(con.Siguiente());
+        EXPECT_GT(filas, 0);
+    }
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "../support/UsuarioCorriente.h"
 #include "CatalogoUtilidadesPrueba.h"
 
+#include "utilities/ComprobacionErrores.h"
 #include "utilities/FicheroExportacion.h"
 #include "utilities/ListadoArbol.h"
 
@@ -338,6 +339,28 @@ TEST_F(CantorioUtilTest, ComprobarYEstadisticas) {
     EXPECT_TRUE(reparada.salida.contains(QStringLiteral("Ruta... Corregido.\n")));
     EXPECT_EQ(Util({QStringLiteral("comprobar"), Catalogo()}).estado, 0);
     EXPECT_EQ(Util({QStringLiteral("comprobar"), Fichero(QStringLiteral("falta.mdb"))}).estado, 1);
+}
+
+// A route whose header or path is Null (an import reads an empty line so) is renumbered like any other;
+// a repair that leaves the fault, checked again, ends with the fault reported and its own exit status.
+TEST_F(CantorioUtilTest, ComprobarRepararDiceLoQueQuedaDeVerdad) {
+    for (const char* autor : {"a", "b"})
+        Cancion({QStringLiteral("C"), QVariant(), QString::fromLatin1(autor), QStringLiteral("t"),
+                 QStringLiteral("mp3"), 1, 0, 1});
+    const Ejecucion reparada = Util({QStringLiteral("comprobar"), Catalogo(), QStringLiteral("--reparar")});
+    EXPECT_EQ(reparada.estado, 0);
+    EXPECT_TRUE(reparada.salida.contains(QStringLiteral("Ruta... Corregido.\n")))
+        << reparada.salida.toStdString();
+    EXPECT_EQ(Filas(QStringLiteral("SELECT REL_POS FROM CANCIONES ORDER BY AUTOR")), QStringLiteral("1\n2"));
+
+    Base().Execute(QStringLiteral("UPDATE CANCIONES SET REL_POS = 1"));
+    IgnorarCambiosDePosicion();
+    const Ejecucion sinEfecto = Util({QStringLiteral("comprobar"), Catalogo(), QStringLiteral("--reparar")});
+    EXPECT_EQ(sinEfecto.estado, 3);
+    EXPECT_TRUE(sinEfecto.salida.contains(QStringLiteral("Ruta... ERROR.\n")))
+        << sinEfecto.salida.toStdString();
+    EXPECT_FALSE(sinEfecto.salida.contains(QStringLiteral("Corregido"))) << sinEfecto.salida.toStdString();
+    EXPECT_TRUE(sinEfecto.errores.contains(TextoSigueElFallo)) << sinEfecto.errores.toStdString();
 }
 
 // SQLite's own check runs too: pages that no table or index owns any more (an index dropped from the

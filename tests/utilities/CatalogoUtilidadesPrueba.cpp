@@ -1,6 +1,7 @@
 #include "CatalogoUtilidadesPrueba.h"
 
 #include <QFile>
+#include <sqlite3.h>
 
 void CatalogoUtilidadesPrueba::SetUp() {
     BBDD::RutaBaseDatos = carpeta.filePath(QStringLiteral("Cantorio.mdb"));
@@ -40,6 +41,14 @@ void CatalogoUtilidadesPrueba::Letra(const QVariant& idx, const QString& texto) 
 int CatalogoUtilidadesPrueba::Contar(const QString& sentencia) {
     auto rs = Base().OpenRecordset(sentencia);
     return rs->Field(0).toInt();
+}
+
+void CatalogoUtilidadesPrueba::IgnorarCambiosDePosicion() {
+    ASSERT_EQ(sqlite3_exec(Base().Conexion(),
+                           "CREATE TRIGGER Ignorar BEFORE UPDATE OF REL_POS ON CANCIONES "
+                           "BEGIN SELECT RAISE(IGNORE); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
 }
 
 QString CatalogoUtilidadesPrueba::Filas(const QString& sentencia) {

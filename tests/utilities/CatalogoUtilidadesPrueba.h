@@ -24,6 +24,8 @@ protected:
                  int idx = 0, int relPos = 1);
     void Letra(const QVariant& idx, const QString& texto = QStringLiteral("la la"));
     int Contar(const QString& sentencia);
+    // A trigger, as another program could leave one, that silently skips every change of REL_POS.
+    void IgnorarCambiosDePosicion();
     // Every column of every row of the statement, one line per row, fields separated by "|", Null as "~".
     QString Filas(const QString& sentencia);
 

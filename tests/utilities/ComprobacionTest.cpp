@@ -21,11 +21,13 @@ public:
         return respuestas_.empty() ? false : respuestas_[preguntas.size() - 1];
     }
     void FalloReparacion(int, const QString& d) override { fallos << d; }
+    void SigueElFallo(int k) override { sinCorregir.push_back(k); }
 
     QString lineas[4];
     QString resultados[4];
     std::vector<int> preguntas;
     QStringList fallos;
+    std::vector<int> sinCorregir;
 
 private:
     std::vector<bool> respuestas_;
@@ -109,26 +111,33 @@ TEST_F(ComprobacionTest, ContestandoSiSeReparaCadaFalloYSoloEse) {
 }
 
 TEST_F(ComprobacionTest, RutasMalNumeradas) {
+    const QVariant nula;
     struct Caso {
         const char* nombre;
         std::vector<QVariant> posiciones;
         bool fallo;
         const char* tras; // positions by author a, b, c … after the repair
+        QVariant cabecera = QStringLiteral("C"), ruta = QStringLiteral("\\R\\");
     };
+    // A header or route read as Null from an import is a route like any other.
     const Caso casos[] = {
         {"bien", {1, 2, 3}, false, "1,2,3"},
         {"empieza en 0", {0, 1, 2}, true, "1,2,3"},
         {"negativas antes del 0", {-1, 0, 1}, false, "-1,0,1"},
         {"hueco", {1, 5, 9}, false, "1,5,9"},
-        {"nulo, va primero", {1, QVariant(), 2}, true, "2,1,3"},
+        {"nulo, va primero", {1, nula, 2}, true, "2,1,3"},
+        {"cabecera nula", {1, 1}, true, "1,2", nula},
+        {"ruta nula", {1, 1}, true, "1,2", QStringLiteral("C"), nula},
+        {"cabecera y ruta nulas, empieza en 0", {0, 1}, true, "1,2", nula, nula},
+        {"ruta nula, negativas antes del 0", {-1, 0, 1}, false, "-1,0,1", QStringLiteral("C"), nula},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nombre);
         Base().Execute(QStringLiteral("DELETE FROM CANCIONES"));
         char autor = 'a';
         for (const QVariant& posicion : caso.posiciones)
-            Cancion({QStringLiteral("C"), QStringLiteral("\\R\\"), QString(QChar(autor++)),
-                     QStringLiteral("t"), QStringLiteral("mp3"), 1, 0, posicion});
+            Cancion({caso.cabecera, caso.ruta, QString(QChar(autor++)), QStringLiteral("t"),
+                     QStringLiteral("mp3"), 1, 0, posicion});
         Registro registro({true});
         ComprobarErrores(Base(), registro);
         EXPECT_EQ(registro.resultados[1],
@@ -139,6 +148,19 @@ TEST_F(ComprobacionTest, RutasMalNumeradas) {
             posiciones << rs->Field(0).toString();
         EXPECT_EQ(posiciones.join(u','), QString::fromUtf8(caso.tras));
     }
+}
+
+// A repair that changes no row (here a trigger of another program ignores the updates) leaves the
+// fault where it was: the line stays in error and the fault is counted as left.
+TEST_F(ComprobacionTest, UnaReparacionQueNoCambiaNadaNoSeDaPorCorregida) {
+    Cancion(QStringLiteral("C"), QStringLiteral("\\R\\"), QStringLiteral("a"), QStringLiteral("t"), 0, 1);
+    Cancion(QStringLiteral("C"), QStringLiteral("\\R\\"), QStringLiteral("b"), QStringLiteral("t"), 0, 1);
+    IgnorarCambiosDePosicion();
+    Registro registro({true});
+    EXPECT_EQ(ComprobarErrores(Base(), registro), 1);
+    EXPECT_EQ(registro.resultados[1], QStringLiteral(" ERROR."));
+    EXPECT_EQ(registro.sinCorregir, std::vector<int>{1});
+    EXPECT_EQ(Filas(QStringLiteral("SELECT REL_POS FROM CANCIONES ORDER BY AUTOR")), QStringLiteral("1\n1"));
 }
 
 TEST_F(ComprobacionTest, MayusculasDeUnaRutaSonLaMismaRuta) {

@@ -90,6 +90,23 @@ TEST_F(VentanasUtilidadesTest, ComprobarErroresPreguntaReparaYColorea) {
     ventana->cmdOK->click();
 }
 
+// A repair that changes nothing (a trigger of another program ignores it) is not shown as mended.
+TEST_F(VentanasUtilidadesTest, UnaReparacionSinEfectoSigueEnErrorYSeDice) {
+    for (const char* autor : {"a", "b"})
+        Cancion({QVariant(), QStringLiteral("\\"), QString::fromLatin1(autor), QStringLiteral("t"),
+                 QStringLiteral("mp3"), 1, 0, 1});
+    IgnorarCambiosDePosicion();
+    servicios.respuestas = {RespuestaMensaje::Si};
+    auto* ventana = new frmComprobarErrores;
+    ventana->show();
+    ASSERT_EQ(servicios.mensajes.size(), 2u);
+    EXPECT_EQ(servicios.mensajes[1].texto, TextoSigueElFallo);
+    EXPECT_EQ(servicios.mensajes[1].icono, IconoMensaje::Critico);
+    EXPECT_EQ(ventana->Label22->text(), QStringLiteral(" ERROR."));
+    EXPECT_TRUE(MismaImagen(ventana->Image2, ventana->ImageListError[3]));
+    ventana->cmdOK->click();
+}
+
 TEST_F(VentanasUtilidadesTest, PorcentajesDelEjemploYDeUnCatalogoVacio) {
     auto* vacia = new frmPorcentajeLetras;
     EXPECT_EQ(vacia->lblSTotal->text(), QString());
