@@ -14,14 +14,15 @@
 namespace {
 
 // Pieces of the generated names and texts: letter case and accent variants of one word, the characters
-// of patterns in SQL and in file names, blanks, a letter Windows-1252 has not.
+// of patterns in SQL and in file names, blanks, a tab and a non-breaking space (kept: only blanks are
+// trimmed), a letter Windows-1252 has not.
 const std::vector<QString> Piezas = {
     QStringLiteral("Rock"),    QStringLiteral("ROCK"),    QStringLiteral("rock"),    QStringLiteral("Röck"),
     QStringLiteral("Canción"), QStringLiteral("CANCIÓN"), QStringLiteral("cancion"), QStringLiteral("ñ"),
     QStringLiteral("Ñ"),       QStringLiteral("ő"),       QStringLiteral("a"),       QStringLiteral("B"),
     QStringLiteral("'"),       QStringLiteral("#"),       QStringLiteral("*"),       QStringLiteral("?"),
     QStringLiteral("["),       QStringLiteral("%"),       QStringLiteral("_"),       QStringLiteral(" "),
-    QStringLiteral("  "),
+    QStringLiteral("  "),      QStringLiteral("\t"),      QStringLiteral("\u00A0"),
 };
 
 QString TextoGenerado(int minimo, int maximo) {
@@ -663,10 +664,12 @@ private:
 
 class ExportarImportar : public OrdenCatalogo {
 public:
+    // Passwords none of whose characters raises a code by 1: the coding would turn a tab into a line
+    // feed, and the export refuses a field that would break its record.
     ExportarImportar() {
         if (*rc::gen::arbitrary<bool>())
             clave_ =
-                *rc::gen::elementOf(std::vector<QString>{QStringLiteral("clave"), QStringLiteral("Ñu#7")});
+                *rc::gen::elementOf(std::vector<QString>{QStringLiteral("clav"), QStringLiteral("Ñu#7")});
     }
     void apply(Modelo& modelo) const override {
         std::vector<CancionModelo> copias = OrdenExportacion(modelo);
