@@ -306,6 +306,16 @@ int Anadir(const Argumentos& a) {
                                     "con el nombre del fichero.\n")
                          .arg(fichero)
                          .arg(dao::LargoMaximoTexto);
+    for (const QString& fichero : std::as_const(resultado.nombresNoAdmitidos))
+        Errores() << QStringLiteral("No se ha añadido «%1»: el catálogo no admite su nombre (más de %2 "
+                                    "caracteres o un carácter no permitido).\n")
+                         .arg(fichero)
+                         .arg(dao::LargoMaximoTexto);
+    for (const QString& directorio : std::as_const(resultado.rutasNoAdmitidas))
+        Errores() << QStringLiteral("No se han añadido los ficheros de «%1»: el catálogo no admite su ruta "
+                                    "(más de %2 caracteres o un carácter no permitido).\n")
+                         .arg(directorio)
+                         .arg(dao::LargoMaximoTexto);
     for (const QString& grande : std::as_const(resultado.grandes))
         Errores() << QStringLiteral("No se ha añadido «%1»: su tamaño pasa de %2 bytes.\n")
                          .arg(grande)
@@ -315,7 +325,7 @@ int Anadir(const Argumentos& a) {
                   << resultado.error
                   << QStringLiteral("\nLas canciones añadidas hasta ese momento (%1) se han guardado.\n")
                          .arg(resultado.filas);
-        return resultado.filas > 0 ? HechoEnParte : Fallo;
+        return resultado.filas > 0 || resultado.letras > 0 ? HechoEnParte : Fallo;
     }
     if (!resultado.encontrado) {
         Errores() << QStringLiteral("¡No se han encontrado ficheros! (Ficheros: %1)\n").arg(opciones.filtro);

@@ -168,20 +168,68 @@ struct Escritura {
     std::optional<EscrituraLetras> letras; // only when the files' lyrics are read
 };
 
-// The rows of one directory's files, numbered from 1 in the order given; its lyrics first.
-void EscribirDirectorio(Escritura& escritura, const QString& cabecera, const QString& ruta,
-                        const DirectorioEncontrado& directorio, const DirectorioLeido& leido,
-                        const OpcionesNombre& opcionesNombre, ResultadoAnadido& resultado) {
-    const std::vector<int> letras =
-        escritura.letras ? escritura.letras->Escribir(leido.datos) : std::vector<int>();
-    int posicion = 1;
+// Whether the catalogue can hold the texts a file's name gives its row (and the name itself, which a
+// lyric read from a file beside it records).
+bool NombreAdmitido(const QString& fichero, const NombreInterpretado& nombre) {
+    return dao::TextoAdmitido(fichero) && dao::TextoAdmitido(nombre.autor) &&
+           dao::TextoAdmitido(nombre.titulo) && dao::TextoAdmitido(nombre.extension);
+}
+
+// Leaves in the directory only the files that become rows, and gives the names of their rows. Those
+// left out are named in the result: too long for LONGITUD, or a name the catalogue cannot hold (a
+// replaced character would make the row name another file).
+std::vector<NombreInterpretado> QuitarOmitidos(DirectorioLeido& leido, const QString& texto,
+                                               const OpcionesNombre& opcionesNombre,
+                                               ResultadoAnadido& resultado) {
+    const bool conDatos = !leido.datos.empty();
+    std::vector<NombreInterpretado> nombres;
+    nombres.reserve(leido.ficheros.size());
+    std::size_t quedan = 0;
     for (std::size_t i = 0; i < leido.ficheros.size(); ++i) {
         const FicheroEncontrado& fichero = leido.ficheros[i];
         if (fichero.longitud > LongitudMaximaFichero) {
-            resultado.grandes << directorio.texto + fichero.nombre;
+            resultado.grandes << texto + fichero.nombre;
             continue;
         }
         NombreInterpretado nombre = InterpretarNombre(fichero.nombre, opcionesNombre);
+        if (!NombreAdmitido(fichero.nombre, nombre)) {
+            resultado.nombresNoAdmitidos << texto + fichero.nombre;
+            continue;
+        }
+        nombres.push_back(std::move(nombre));
+        leido.ficheros[quedan] = std::move(leido.ficheros[i]);
+        if (conDatos)
+            leido.datos[quedan] = std::move(leido.datos[i]);
+        ++quedan;
+    }
+    leido.ficheros.resize(quedan);
+    if (conDatos)
+        leido.datos.resize(quedan);
+    return nombres;
+}
+
+// The rows of one directory's files, numbered from 1 in the order given; its lyrics first, in the same
+// committed batch as the songs that name them. A directory whose route the catalogue cannot hold is
+// left out and named.
+void EscribirDirectorio(Escritura& escritura, const QString& cabecera, const QString& ruta,
+                        const DirectorioEncontrado& directorio, DirectorioLeido& leido,
+                        const OpcionesNombre& opcionesNombre, ResultadoAnadido& resultado) {
+    if (!dao::TextoAdmitido(ruta)) {
+        resultado.rutasNoAdmitidas << directorio.texto;
+        return;
+    }
+    std::vector<NombreInterpretado> nombres =
+        QuitarOmitidos(leido, directorio.texto, opcionesNombre, resultado);
+    if (nombres.empty())
+        return;
+    std::optional<dao::GrupoLote> grupo;
+    if (escritura.letras)
+        grupo.emplace(*BBDD::BaseDatos);
+    const std::vector<int> letras =
+        escritura.letras ? escritura.letras->Escribir(leido.datos) : std::vector<int>();
+    for (std::size_t i = 0; i < leido.ficheros.size(); ++i) {
+        const FicheroEncontrado& fichero = leido.ficheros[i];
+        NombreInterpretado& nombre = nombres[i];
         int idx = 0;
         if (escritura.letras) {
             const DatosFichero& datos = leido.datos[i];
@@ -206,9 +254,11 @@ void EscribirDirectorio(Escritura& escritura, const QString& cabecera, const QSt
             }
         }
         escritura.canciones.AnadirCancion(cabecera, ruta, nombre.autor, nombre.titulo, nombre.extension,
-                                          static_cast<int>(fichero.longitud), posicion++, idx);
+                                          static_cast<int>(fichero.longitud), static_cast<int>(i) + 1, idx);
         ++resultado.filas;
     }
+    if (grupo)
+        grupo->Confirmar();
 }
 
 void Procesar(const OpcionesAnadido& opciones, Recorrido& recorrido, ProgresoAnadido& progreso,
@@ -225,8 +275,7 @@ void Procesar(const OpcionesAnadido& opciones, Recorrido& recorrido, ProgresoAna
         // The folder as the catalogue keeps its route, with "\" separators.
         const QString ruta = RutaCatalogo(opciones.raizVolumen, directorio.texto);
         progreso.Linea(QStringLiteral("Directorio: ") + ruta);
-        const DirectorioLeido leido =
-            adelantada ? adelantada->Siguiente() : LeerDirectorio(directorio, opciones);
+        DirectorioLeido leido = adelantada ? adelantada->Siguiente() : LeerDirectorio(directorio, opciones);
         if (!leido.ficheros.empty()) {
             resultado.encontrado = true;
             EscribirDirectorio(escritura, cabecera, ruta, directorio, leido, opciones.nombre, resultado);
@@ -236,15 +285,15 @@ void Procesar(const OpcionesAnadido& opciones, Recorrido& recorrido, ProgresoAna
     lote.Terminar();
 }
 
-// The rowid of the last song; the rows a scan adds come after it.
-qint64 UltimaFila(dao::Database& base) {
-    auto rs = base.OpenRecordset(QStringLiteral("SELECT MAX(rowid) FROM CANCIONES"));
+// The rowid of a table's last row; the rows a scan adds come after it.
+qint64 UltimaFila(dao::Database& base, const QString& tabla) {
+    auto rs = base.OpenRecordset(QStringLiteral("SELECT MAX(rowid) FROM ") + tabla);
     return rs->Field(0).toLongLong();
 }
 
-qint64 FilasTras(dao::Database& base, qint64 fila, const QString& condicion = {}) {
-    auto rs = base.OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM CANCIONES WHERE rowid > %1").arg(fila) +
-                                 condicion);
+qint64 FilasTras(dao::Database& base, const QString& tabla, qint64 fila) {
+    auto rs =
+        base.OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE rowid > %2").arg(tabla).arg(fila));
     return rs->Field(0).toLongLong();
 }
 
@@ -278,16 +327,19 @@ ResultadoAnadido AnadirFicheros(const OpcionesAnadido& opciones, ProgresoAnadido
     resultado.ilegibles = recorrido.ilegibles;
     progreso.Titulo(QStringLiteral("Procesando..."));
     progreso.Maximo(static_cast<int>(recorrido.directorios.size()) + 1);
-    const qint64 ultima = UltimaFila(*BBDD::BaseDatos);
+    const qint64 ultimaCancion = UltimaFila(*BBDD::BaseDatos, QStringLiteral("CANCIONES"));
+    const qint64 ultimaLetra = UltimaFila(*BBDD::BaseDatos, QStringLiteral("LETRAS"));
     try {
         Procesar(opciones, recorrido, progreso, resultado);
     } catch (const dao::ErrorBD& error) {
         resultado.error = error.Descripcion();
-        // What was written before the error is committed by now, unless the engine undid the open batch
-        // itself (a full disk): the rows kept are counted, never the rows written.
-        resultado.filas = static_cast<int>(FilasTras(*BBDD::BaseDatos, ultima));
+        // What was written before the error is committed by now (less the directory under way when the
+        // lyrics are read: it is undone whole), unless the engine undid the open batch itself (a full
+        // disk): the songs and lyrics kept are counted, never those written.
+        resultado.filas =
+            static_cast<int>(FilasTras(*BBDD::BaseDatos, QStringLiteral("CANCIONES"), ultimaCancion));
         resultado.letras =
-            static_cast<int>(FilasTras(*BBDD::BaseDatos, ultima, QStringLiteral(" AND IDX_CANCION <> 0")));
+            static_cast<int>(FilasTras(*BBDD::BaseDatos, QStringLiteral("LETRAS"), ultimaLetra));
     }
     return resultado;
 }

@@ -33,10 +33,14 @@ public:
 };
 
 struct ResultadoAnadido {
-    bool encontrado = false;        // some file matched the pattern
-    int filas = 0;                  // rows written and kept
-    QStringList ilegibles;          // directories that could not be read
-    QStringList grandes;            // files whose length does not fit the catalogue
+    bool encontrado = false; // some file matched the pattern
+    int filas = 0;           // rows written and kept
+    QStringList ilegibles;   // directories that could not be read
+    QStringList grandes;     // files whose length does not fit the catalogue
+    // Files whose name, and directories whose route, the catalogue cannot hold (dao::TextoAdmitido):
+    // left out (the directory's own files; each folder below it is judged by its own route).
+    QStringList nombresNoAdmitidos;
+    QStringList rutasNoAdmitidas;
     int letras = 0;                 // lyrics read from the files and kept
     QStringList etiquetasIlegibles; // music files whose tags could not be read (their rows are written)
     // Files whose tags name an author or title the catalogue cannot hold (dao::TextoAdmitido): their
@@ -62,11 +66,12 @@ private:
 };
 
 // Walks, lists and writes. The rows are written in batches; an engine error stops the scan and is told
-// in the result with the rows kept: all written before it, or, when the engine had to undo the open
-// batch (a full disk), those of the batches committed. Directories that cannot be read and
-// files too long for LONGITUD are left out and named in the result. A file whose tags name an author or
-// title the catalogue cannot hold is catalogued under its file name and named in the result. A .lrc or
-// .txt file read as the lyric of a song beside it is not catalogued as a song. (A route never outgrows a text
-// field: the system opens no path longer than the 4,096 characters a field holds, so such a directory
-// is one that cannot be read.) The header must not be blank.
+// in the result with the rows and lyrics kept: all written before it, or, when the engine had to undo
+// the open batch (a full disk), those of the batches committed. A directory's lyrics and its songs are
+// always in the same batch, so that no lyric is kept without the song that names it. Directories that
+// cannot be read, files too long for LONGITUD, and files whose name or directories whose route the
+// catalogue cannot hold are left out and named in the result. A file whose tags name an author or title
+// the catalogue cannot hold is catalogued under its file name and named in the result. A .lrc or .txt
+// file read as the lyric of a song beside it is not catalogued as a song. The header must not be
+// blank.
 ResultadoAnadido AnadirFicheros(const OpcionesAnadido& opciones, ProgresoAnadido& progreso);

@@ -751,6 +751,17 @@ void frmActualizacion::AvisarOmitidos(const ResultadoAnadido& resultado) {
         partes << QStringLiteral("Estos ficheros no se han añadido porque su tamaño pasa de %1 bytes:")
                           .arg(LongitudMaximaFichero) +
                       Lista(resultado.grandes);
+    if (!resultado.nombresNoAdmitidos.isEmpty())
+        partes << QStringLiteral(
+                      "Estos ficheros no se han añadido porque el catálogo no admite su nombre (más "
+                      "de %1 caracteres o un carácter no permitido):")
+                          .arg(dao::LargoMaximoTexto) +
+                      Lista(resultado.nombresNoAdmitidos);
+    if (!resultado.rutasNoAdmitidas.isEmpty())
+        partes << QStringLiteral("Los ficheros de estos directorios no se han añadido porque el catálogo no "
+                                 "admite su ruta (más de %1 caracteres o un carácter no permitido):")
+                          .arg(dao::LargoMaximoTexto) +
+                      Lista(resultado.rutasNoAdmitidas);
     if (!partes.isEmpty())
         Avisar(this, partes.join(QStringLiteral("\n\n")), QStringLiteral("Ficheros omitidos"),
                IconoMensaje::Exclamacion);

@@ -187,6 +187,7 @@ public:
 private:
     friend class Recordset;
     friend class LoteEscritura;
+    friend class GrupoLote;
     friend class LecturaSecuencial;
     friend class InsercionPreparada;
     friend class LecturaPreparada;
@@ -213,6 +214,24 @@ private:
     Database& base_;
     // Points to the connection while it is open; null once it is closed.
     std::shared_ptr<interno::Base*> conexion_;
+};
+
+// Writes that must be kept together or not at all, made within a LoteEscritura (a folder's lyrics and
+// the songs that name them): no batch ends while the group lives, so a crash never keeps part of it,
+// and when it ends without Confirmar (an error unwinding the stack) what it wrote is undone, what
+// the batch held before it kept. No BeginTrans while it lives.
+class GrupoLote {
+public:
+    explicit GrupoLote(Database& base);
+    ~GrupoLote();
+    GrupoLote(const GrupoLote&) = delete;
+    GrupoLote& operator=(const GrupoLote&) = delete;
+
+    void Confirmar();
+
+private:
+    std::shared_ptr<interno::Base*> conexion_;
+    bool abierto_ = true;
 };
 
 } // namespace dao

@@ -51,6 +51,7 @@ struct Base {
     bool loteAbierto = false;
     int filasLote = 0;
     QElapsedTimer relojLote;
+    int grupos = 0; // GrupoLote alive: no batch ends while one is
     bool columnasLeidas = false;
     QHash<QString, TipoColumnaJet> columnas; // upper-case name
 

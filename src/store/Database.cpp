@@ -201,7 +201,7 @@ void Base::TrasEscribir(int filas) {
     if (lotes == 0 || !loteAbierto)
         return;
     filasLote += filas;
-    if (filasLote >= 5000 || relojLote.elapsed() >= 1000) {
+    if (grupos == 0 && (filasLote >= 5000 || relojLote.elapsed() >= 1000)) {
         CerrarLote();
         AbrirLote();
     }
@@ -601,6 +601,38 @@ LoteEscritura::~LoteEscritura() {
             // The connection reports the failure at its next statement; a destructor cannot throw.
         }
     }
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+GrupoLote::GrupoLote(Database& base) {
+    interno::Base& b = Viva(base.d.get());
+    b.SuspenderSondeos();
+    Ejecutar(b.db, QStringLiteral("SAVEPOINT grupo_lote"));
+    conexion_ = b.testigo;
+    ++b.grupos;
+}
+
+GrupoLote::~GrupoLote() {
+    if (!abierto_)
+        return;
+    interno::Base* b = *conexion_;
+    if (!b)
+        return;
+    --b->grupos;
+    b->SuspenderLecturas();
+    // Fails when the engine has already undone the whole batch by itself (a full disk): nothing is
+    // left to undo then.
+    sqlite3_exec(b->db, "ROLLBACK TO grupo_lote; RELEASE grupo_lote", nullptr, nullptr, nullptr);
+    ++b->escrituras;
+}
+
+void GrupoLote::Confirmar() {
+    abierto_ = false;
+    interno::Base& b = Viva(*conexion_);
+    --b.grupos;
+    Ejecutar(b.db, QStringLiteral("RELEASE grupo_lote"));
+    b.TrasEscribir(0);
 }
 
 } // namespace dao

@@ -1,7 +1,7 @@
 // Hostile trees catalogued: names with line breaks and tabs, a leading "-", names of 255 bytes, bytes
-// that are not UTF-8, loops of links, a folder that cannot be read and one that vanishes during the
-// scan. The scan must end (within a minute) and keep one row per file that `find` lists, less the files
-// of the folders its final message says it skipped.
+// that are not UTF-8, U+FFFF (which the catalogue's texts refuse), loops of links, a folder that cannot
+// be read and one that vanishes during the scan. The scan must end (within a minute) and keep one row
+// per file that `find` lists, less the files and folders its final message says it skipped.
 
 #include "PruebaFiabilidad.h"
 #include "support/UsuarioCorriente.h"
@@ -75,14 +75,21 @@ qsizetype Esperadas(const QStringList& ficheros, const QStringList& saltadas) {
     });
 }
 
-// The folders the final message of cantorio-util names as skipped.
+// The folders and files the final message of cantorio-util names as skipped: folders that could not
+// be read, files whose name and folders whose route the catalogue cannot hold.
 QStringList Saltadas(const QString& errores) {
     static const QRegularExpression linea(
-        QStringLiteral("No se ha podido leer el directorio «(.*?)»; se ha saltado\\."),
+        QStringLiteral("(?:No se ha podido leer el directorio «(.*?)»; se ha saltado\\.|"
+                       "No se ha añadido «(.*?)»: el catálogo no admite su nombre|"
+                       "No se han añadido los ficheros de «(.*?)»: el catálogo no admite su ruta)"),
         QRegularExpression::DotMatchesEverythingOption);
     QStringList saltadas;
-    for (auto m = linea.globalMatch(errores); m.hasNext();)
-        saltadas << m.next().captured(1);
+    for (auto m = linea.globalMatch(errores); m.hasNext();) {
+        const QRegularExpressionMatch dicho = m.next();
+        for (int i = 1; i <= 3; ++i)
+            if (dicho.hasCaptured(i))
+                saltadas << dicho.captured(i);
+    }
     return saltadas;
 }
 
@@ -98,7 +105,7 @@ struct CasoArbol {
     const char* nombre;
     std::function<void(const Arbol&)> hacer;
     bool sinPrivilegios = false; // run as an ordinary user, for whom a folder without permission is closed
-    int saltadas = 0;            // folders the message must name as skipped
+    int saltadas = 0;            // folders and files the message must name as skipped
 };
 
 const std::vector<CasoArbol>& Casos() {
@@ -157,6 +164,28 @@ const std::vector<CasoArbol>& Casos() {
              chmod(a.Ruta("cerrada").constData(), 0);
          },
          true, 1},
+        // U+FFFF, which the catalogue's texts refuse, in a name: that file, or that folder's files, are
+        // left out and named, and the scan goes on.
+        {"U+FFFF en el nombre de un fichero",
+         [](const Arbol& a) {
+             a.Fichero("antes.mp3");
+             a.Fichero("Autor -- T\xef\xbf\xbftulo.mp3");
+             a.Fichero("\xef\xbf\xbf.mp3");
+             a.Fichero("pista.\xef\xbf\xbf");
+             a.Fichero("zeta.mp3");
+         },
+         false, 3},
+        {"U+FFFF en el nombre de una carpeta",
+         [](const Arbol& a) {
+             a.Fichero("antes.mp3");
+             a.Carpeta("c\xef\xbf\xbf");
+             a.Fichero("c\xef\xbf\xbf/dentro.mp3");
+             a.Carpeta("c\xef\xbf\xbf/sub");
+             a.Fichero("c\xef\xbf\xbf/sub/mas.mp3");
+             a.Carpeta("d");
+             a.Fichero("d/despues.mp3");
+         },
+         false, 2},
     };
     return casos;
 }

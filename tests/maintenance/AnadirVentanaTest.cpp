@@ -155,6 +155,26 @@ TEST_F(Anadir, UnaEtiquetaDemasiadoLargaNoDetieneLaBusquedaYSeNombra) {
     EXPECT_EQ(v().Procesando()->windowTitle(), "Terminado");
 }
 
+// A file or a folder whose name the catalogue cannot hold (U+FFFF) does not stop the scan: it is left
+// out, the other files are catalogued, and the message names what was left out.
+TEST_F(Anadir, UnNombreQueElCatalogoNoAdmiteSeOmiteYSeNombra) {
+    const QString raro(QChar(0xFFFF));
+    disco.Fichero("M/a.mp3");
+    disco.Fichero("M/b" + raro + ".mp3");
+    disco.Fichero("M/c" + raro + "/dentro.mp3");
+    disco.Fichero("M/d/despues.mp3");
+    Pulsar("M");
+    std::vector<QString> rutas;
+    for (const Fila& fila : Filas())
+        rutas.push_back(fila.ruta + fila.autor);
+    EXPECT_EQ(rutas, (std::vector<QString>{"\\M\\a", "\\M\\d\\despues"}));
+    ASSERT_EQ(guion.mensajes.size(), 1u);
+    EXPECT_EQ(guion.mensajes[0].titulo, "Ficheros omitidos");
+    for (const QString& omitido : {disco.Ruta("M/b" + raro + ".mp3"), disco.Ruta("M/c" + raro) + '/'})
+        EXPECT_TRUE(guion.mensajes[0].texto.contains(omitido)) << guion.mensajes[0].texto.toStdString();
+    EXPECT_EQ(v().Procesando()->windowTitle(), "Terminado");
+}
+
 TEST_F(Anadir, SinSubdirectoriosNiOrdenSigueAlSistemaDeFicheros) {
     for (const char* nombre : {"m.mp3", "b.mp3", "x.mp3", "a.mp3", "k.mp3"})
         disco.Fichero(QStringLiteral("Musica/") + nombre);

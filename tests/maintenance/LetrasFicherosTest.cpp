@@ -12,8 +12,10 @@
 
 #include <QCryptographicHash>
 #include <QDirIterator>
+#include <QThread>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <map>
 
@@ -37,13 +39,16 @@ protected:
     ~LetrasFicheros() override { BBDD::CerrarBaseDatos(); }
 
     ResultadoAnadido Anadir(bool leerLetras = true) {
+        ProgresoAnadido sinProgreso;
+        return Anadir(sinProgreso, leerLetras);
+    }
+    ResultadoAnadido Anadir(ProgresoAnadido& progreso, bool leerLetras = true) {
         OpcionesAnadido opciones;
         opciones.cabecera = QStringLiteral("Disco");
         opciones.directorio = disco.Raiz();
         opciones.raizVolumen = disco.Raiz();
         opciones.leerLetras = leerLetras;
-        ProgresoAnadido sinProgreso;
-        return AnadirFicheros(opciones, sinProgreso);
+        return AnadirFicheros(opciones, progreso);
     }
 
     // By file name (title "." extension as catalogued is not unique enough: keyed by REL_POS order).
@@ -282,6 +287,40 @@ TEST_F(LetrasFicheros, UnaEtiquetaQueElCatalogoNoAdmiteDejaElNombreYSigue) {
                      .join(u'|');
     EXPECT_EQ(filas, (QStringList{"pista1| |flac|0", "pista2| |mp3|1", "pista3| |mp3|0", "pista4| |flac|0",
                                   "Ana|" + justo + "|mp3|0", "Luis|Detrás|mp3|0"}));
+}
+
+// A batch whose second is up commits at the first write after it: here between folder B's lyrics and
+// its songs. Then writing B's first song fails, as a full disk would fail it. B is kept whole or not at
+// all: never a lyric without the song that names it; the root folder, written before, is kept; and the
+// lyrics kept are the ones counted.
+TEST_F(LetrasFicheros, UnErrorAMitadDeCarpetaNoDejaLetrasSinSuCancion) {
+    disco.Directorio("B");
+    EscribirMp3(disco.Ruta("a1.mp3"),
+                {QStringLiteral("Ana"), QStringLiteral("Uno"), QStringLiteral("Letra A")});
+    EscribirMp3(disco.Ruta("B/b1.mp3"), {QStringLiteral("Ana"), QStringLiteral("Falla"), {}});
+    EscribirMp3(disco.Ruta("B/b2.mp3"),
+                {QStringLiteral("Ana"), QStringLiteral("Dos"), QStringLiteral("Letra B")});
+    ASSERT_EQ(
+        sqlite3_exec(BBDD::BaseDatos->Conexion(),
+                     "CREATE TEMP TRIGGER falla BEFORE INSERT ON main.CANCIONES WHEN NEW.TITULO = 'Falla' "
+                     "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END",
+                     nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    struct Lento : ProgresoAnadido {
+        void Linea(const QString& linea) override {
+            if (linea == QLatin1String("Directorio: \\B\\"))
+                QThread::msleep(1100);
+        }
+    } lento;
+    const ResultadoAnadido resultado = Anadir(lento);
+    EXPECT_FALSE(resultado.error.isEmpty());
+    auto sinCancion =
+        BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM LETRAS WHERE IDX_CANCION NOT IN "
+                                                      "(SELECT IDX_CANCION FROM CANCIONES)"));
+    EXPECT_EQ(sinCancion->Field(0).toInt(), 0) << "a lyric kept without its song";
+    auto letras = BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT COUNT(*) FROM LETRAS"));
+    EXPECT_EQ(resultado.letras, letras->Field(0).toInt());
+    EXPECT_EQ(resultado.filas, 1);
 }
 
 TEST(LetraDeTexto, LimpiaLasMarcasDeUnLrcYDecodificaElTexto) {
