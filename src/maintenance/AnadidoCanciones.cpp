@@ -282,6 +282,7 @@ void Procesar(const OpcionesAnadido& opciones, Recorrido& recorrido, ProgresoAna
         }
         progreso.Avanzar();
     }
+    lote.Terminar();
 }
 
 // The rowid of a table's last row; the rows a scan adds come after it.

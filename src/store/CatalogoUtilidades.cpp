@@ -44,22 +44,21 @@ qint64 Numero(dao::Database& base, const char* sql, const QStringList& parametro
 // Runs one writing statement in a transaction of its own: all of it or, on an error, none of it.
 // Returns the rows it changed.
 int EscribirEnTransaccion(dao::Database& base, const QByteArray& sql) {
-    int cambiadas = 0;
-    {
-        Transaccion transaccion(base);
-        sqlite3* db = Conexion(base);
-        sqlite3_stmt* s = nullptr;
-        int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &s, nullptr);
-        if (rc == SQLITE_OK)
-            rc = sqlite3_step(s);
-        sqlite3_finalize(s);
-        if (rc != SQLITE_DONE)
-            dao::interno::ErrorDeMotor(db, rc);
-        cambiadas = sqlite3_changes(db);
-        transaccion.Confirmar();
-    }
-    // A statement of the layer that changes nothing tells its open record sets that rows have changed.
+    Transaccion transaccion(base);
+    sqlite3* db = Conexion(base);
+    sqlite3_stmt* s = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &s, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(s);
+    sqlite3_finalize(s);
+    if (rc != SQLITE_DONE)
+        dao::interno::ErrorDeMotor(db, rc);
+    const int cambiadas = sqlite3_changes(db);
+    // A statement of the layer that changes nothing tells its open record sets that rows have changed;
+    // inside the transaction, so that its failure, too, leaves the repair undone rather than made and
+    // reported as failed.
     base.Execute(QStringLiteral("UPDATE LETRAS SET IDX_CANCION = 0 WHERE 0 = 1"));
+    transaccion.Confirmar();
     return cambiadas;
 }
 

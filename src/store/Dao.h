@@ -204,6 +204,9 @@ class LoteEscritura {
 public:
     explicit LoteEscritura(Database& base);
     ~LoteEscritura();
+    // Commits what is written so far and raises the engine's error when that commit fails (its rows
+    // are then not kept), which the end of the batch cannot do: call it once the writing is done.
+    void Terminar();
     LoteEscritura(const LoteEscritura&) = delete;
     LoteEscritura& operator=(const LoteEscritura&) = delete;
 

@@ -202,8 +202,7 @@ void Base::TrasEscribir(int filas) {
         return;
     filasLote += filas;
     if (grupos == 0 && (filasLote >= 5000 || relojLote.elapsed() >= 1000)) {
-        Ejecutar(db, QStringLiteral("COMMIT"));
-        loteAbierto = false;
+        CerrarLote();
         AbrirLote();
     }
 }
@@ -221,7 +220,15 @@ void Base::CerrarLote() {
     if (!loteAbierto)
         return;
     loteAbierto = false;
-    Ejecutar(db, QStringLiteral("COMMIT"));
+    try {
+        Ejecutar(db, QStringLiteral("COMMIT"));
+    } catch (const ErrorBD&) {
+        // A commit that fails may leave the engine's transaction open: undone here, so that nothing of
+        // the batch is kept or read as if it were.
+        if (!sqlite3_get_autocommit(db))
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
 }
 
 sqlite3_stmt* Base::Tomar(const QString& sql) {
@@ -575,6 +582,12 @@ LoteEscritura::LoteEscritura(Database& base) : base_(base) {
     conexion_ = b.testigo;
     ++b.lotes;
     b.AbrirLote();
+}
+
+void LoteEscritura::Terminar() {
+    interno::Base* b = *conexion_;
+    if (b && b->lotes == 1)
+        b->CerrarLote();
 }
 
 LoteEscritura::~LoteEscritura() {
