@@ -14,10 +14,13 @@ RespuestaMensaje BotonPredeterminado(const Mensaje& mensaje) {
         return *mensaje.predeterminado;
     switch (mensaje.botones) {
     case BotonesMensaje::SiNo:
-    case BotonesMensaje::SiNoCancelar: return RespuestaMensaje::Si;
-    case BotonesMensaje::ReintentarCancelar: return RespuestaMensaje::Reintentar;
+    case BotonesMensaje::SiNoCancelar:
+        return RespuestaMensaje::Si;
+    case BotonesMensaje::ReintentarCancelar:
+        return RespuestaMensaje::Reintentar;
     case BotonesMensaje::Aceptar:
-    case BotonesMensaje::AceptarCancelar: break;
+    case BotonesMensaje::AceptarCancelar:
+        break;
     }
     return RespuestaMensaje::Aceptar;
 }
@@ -28,7 +31,9 @@ Servicios& servicios() {
     return *actuales();
 }
 
-void InstalarServicios(std::unique_ptr<Servicios> nuevos) { actuales() = std::move(nuevos); }
+void InstalarServicios(std::unique_ptr<Servicios> nuevos) {
+    actuales() = std::move(nuevos);
+}
 
 void Avisar(QWidget* padre, const QString& texto, const QString& titulo, IconoMensaje icono) {
     Mensaje mensaje;

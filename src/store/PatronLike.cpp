@@ -8,7 +8,8 @@
 namespace dao {
 
 char32_t PlegarCaracter(char32_t c) {
-    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    if (c < 0x80)
+        return (c >= 'A' && c <= 'Z') ? c + 32 : c;
     return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
 }
 
@@ -21,7 +22,8 @@ std::vector<char32_t> Plegados(const QString& texto) {
     const QString nfc = texto.normalized(QString::NormalizationForm_C);
     std::vector<char32_t> salida;
     salida.reserve(nfc.size());
-    for (char32_t c : nfc.toUcs4()) salida.push_back(PlegarCaracter(c));
+    for (char32_t c : nfc.toUcs4())
+        salida.push_back(PlegarCaracter(c));
     return salida;
 }
 
@@ -34,7 +36,8 @@ bool CodigosSimples(std::string_view texto, std::vector<char32_t>& buffer) {
     for (int32_t i = 0; i < n;) {
         UChar32 c;
         U8_NEXT(b, i, n, c);
-        if (c < 0 || static_cast<char32_t>(c) >= PrimerCombinable) return false;
+        if (c < 0 || static_cast<char32_t>(c) >= PrimerCombinable)
+            return false;
         buffer.push_back(static_cast<char32_t>(c));
     }
     return true;
@@ -48,7 +51,8 @@ bool CodigosSimples(std::string_view texto, std::vector<char32_t>& buffer) {
 
 PatronLike::PatronLike(const QString& patron) {
     bool simple = true;
-    for (QChar c : patron) simple = simple && c.unicode() < PrimerCombinable;
+    for (QChar c : patron)
+        simple = simple && c.unicode() < PrimerCombinable;
     const QList<uint> original = (simple ? patron : patron.normalized(QString::NormalizationForm_C)).toUcs4();
     bool soloLiterales = true;
     std::u32string fijo;
@@ -64,11 +68,14 @@ PatronLike::PatronLike(const QString& patron) {
             e.tipo = Elemento::Tipo::Digito;
         } else if (c == '[') {
             qsizetype fin = i + 1;
-            while (fin < original.size() && original[fin] != ']') ++fin;
-            if (fin >= original.size()) PatronNoValido(patron, QStringLiteral("falta el corchete de cierre"));
+            while (fin < original.size() && original[fin] != ']')
+                ++fin;
+            if (fin >= original.size())
+                PatronNoValido(patron, QStringLiteral("falta el corchete de cierre"));
             std::vector<char32_t> dentro(original.begin() + i + 1, original.begin() + fin);
             i = fin;
-            if (dentro.empty()) continue; // "[]" matches the empty text
+            if (dentro.empty())
+                continue; // "[]" matches the empty text
             e.tipo = Elemento::Tipo::Conjunto;
             std::size_t k = 0;
             if (dentro.size() > 1 && dentro[0] == '!') {
@@ -104,7 +111,8 @@ PatronLike::PatronLike(const QString& patron) {
             e.caracter = PlegarCaracter(c);
             fijo += c;
         }
-        if (e.tipo != Elemento::Tipo::Literal) soloLiterales = false;
+        if (e.tipo != Elemento::Tipo::Literal)
+            soloLiterales = false;
         elementos_.push_back(std::move(e));
     }
     literal_ = soloLiterales;
@@ -123,16 +131,21 @@ PatronLike::PatronLike(const QString& patron) {
 
 bool PatronLike::EncajaEn(const Elemento& e, char32_t c) {
     switch (e.tipo) {
-    case Elemento::Tipo::Literal: return c == e.caracter;
-    case Elemento::Tipo::Uno: return true;
-    case Elemento::Tipo::Digito: return c >= '0' && c <= '9';
+    case Elemento::Tipo::Literal:
+        return c == e.caracter;
+    case Elemento::Tipo::Uno:
+        return true;
+    case Elemento::Tipo::Digito:
+        return c >= '0' && c <= '9';
     case Elemento::Tipo::Conjunto: {
         bool dentro = false;
         for (const auto& [desde, hasta] : e.rangos)
-            if (c >= desde && c <= hasta) dentro = true;
+            if (c >= desde && c <= hasta)
+                dentro = true;
         return dentro != e.negado;
     }
-    case Elemento::Tipo::Cualquiera: break;
+    case Elemento::Tipo::Cualquiera:
+        break;
     }
     return false;
 }
@@ -156,7 +169,8 @@ template <typename Texto> bool PatronLike::CoincideCon(const Texto& texto, std::
             return false;
         }
     }
-    while (p < m && elementos_[p].tipo == Elemento::Tipo::Cualquiera) ++p;
+    while (p < m && elementos_[p].tipo == Elemento::Tipo::Cualquiera)
+        ++p;
     return p == m;
 }
 
@@ -167,11 +181,13 @@ bool PatronLike::Coincide(const QString& texto) const {
 
 bool PatronLike::CoincideUtf8(std::string_view texto) const {
     bool ascii = true;
-    for (unsigned char c : texto) ascii = ascii && c < 0x80;
+    for (unsigned char c : texto)
+        ascii = ascii && c < 0x80;
     // ASCII text: already composed, folded byte by byte without copying.
     if (ascii)
-        return CoincideCon([&](std::size_t i) { return PlegarCaracter(static_cast<unsigned char>(texto[i])); },
-                           texto.size());
+        return CoincideCon(
+            [&](std::size_t i) { return PlegarCaracter(static_cast<unsigned char>(texto[i])); },
+            texto.size());
     thread_local std::vector<char32_t> codigos;
     if (!CodigosSimples(texto, codigos))
         return Coincide(QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size())));

@@ -42,7 +42,8 @@ void CatalogoTemporal::SetUp() {
         canciones->Update();
     }
     auto letras = base->OpenRecordset(QStringLiteral("SELECT * FROM LETRAS"));
-    for (auto [idx, letra] : {std::pair{1, "Is this the real life"}, {2, "Non, rien de rien"}, {3, "My, my"}}) {
+    for (auto [idx, letra] :
+         {std::pair{1, "Is this the real life"}, {2, "Non, rien de rien"}, {3, "My, my"}}) {
         letras->AddNew();
         letras->SetField(QStringLiteral("IDX_CANCION"), idx);
         letras->SetField(QStringLiteral("LYRICS"), QString::fromUtf8(letra));
@@ -50,9 +51,13 @@ void CatalogoTemporal::SetUp() {
     }
 }
 
-void CatalogoTemporal::TearDown() { base.reset(); }
+void CatalogoTemporal::TearDown() {
+    base.reset();
+}
 
-QString CatalogoTemporal::Ruta() const { return QDir(carpeta.path()).filePath(QStringLiteral("Cantorio.mdb")); }
+QString CatalogoTemporal::Ruta() const {
+    return QDir(carpeta.path()).filePath(QStringLiteral("Cantorio.mdb"));
+}
 
 QString CatalogoTemporal::Salida(const QString& sentencia) {
     QString texto;

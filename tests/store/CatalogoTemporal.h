@@ -21,12 +21,12 @@ protected:
 };
 
 // Expects the statement to raise the ErrorBD numero.
-#define EXPECT_ERROR_BD(sentencia, numero)                                                                        \
-    do {                                                                                                           \
-        try {                                                                                                      \
-            sentencia;                                                                                             \
-            ADD_FAILURE() << "no se produjo el error " << (numero);                                                \
-        } catch (const dao::ErrorBD& e) {                                                                          \
-            EXPECT_EQ(e.Numero(), (numero)) << e.Descripcion().toStdString();                                      \
-        }                                                                                                          \
+#define EXPECT_ERROR_BD(sentencia, numero)                                                                   \
+    do {                                                                                                     \
+        try {                                                                                                \
+            sentencia;                                                                                       \
+            ADD_FAILURE() << "no se produjo el error " << (numero);                                          \
+        } catch (const dao::ErrorBD& e) {                                                                    \
+            EXPECT_EQ(e.Numero(), (numero)) << e.Descripcion().toStdString();                                \
+        }                                                                                                    \
     } while (false)

@@ -12,7 +12,9 @@ namespace {
 
 class Esquema : public ::testing::Test {
 protected:
-    void SetUp() override { BBDD::RutaBaseDatos = QDir(carpeta.path()).filePath(QStringLiteral("Cantorio.mdb")); }
+    void SetUp() override {
+        BBDD::RutaBaseDatos = QDir(carpeta.path()).filePath(QStringLiteral("Cantorio.mdb"));
+    }
     void TearDown() override { BBDD::CerrarBaseDatos(); }
 
     void Escribir(const QByteArray& bytes) {
@@ -33,7 +35,8 @@ protected:
             ADD_FAILURE() << "se abrió el fichero";
         } catch (const dao::ErrorBD& e) {
             EXPECT_EQ(e.Numero(), numero) << e.Descripcion().toStdString();
-            EXPECT_TRUE(e.Descripcion().contains(QString::fromUtf8(enLaDescripcion))) << e.Descripcion().toStdString();
+            EXPECT_TRUE(e.Descripcion().contains(QString::fromUtf8(enLaDescripcion)))
+                << e.Descripcion().toStdString();
         }
         EXPECT_EQ(Leer(), antes);
         EXPECT_EQ(QDir(carpeta.path()).entryList(QDir::Files), ficheros);
@@ -45,9 +48,11 @@ protected:
 // The value of a PRAGMA on the open catalogue.
 QString Pragma(const char* nombre) {
     sqlite3_stmt* s = nullptr;
-    sqlite3_prepare_v2(BBDD::BaseDatos->Conexion(), (QByteArray("PRAGMA ") + nombre).constData(), -1, &s, nullptr);
+    sqlite3_prepare_v2(BBDD::BaseDatos->Conexion(), (QByteArray("PRAGMA ") + nombre).constData(), -1, &s,
+                       nullptr);
     QString valor;
-    if (sqlite3_step(s) == SQLITE_ROW) valor = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+    if (sqlite3_step(s) == SQLITE_ROW)
+        valor = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
     sqlite3_finalize(s);
     return valor;
 }
@@ -62,7 +67,8 @@ TEST_F(Esquema, CrearYAbrirUnCatalogoVacio) {
     EXPECT_NE(Pragma("application_id"), QStringLiteral("0"));
     auto canciones = BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT * FROM CANCIONES"));
     QStringList campos;
-    for (int i = 0; i < canciones->FieldCount(); ++i) campos << canciones->FieldName(i);
+    for (int i = 0; i < canciones->FieldCount(); ++i)
+        campos << canciones->FieldName(i);
     EXPECT_EQ(campos.join(QLatin1Char(',')),
               QStringLiteral("CABECERA,RUTA,AUTOR,TITULO,EXTENSION,LONGITUD,IDX_CANCION,REL_POS"));
     auto letras = BBDD::BaseDatos->OpenRecordset(QStringLiteral("SELECT * FROM LETRAS"));
@@ -98,15 +104,17 @@ TEST_F(Esquema, UnFicheroDeCeroBytesSeTrataComoAusente) {
 }
 
 TEST_F(Esquema, UnFicheroQueNoEsUnCatalogoNoSeToca) {
-    Escribir("Standard Jet DB\0 esto no es una base de datos SQLite, pero ocupa más de cien bytes para que la "
-             "cabecera se lea entera sin problemas.............");
+    Escribir(
+        "Standard Jet DB\0 esto no es una base de datos SQLite, pero ocupa más de cien bytes para que la "
+        "cabecera se lea entera sin problemas.............");
     AbrirFallaSinTocar(3343, "no es un catálogo de Cantorio");
 }
 
 TEST_F(Esquema, OtraBaseDeDatosSqliteNoSeToca) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(BBDD::RutaBaseDatos).constData(), &db), SQLITE_OK);
-    sqlite3_exec(db, "CREATE TABLE CANCIONES (X); INSERT INTO CANCIONES VALUES (1)", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "CREATE TABLE CANCIONES (X); INSERT INTO CANCIONES VALUES (1)", nullptr, nullptr,
+                 nullptr);
     sqlite3_close(db);
     AbrirFallaSinTocar(3343, "no un catálogo de Cantorio");
 }
@@ -115,7 +123,8 @@ TEST_F(Esquema, UnCatalogoDanadoNoSeToca) {
     BBDD::CrearBaseDatos();
     QByteArray bytes = Leer();
     ASSERT_GT(bytes.size(), 200);
-    for (int i = 100; i < 200; ++i) bytes[i] = char(0xA5);
+    for (int i = 100; i < 200; ++i)
+        bytes[i] = char(0xA5);
     Escribir(bytes);
     AbrirFallaSinTocar(3343, "dañado");
 }
@@ -130,7 +139,9 @@ TEST_F(Esquema, UnCatalogoBloqueadoPorOtroProgramaNoSeAbre) {
     BBDD::CrearBaseDatos();
     sqlite3* otro = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(BBDD::RutaBaseDatos).constData(), &otro), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(otro, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(otro, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr),
+        SQLITE_OK);
     try {
         BBDD::AbrirBaseDatos();
         ADD_FAILURE() << "se abrió un catálogo bloqueado";

@@ -11,9 +11,9 @@ public:
     CatalogoPrueba();
     ~CatalogoPrueba();
 
-    void AnadirCancion(const QString& cabecera, const QString& ruta, const QString& autor, const QString& titulo,
-                       const QString& extension = QStringLiteral("mp3"), int longitud = 1000, int idxCancion = 0,
-                       int relPos = 1);
+    void AnadirCancion(const QString& cabecera, const QString& ruta, const QString& autor,
+                       const QString& titulo, const QString& extension = QStringLiteral("mp3"),
+                       int longitud = 1000, int idxCancion = 0, int relPos = 1);
     void AnadirLetra(int idxCancion, const QString& letra);
     // Closes and opens the database again, as the maintenance operations do.
     void Reabrir();
