@@ -44,8 +44,6 @@ public:
     QPushButton* cmdCancelar;
     QPushButton* cmdAplicar;
 
-    // The style the sample shows, with the chosen justification.
-    const EstiloTexto& Muestra() const { return muestra_; }
     // The picture of the song window's image list that image indice shows.
     int ImagenJustificacion(int indice) const { return imagenes_[indice]; }
 

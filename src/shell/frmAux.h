@@ -1,12 +1,9 @@
 #pragma once
-// Hidden window holding what several windows share: the tree pictures, the song window pictures and
-// the two lists used while walking directories.
+// Hidden window holding the pictures several windows share: the tree's and the song window's.
 
 #include <QHash>
 #include <QIcon>
 #include <QWidget>
-
-class QListWidget;
 
 class frmAux : public QWidget {
     Q_OBJECT
@@ -17,6 +14,4 @@ public:
     QHash<QString, QIcon> ImageList1;
     // "1" to "12"
     QHash<QString, QIcon> ImageListCancion;
-    QListWidget* ListaDirs;
-    QListWidget* ListaFichs;
 };

@@ -31,10 +31,6 @@ QString CondicionHomonimo(const QString& alias, const QString& titulo) {
     return QStringLiteral("%1.TITULO = %2 AND %1.IDX_CANCION <> 0").arg(alias, titulo);
 }
 
-dao::Parametros ParametrosRuta(const Ruta& ruta) {
-    return {{QStringLiteral("pCabecera"), ruta.cabecera}, {QStringLiteral("pRuta"), ruta.ruta}};
-}
-
 CancionesRuta LeerCancionesRuta(dao::Database& base, const Ruta& ruta, bool posiblesLetras) {
     // The "?" probe runs only for a song without a lyric and is answered by the index of the titles of
     // the songs that have one.

@@ -37,7 +37,6 @@ struct Ruta {
 // given, names the table: "C" for "CANCIONES AS C") and its parameters [pCabecera] and [pRuta]. Equality
 // under the catalogue's collation, the same that groups the tree's nodes, served by the route index.
 QString CondicionRuta(const QString& alias = {});
-dao::Parametros ParametrosRuta(const Ruta& ruta);
 
 // The one test of the intelligent lyric search: the song alias (of CANCIONES) has a lyric and the title
 // titulo (a column of another row, or a parameter), equal under the catalogue's collation: letter case
